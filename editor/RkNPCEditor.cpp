@@ -2,6 +2,10 @@
 // NPC list and to the panel's own controls, once per pass of the editor's loop.
 #include "RkNPCEditor.h"
 
+#include <imgui.h>
+
+#include <algorithm>
+
 #include "RkDirect3D.h"
 #include "RkNPC.h"
 #include "RkNPCEditorEntry.h"
@@ -306,4 +310,145 @@ void RkNPCEditor::ShowResponse(const std::string& entry) {
   selectedResponse_ = entry;
   responseTextEdit_.SetText(RkNPCEditorEntry::ResponseText(entry).c_str());
   nextIdEdit_.SetText(RkNPCEditorEntry::ResponseNextID(entry).c_str());
+}
+
+// --- ImGui binding --------------------------------------------------------
+// Positions and sizes are those of the panel's client area: its origin is the
+// window's first content pixel below the title bar (no window padding).
+
+namespace {
+
+constexpr ImGuiWindowFlags kWindowFlags = ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoCollapse |
+                                          ImGuiWindowFlags_NoScrollbar | ImGuiWindowFlags_NoScrollWithMouse |
+                                          ImGuiWindowFlags_NoSavedSettings;
+constexpr int kEditHeight = 18;
+
+void PlaceAt(const ImVec2& origin, int x, int y) {
+  ImGui::SetCursorPos(ImVec2(origin.x + static_cast<float>(x), origin.y + static_cast<float>(y)));
+}
+
+void DrawLabel(const ImVec2& origin, const char* text, int x, int y) {
+  PlaceAt(origin, x, y);
+  ImGui::TextUnformatted(text);
+}
+
+bool DrawPushButton(const ImVec2& origin, const char* label, int x, int y, int width, int height) {
+  PlaceAt(origin, x, y);
+  return ImGui::Button(label, ImVec2(static_cast<float>(width), static_cast<float>(height)));
+}
+
+void DrawEdit(const ImVec2& origin, const char* id, RkNPCEditorEdit& edit, int x, int y, int width) {
+  PlaceAt(origin, x, y);
+  // Vertical padding that makes the field as tall as the control, whatever the font.
+  const float padding = std::max(0.0f, (kEditHeight - ImGui::GetFontSize()) * 0.5f);
+  ImGui::PushStyleVar(ImGuiStyleVar_FramePadding, ImVec2(ImGui::GetStyle().FramePadding.x, padding));
+  ImGui::SetNextItemWidth(static_cast<float>(width));
+  ImGui::InputText(id, edit.GetBuffer(), static_cast<size_t>(edit.GetInputBufferSize()));
+  ImGui::PopStyleVar();
+}
+
+void DrawMultilineEdit(const ImVec2& origin, const char* id, RkNPCEditorEdit& edit, int x, int y, int width,
+                       int height) {
+  PlaceAt(origin, x, y);
+  ImGui::InputTextMultiline(id, edit.GetBuffer(), static_cast<size_t>(edit.GetInputBufferSize()),
+                            ImVec2(static_cast<float>(width), static_cast<float>(height)));
+}
+
+// Entries are drawn as plain text, so that "##" or "%" in a name or dialogue
+// text shows as typed, and on one line each.
+void DrawEntryText(const std::string& entry) {
+  std::string shown = entry;
+  std::replace(shown.begin(), shown.end(), '\n', ' ');
+  std::replace(shown.begin(), shown.end(), '\r', ' ');
+  ImGui::GetWindowDrawList()->AddText(ImGui::GetItemRectMin(), ImGui::GetColorU32(ImGuiCol_Text), shown.c_str(),
+                                      shown.c_str() + shown.size());
+}
+
+void DrawListBox(const ImVec2& origin, const char* id, RkNPCEditorList& list, int x, int y, int width,
+                 int height) {
+  PlaceAt(origin, x, y);
+  if (!ImGui::BeginListBox(id, ImVec2(static_cast<float>(width), static_cast<float>(height)))) {
+    return;
+  }
+  for (int i = 0; i < list.GetCount(); ++i) {
+    ImGui::PushID(i);
+    if (ImGui::Selectable("##entry", list.GetCurSel() == i)) {
+      list.SetCurSel(i);
+    }
+    DrawEntryText(list.GetText(i));
+    ImGui::PopID();
+  }
+  ImGui::EndListBox();
+}
+
+}  // namespace
+
+void RkNPCEditor::Draw(RkDirect3D& renderer) {
+  if (!open_) {
+    return;
+  }
+  const ImVec2 corner = ImGui::GetMainViewport()->Pos;
+  // Placed beside the main window's corner each time the panel opens; the user may move it.
+  ImGui::SetNextWindowPos(ImVec2(corner.x + kWindowOffset, corner.y + kWindowOffset), ImGuiCond_Appearing);
+  ImGui::SetNextWindowSize(ImVec2(kWindowWidth, kWindowHeight), ImGuiCond_Always);
+  ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(0.0f, 0.0f));
+  bool keepOpen = true;
+  const bool visible = ImGui::Begin("NPC Editor", &keepOpen, kWindowFlags);
+  ImGui::PopStyleVar();
+  if (visible) {
+    DrawControls();
+    DrawPreview(renderer);
+  }
+  ImGui::End();
+  if (!keepOpen) {
+    Close();
+  }
+}
+
+void RkNPCEditor::DrawControls() {
+  const ImVec2 origin = ImGui::GetCursorStartPos();
+  DrawLabel(origin, "NPC's:", 10, 10);
+  DrawListBox(origin, "##npcs", npcList_, 10, 30, 100, 100);
+  DrawLabel(origin, "Name:", 120, 30);
+  DrawEdit(origin, "##name", nameEdit_, 180, 30, 140);
+  if (DrawPushButton(origin, "Load Sprite", 120, 75, 90, 20)) {
+    Click(Button::LoadSprite);
+  }
+  if (DrawPushButton(origin, "Remove NPC", 10, 132, 100, 20)) {
+    Click(Button::RemoveNPC);
+  }
+  if (DrawPushButton(origin, "Save NPC", 120, 107, 80, 20)) {
+    Click(Button::SaveNPC);
+  }
+  DrawLabel(origin, "Dialogues", 10, 160);
+  DrawListBox(origin, "##dialogues", dialogueList_, 10, 180, 200, 110);
+  DrawLabel(origin, "Text:", 220, 160);
+  DrawMultilineEdit(origin, "##dialogueText", dialogueTextEdit_, 220, 180, 200, 60);
+  DrawLabel(origin, "Text ID:", 220, 250);
+  DrawEdit(origin, "##textId", textIdEdit_, 275, 250, 30);
+  if (DrawPushButton(origin, "Remove Dialogue", 10, 283, 130, 20)) {
+    Click(Button::RemoveDialogue);
+  }
+  if (DrawPushButton(origin, "Save Text##dialogue", 320, 250, 80, 20)) {
+    Click(Button::SaveDialogueText);
+  }
+  DrawLabel(origin, "User Response Options", 10, 310);
+  DrawListBox(origin, "##responses", responseList_, 10, 330, 200, 110);
+  DrawLabel(origin, "Text:", 220, 310);
+  DrawMultilineEdit(origin, "##responseText", responseTextEdit_, 220, 330, 200, 60);
+  DrawLabel(origin, "Next ID:", 220, 400);
+  DrawEdit(origin, "##nextId", nextIdEdit_, 278, 400, 30);
+  if (DrawPushButton(origin, "Remove Response", 10, 432, 140, 20)) {
+    Click(Button::RemoveResponse);
+  }
+  if (DrawPushButton(origin, "Save Text##response", 320, 400, 80, 20)) {
+    Click(Button::SaveResponseText);
+  }
+  // The one control with a border of its own.
+  ImGui::PushStyleVar(ImGuiStyleVar_FrameBorderSize, 1.0f);
+  const bool saveChanges = DrawPushButton(origin, "SAVE CHANGES", 115, 460, 200, 40);
+  ImGui::PopStyleVar();
+  if (saveChanges) {
+    Click(Button::SaveChanges);
+  }
 }

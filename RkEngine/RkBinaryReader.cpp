@@ -6,7 +6,7 @@
 
 #include <cerrno>
 
-#include "RkPath.h"
+#include "RkNativePath.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ bool RkBinaryReader::Open(const char* path) {
     return false;
   }
   if (fd_ >= 0) Close();
-  const std::string nativePath = RkPath::ToNative(path);
+  const std::string nativePath = RkNativePath::FromStored(path);
   do {
     fd_ = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC);
   } while (fd_ < 0 && errno == EINTR);

@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "RkPath.h"
+#include "RkNativePath.h"
 
 RkBinaryWriter::RkBinaryWriter(std::size_t bufferSize) : buffer_(bufferSize > 0 ? bufferSize : 1) {}
 
@@ -23,7 +23,7 @@ bool RkBinaryWriter::Open(const char* targetPath) {
     errno = ENOENT;
     return false;
   }
-  targetPath_ = RkPath::ToNative(targetPath);
+  targetPath_ = RkNativePath::FromStored(targetPath);
   temporaryPath_ = TemporaryPathFor(targetPath_);
   do {
     fd_ = ::open(temporaryPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);

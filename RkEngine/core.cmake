@@ -2,7 +2,7 @@
 list(APPEND RK_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/RkError.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RkNotice.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/RkPath.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RkNativePath.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RkBinaryReader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RkBinaryWriter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RkTextField.cpp

@@ -4,8 +4,8 @@
 
 #include <string>
 
-class RkPath {
+class RkNativePath {
  public:
   // The path with every '\' turned into '/' where the platform needs it.
-  static std::string ToNative(const char* path);
+  static std::string FromStored(const char* path);
 };

@@ -1,9 +1,9 @@
 // Converting stored paths to the platform's form.
-#include "RkPath.h"
+#include "RkNativePath.h"
 
 #include <algorithm>
 
-std::string RkPath::ToNative(const char* path) {
+std::string RkNativePath::FromStored(const char* path) {
   std::string native = path != nullptr ? path : "";
 #ifndef _WIN32
   std::replace(native.begin(), native.end(), '\\', '/');

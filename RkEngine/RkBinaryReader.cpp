@@ -1,0 +1,104 @@
+// Buffered record reading on a POSIX file descriptor.
+#include "RkBinaryReader.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "RkNativePath.h"
+
+namespace {
+
+void EncodeLittleEndian(uint32_t value, unsigned char* bytes) {
+  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<unsigned char>(value >> (8 * i));
+}
+
+uint32_t DecodeLittleEndian(const unsigned char* bytes) {
+  uint32_t value = 0;
+  for (int i = 0; i < 4; ++i) value |= static_cast<uint32_t>(bytes[i]) << (8 * i);
+  return value;
+}
+
+}  // namespace
+
+RkBinaryReader::RkBinaryReader(std::size_t bufferSize) : buffer_(bufferSize > 0 ? bufferSize : 1) {}
+
+RkBinaryReader::~RkBinaryReader() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool RkBinaryReader::Open(const char* path) {
+  if (path == nullptr) {
+    errno = ENOENT;
+    return false;
+  }
+  if (fd_ >= 0) Close();
+  const std::string nativePath = RkNativePath::FromStored(path);
+  do {
+    fd_ = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC);
+  } while (fd_ < 0 && errno == EINTR);
+  begin_ = end_ = 0;
+  atEnd_ = false;
+  return fd_ >= 0;
+}
+
+bool RkBinaryReader::Close() {
+  if (fd_ < 0) return true;
+  const int result = ::close(fd_);
+  fd_ = -1;
+  return result == 0;
+}
+
+bool RkBinaryReader::FillBuffer() {
+  begin_ = end_ = 0;
+  if (atEnd_ || fd_ < 0) {
+    atEnd_ = true;
+    return true;
+  }
+  ssize_t count;
+  do {
+    count = ::read(fd_, buffer_.data(), buffer_.size());
+  } while (count < 0 && errno == EINTR);
+  if (count < 0) return false;
+  end_ = static_cast<std::size_t>(count);
+  atEnd_ = count == 0;
+  return true;
+}
+
+bool RkBinaryReader::ReadAcrossBlocks(unsigned char* data, std::size_t size) {
+  while (size > 0) {
+    if (begin_ == end_) {
+      if (!FillBuffer()) return false;
+      if (atEnd_) return true;
+    }
+    const std::size_t available = end_ - begin_;
+    const std::size_t part = available < size ? available : size;
+    std::memcpy(data, buffer_.data() + begin_, part);
+    begin_ += part;
+    data += part;
+    size -= part;
+  }
+  return true;
+}
+
+bool RkBinaryReader::ReadInt32(int32_t& value) {
+  uint32_t bits = static_cast<uint32_t>(value);
+  if (!ReadUInt32(bits)) return false;
+  value = static_cast<int32_t>(bits);
+  return true;
+}
+
+bool RkBinaryReader::ReadUInt32(uint32_t& value) {
+  unsigned char bytes[4];
+  EncodeLittleEndian(value, bytes);
+  if (!Read(bytes, sizeof bytes)) return false;
+  value = DecodeLittleEndian(bytes);
+  return true;
+}
+
+bool RkBinaryReader::HasMore() {
+  if (begin_ < end_) return true;
+  if (!FillBuffer()) return true;
+  return begin_ < end_;
+}

@@ -1,0 +1,4 @@
+// The player entity: its own destructor and nothing else.
+#include "RkPlayer.h"
+
+RkPlayer::~RkPlayer() = default;

@@ -1,0 +1,454 @@
+// The NPC editor panel's polling: what each button and selection does to the
+// NPC list and to the panel's own controls, once per pass of the editor's loop.
+#include "RkNPCEditor.h"
+
+#include <imgui.h>
+
+#include <algorithm>
+
+#include "RkDirect3D.h"
+#include "RkNPC.h"
+#include "RkNPCEditorEntry.h"
+#include "RkNPCList.h"
+#include "RkSprite.h"
+
+namespace {
+
+// Typing limits that keep every list entry within 499 characters: an ID of at
+// most 11 characters plus its separator plus the text.
+constexpr int kFieldLength = RkNPCEditorEdit::kFieldSize - 1;
+constexpr int kIDLength = RkNPCEditorEntry::kMaxNumberLength;
+constexpr int kDialogueTextLength = kFieldLength - kIDLength - 2;    // ": "
+constexpr int kResponseTextLength = kFieldLength - kIDLength - 8;    // "[next]: "
+
+bool ListHasNPC(const RkNPCList& npcList, const std::string& name) {
+  for (size_t i = 0; i < npcList.GetNPCCount(); ++i) {
+    if (name == npcList.GetNPC(i).GetName()) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+RkNPCEditor::RkNPCEditor()
+    : nameEdit_(kFieldLength),
+      dialogueTextEdit_(kDialogueTextLength),
+      textIdEdit_(kIDLength),
+      responseTextEdit_(kResponseTextLength),
+      nextIdEdit_(kIDLength) {}
+
+RkNPCEditor::~RkNPCEditor() = default;
+
+void RkNPCEditor::Open(const RkNPCList& npcList) {
+  Reset();
+  for (size_t i = 0; i < npcList.GetNPCCount(); ++i) {
+    npcList_.AddString(npcList.GetNPC(i).GetName());
+  }
+  open_ = true;
+}
+
+void RkNPCEditor::Reset() {
+  ClearClicks();
+  npcList_.ResetContent();
+  nameEdit_.SetText("");
+  sprite_.reset();
+  imageFile_.clear();
+  ResetDialogueSide();
+  selectedNPC_.clear();
+}
+
+void RkNPCEditor::SetFileChooser(std::function<bool(std::string& path)> chooser) {
+  chooseFile_ = std::move(chooser);
+}
+
+void RkNPCEditor::SetSprite(std::unique_ptr<RkSprite> sprite) { sprite_ = std::move(sprite); }
+
+bool RkNPCEditor::TakeClick(Button button) {
+  const bool clicked = clicked_[Index(button)];
+  clicked_[Index(button)] = false;
+  return clicked;
+}
+
+void RkNPCEditor::ClearClicks() { clicked_.fill(false); }
+
+void RkNPCEditor::Poll(RkNPCList& npcList, RkDirect3D& renderer) {
+  if (!open_) {
+    ClearClicks();
+    return;
+  }
+  PollPass(npcList, renderer);
+  // A click that this pass did not act on (its selection was missing) is
+  // dropped, as the button loses its focus when the user picks a list entry.
+  ClearClicks();
+}
+
+void RkNPCEditor::PollPass(RkNPCList& npcList, RkDirect3D& renderer) {
+  if (TakeClick(Button::SaveChanges)) {
+    npcList.SaveNPCFile();
+  }
+  if (TakeClick(Button::LoadSprite)) {
+    LoadSprite(renderer);
+  }
+  if (TakeClick(Button::SaveNPC)) {
+    SaveNPC(npcList);
+  }
+  if (TakeClick(Button::RemoveNPC)) {
+    RemoveNPC(npcList);
+  }
+  // Without a selected NPC the dialogue and response buttons do nothing.
+  if (!npcList_.HasSelection()) {
+    return;
+  }
+  const std::string name = npcList_.GetSelectedText();
+  if (name != selectedNPC_) {
+    ShowNPC(name, npcList, renderer);
+  }
+  if (TakeClick(Button::SaveDialogueText)) {
+    SaveDialogueText(name, npcList);
+  }
+  if (TakeClick(Button::RemoveDialogue)) {
+    RemoveDialogue(name, npcList);
+  }
+  if (!dialogueList_.HasSelection()) {
+    return;
+  }
+  const std::string dialogueEntry = dialogueList_.GetSelectedText();
+  const int32_t textId = RkNPCEditorEntry::ToNumber(RkNPCEditorEntry::DialogueTextID(dialogueEntry).c_str());
+  if (dialogueEntry != selectedDialogue_) {
+    ShowDialogue(name, dialogueEntry, npcList);
+  }
+  if (TakeClick(Button::SaveResponseText)) {
+    SaveResponseText(name, textId, npcList);
+  }
+  if (TakeClick(Button::RemoveResponse)) {
+    RemoveResponse(name, textId, npcList);
+  }
+  if (responseList_.HasSelection() && responseList_.GetSelectedText() != selectedResponse_) {
+    ShowResponse(responseList_.GetSelectedText());
+  }
+}
+
+// --- NPC side -------------------------------------------------------------
+
+void RkNPCEditor::LoadSprite(RkDirect3D& renderer) {
+  std::string path;
+  if (!chooseFile_ || !chooseFile_(path)) {
+    return;
+  }
+  // A path that does not fit a 500-byte text field counts as no choice, as
+  // the dialog's 500-byte buffer could not have returned it.
+  if (path.empty() || path.size() > static_cast<size_t>(kFieldLength)) {
+    return;
+  }
+  ShowPreview(path, renderer);
+}
+
+void RkNPCEditor::ShowPreview(const std::string& imageFile, RkDirect3D& renderer) {
+  imageFile_ = imageFile;
+  if (imageFile.empty()) {
+    // An NPC without an image (or no longer in the list) shows no preview.
+    sprite_.reset();
+    return;
+  }
+  sprite_ = std::make_unique<RkSprite>(renderer.GetDevice(), imageFile.c_str(), 32, 32,
+                                       RkVector3{0.0f, 0.0f, 0.0f},
+                                       RkVector3{static_cast<float>(kPreviewRect.left),
+                                                 static_cast<float>(kPreviewRect.top), 0.0f},
+                                       0xFFFFFFFFu, 0, 0);
+}
+
+void RkNPCEditor::SaveNPC(RkNPCList& npcList) {
+  const std::string name = nameEdit_.GetText();
+  if (name.empty() || !sprite_) {
+    return;
+  }
+  const bool isNewName = !ListHasNPC(npcList, name);
+  npcList.SaveNPC(name.c_str(), imageFile_.c_str());
+  if (isNewName) {
+    npcList_.AddString(name);
+  }
+  ClearNPCDetails();
+}
+
+void RkNPCEditor::RemoveNPC(RkNPCList& npcList) {
+  if (!npcList_.HasSelection()) {
+    return;
+  }
+  const int selection = npcList_.GetCurSel();
+  npcList.RemoveNPC(npcList_.GetText(selection).c_str());
+  npcList_.DeleteString(selection);
+  ClearNPCDetails();
+}
+
+// After Save NPC and Remove NPC: nothing selected, nothing on show.
+void RkNPCEditor::ClearNPCDetails() {
+  npcList_.SetCurSel(RkNPCEditorList::kNoSelection);
+  nameEdit_.SetText("");
+  sprite_.reset();
+  ResetDialogueSide();
+  selectedNPC_.clear();
+}
+
+void RkNPCEditor::ShowNPC(const std::string& name, const RkNPCList& npcList, RkDirect3D& renderer) {
+  selectedNPC_ = name;
+  // An entry whose NPC is gone (two NPCs of one name, one entry removed) shows
+  // its name without image or dialogues.
+  const std::string imageFile = ListHasNPC(npcList, name) ? npcList.FindNPC(name.c_str()).GetImageFile() : "";
+  nameEdit_.SetText(name.c_str());
+  ShowPreview(imageFile, renderer);
+  ResetDialogueSide();
+  FillDialogueList(name, npcList);
+}
+
+// --- Dialogue side --------------------------------------------------------
+
+void RkNPCEditor::ResetDialogueSide() {
+  dialogueList_.ResetContent();
+  dialogueTextEdit_.SetText("");
+  textIdEdit_.SetText("");
+  ResetResponseSide();
+  selectedDialogue_.clear();
+}
+
+// Last dialogue first, as "ID: text".
+void RkNPCEditor::FillDialogueList(const std::string& name, const RkNPCList& npcList) {
+  if (!ListHasNPC(npcList, name)) {
+    return;
+  }
+  const size_t count = npcList.FindNPC(name.c_str()).GetDialogueCount();
+  for (size_t i = count; i-- > 0;) {
+    dialogueList_.AddString(RkNPCEditorEntry::FormatDialogue(npcList.GetDialogueID(name.c_str(), i),
+                                                             npcList.GetDialogueText(name.c_str(), i)));
+  }
+}
+
+void RkNPCEditor::SaveDialogueText(const std::string& name, RkNPCList& npcList) {
+  if (dialogueTextEdit_.IsEmpty() || textIdEdit_.IsEmpty()) {
+    return;
+  }
+  // The edits are emptied below: keep what they held.
+  const std::string text = dialogueTextEdit_.GetText();
+  const int32_t textId = RkNPCEditorEntry::ToNumber(textIdEdit_.GetText());
+  npcList.AddDialogue(name.c_str(), textId, text.c_str());
+  ResetDialogueSide();
+  FillDialogueList(name, npcList);
+}
+
+void RkNPCEditor::RemoveDialogue(const std::string& name, RkNPCList& npcList) {
+  if (!dialogueList_.HasSelection()) {
+    return;
+  }
+  const int selection = dialogueList_.GetCurSel();
+  const std::string textId = RkNPCEditorEntry::DialogueTextID(dialogueList_.GetText(selection));
+  npcList.RemoveDialogue(name.c_str(), RkNPCEditorEntry::ToNumber(textId.c_str()));
+  dialogueList_.DeleteString(selection);
+  dialogueList_.SetCurSel(RkNPCEditorList::kNoSelection);
+  dialogueTextEdit_.SetText("");
+  textIdEdit_.SetText("");
+  ResetResponseSide();
+  selectedDialogue_.clear();
+}
+
+void RkNPCEditor::ShowDialogue(const std::string& name, const std::string& entry, const RkNPCList& npcList) {
+  selectedDialogue_ = entry;
+  dialogueTextEdit_.SetText(RkNPCEditorEntry::DialogueText(entry).c_str());
+  const std::string textId = RkNPCEditorEntry::DialogueTextID(entry);
+  textIdEdit_.SetText(textId.c_str());
+  ResetResponseSide();
+  FillResponseList(name, RkNPCEditorEntry::ToNumber(textId.c_str()), npcList);
+}
+
+// --- Response side --------------------------------------------------------
+
+void RkNPCEditor::ResetResponseSide() {
+  responseList_.ResetContent();
+  responseTextEdit_.SetText("");
+  nextIdEdit_.SetText("");
+  selectedResponse_.clear();
+}
+
+// Last response first, as "next[next]: text".
+void RkNPCEditor::FillResponseList(const std::string& name, int32_t textId, const RkNPCList& npcList) {
+  if (!ListHasNPC(npcList, name)) {
+    return;
+  }
+  const size_t count = npcList.FindNPC(name.c_str()).GetResponseCount(textId);
+  for (size_t k = count; k-- > 0;) {
+    responseList_.AddString(RkNPCEditorEntry::FormatResponse(
+        npcList.GetResponseNextID(name.c_str(), textId, k), npcList.GetResponseText(name.c_str(), textId, k)));
+  }
+}
+
+void RkNPCEditor::SaveResponseText(const std::string& name, int32_t textId, RkNPCList& npcList) {
+  if (responseTextEdit_.IsEmpty() || nextIdEdit_.IsEmpty()) {
+    return;
+  }
+  const std::string text = responseTextEdit_.GetText();
+  const int32_t nextId = RkNPCEditorEntry::ToNumber(nextIdEdit_.GetText());
+  npcList.AddResponse(name.c_str(), textId, text.c_str(), nextId);
+  ResetResponseSide();
+  FillResponseList(name, textId, npcList);
+}
+
+void RkNPCEditor::RemoveResponse(const std::string& name, int32_t textId, RkNPCList& npcList) {
+  if (!responseList_.HasSelection()) {
+    return;
+  }
+  const int selection = responseList_.GetCurSel();
+  const std::string text = RkNPCEditorEntry::ResponseText(responseList_.GetText(selection));
+  npcList.RemoveResponse(name.c_str(), textId, text.c_str());
+  responseList_.DeleteString(selection);
+  responseList_.SetCurSel(RkNPCEditorList::kNoSelection);
+  responseTextEdit_.SetText("");
+  nextIdEdit_.SetText("");
+  selectedResponse_.clear();
+}
+
+void RkNPCEditor::ShowResponse(const std::string& entry) {
+  selectedResponse_ = entry;
+  responseTextEdit_.SetText(RkNPCEditorEntry::ResponseText(entry).c_str());
+  nextIdEdit_.SetText(RkNPCEditorEntry::ResponseNextID(entry).c_str());
+}
+
+// --- ImGui binding --------------------------------------------------------
+// Positions and sizes are those of the panel's client area: its origin is the
+// window's first content pixel below the title bar (no window padding).
+
+namespace {
+
+constexpr ImGuiWindowFlags kWindowFlags = ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoCollapse |
+                                          ImGuiWindowFlags_NoScrollbar | ImGuiWindowFlags_NoScrollWithMouse |
+                                          ImGuiWindowFlags_NoSavedSettings;
+constexpr int kEditHeight = 18;
+
+void PlaceAt(const ImVec2& origin, int x, int y) {
+  ImGui::SetCursorPos(ImVec2(origin.x + static_cast<float>(x), origin.y + static_cast<float>(y)));
+}
+
+void DrawLabel(const ImVec2& origin, const char* text, int x, int y) {
+  PlaceAt(origin, x, y);
+  ImGui::TextUnformatted(text);
+}
+
+bool DrawPushButton(const ImVec2& origin, const char* label, int x, int y, int width, int height) {
+  PlaceAt(origin, x, y);
+  return ImGui::Button(label, ImVec2(static_cast<float>(width), static_cast<float>(height)));
+}
+
+void DrawEdit(const ImVec2& origin, const char* id, RkNPCEditorEdit& edit, int x, int y, int width) {
+  PlaceAt(origin, x, y);
+  // Vertical padding that makes the field as tall as the control, whatever the font.
+  const float padding = std::max(0.0f, (kEditHeight - ImGui::GetFontSize()) * 0.5f);
+  ImGui::PushStyleVar(ImGuiStyleVar_FramePadding, ImVec2(ImGui::GetStyle().FramePadding.x, padding));
+  ImGui::SetNextItemWidth(static_cast<float>(width));
+  ImGui::InputText(id, edit.GetBuffer(), static_cast<size_t>(edit.GetInputBufferSize()));
+  ImGui::PopStyleVar();
+}
+
+void DrawMultilineEdit(const ImVec2& origin, const char* id, RkNPCEditorEdit& edit, int x, int y, int width,
+                       int height) {
+  PlaceAt(origin, x, y);
+  ImGui::InputTextMultiline(id, edit.GetBuffer(), static_cast<size_t>(edit.GetInputBufferSize()),
+                            ImVec2(static_cast<float>(width), static_cast<float>(height)));
+}
+
+// Entries are drawn as plain text, so that "##" or "%" in a name or dialogue
+// text shows as typed, and on one line each.
+void DrawEntryText(const std::string& entry) {
+  std::string shown = entry;
+  std::replace(shown.begin(), shown.end(), '\n', ' ');
+  std::replace(shown.begin(), shown.end(), '\r', ' ');
+  ImGui::GetWindowDrawList()->AddText(ImGui::GetItemRectMin(), ImGui::GetColorU32(ImGuiCol_Text), shown.c_str(),
+                                      shown.c_str() + shown.size());
+}
+
+void DrawListBox(const ImVec2& origin, const char* id, RkNPCEditorList& list, int x, int y, int width,
+                 int height) {
+  PlaceAt(origin, x, y);
+  if (!ImGui::BeginListBox(id, ImVec2(static_cast<float>(width), static_cast<float>(height)))) {
+    return;
+  }
+  for (int i = 0; i < list.GetCount(); ++i) {
+    ImGui::PushID(i);
+    if (ImGui::Selectable("##entry", list.GetCurSel() == i)) {
+      list.SetCurSel(i);
+    }
+    DrawEntryText(list.GetText(i));
+    ImGui::PopID();
+  }
+  ImGui::EndListBox();
+}
+
+}  // namespace
+
+void RkNPCEditor::Draw(RkDirect3D& renderer) {
+  if (!open_) {
+    return;
+  }
+  const ImVec2 corner = ImGui::GetMainViewport()->Pos;
+  // Placed beside the main window's corner each time the panel opens; the user may move it.
+  ImGui::SetNextWindowPos(ImVec2(corner.x + kWindowOffset, corner.y + kWindowOffset), ImGuiCond_Appearing);
+  ImGui::SetNextWindowSize(ImVec2(kWindowWidth, kWindowHeight), ImGuiCond_Always);
+  ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(0.0f, 0.0f));
+  bool keepOpen = true;
+  const bool visible = ImGui::Begin("NPC Editor", &keepOpen, kWindowFlags);
+  ImGui::PopStyleVar();
+  if (visible) {
+    DrawControls();
+    DrawPreview(renderer);
+  }
+  ImGui::End();
+  if (!keepOpen) {
+    Close();
+  }
+}
+
+void RkNPCEditor::DrawControls() {
+  const ImVec2 origin = ImGui::GetCursorStartPos();
+  DrawLabel(origin, "NPC's:", 10, 10);
+  DrawListBox(origin, "##npcs", npcList_, 10, 30, 100, 100);
+  DrawLabel(origin, "Name:", 120, 30);
+  DrawEdit(origin, "##name", nameEdit_, 180, 30, 140);
+  if (DrawPushButton(origin, "Load Sprite", 120, 75, 90, 20)) {
+    Click(Button::LoadSprite);
+  }
+  if (DrawPushButton(origin, "Remove NPC", 10, 132, 100, 20)) {
+    Click(Button::RemoveNPC);
+  }
+  if (DrawPushButton(origin, "Save NPC", 120, 107, 80, 20)) {
+    Click(Button::SaveNPC);
+  }
+  DrawLabel(origin, "Dialogues", 10, 160);
+  DrawListBox(origin, "##dialogues", dialogueList_, 10, 180, 200, 110);
+  DrawLabel(origin, "Text:", 220, 160);
+  DrawMultilineEdit(origin, "##dialogueText", dialogueTextEdit_, 220, 180, 200, 60);
+  DrawLabel(origin, "Text ID:", 220, 250);
+  DrawEdit(origin, "##textId", textIdEdit_, 275, 250, 30);
+  if (DrawPushButton(origin, "Remove Dialogue", 10, 283, 130, 20)) {
+    Click(Button::RemoveDialogue);
+  }
+  if (DrawPushButton(origin, "Save Text##dialogue", 320, 250, 80, 20)) {
+    Click(Button::SaveDialogueText);
+  }
+  DrawLabel(origin, "User Response Options", 10, 310);
+  DrawListBox(origin, "##responses", responseList_, 10, 330, 200, 110);
+  DrawLabel(origin, "Text:", 220, 310);
+  DrawMultilineEdit(origin, "##responseText", responseTextEdit_, 220, 330, 200, 60);
+  DrawLabel(origin, "Next ID:", 220, 400);
+  DrawEdit(origin, "##nextId", nextIdEdit_, 278, 400, 30);
+  if (DrawPushButton(origin, "Remove Response", 10, 432, 140, 20)) {
+    Click(Button::RemoveResponse);
+  }
+  if (DrawPushButton(origin, "Save Text##response", 320, 400, 80, 20)) {
+    Click(Button::SaveResponseText);
+  }
+  // The one control with a border of its own.
+  ImGui::PushStyleVar(ImGuiStyleVar_FrameBorderSize, 1.0f);
+  const bool saveChanges = DrawPushButton(origin, "SAVE CHANGES", 115, 460, 200, 40);
+  ImGui::PopStyleVar();
+  if (saveChanges) {
+    Click(Button::SaveChanges);
+  }
+}

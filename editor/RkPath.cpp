@@ -1,0 +1,15 @@
+// Name parts of file paths for the map editor panel (Load Map, Load New Area).
+#include "RkPath.h"
+
+std::string RkPath::FileName(const std::string& path) {
+  const std::string::size_type lastSeparator = path.find_last_of("/\\");
+  if (lastSeparator == std::string::npos) {
+    return path;
+  }
+  return path.substr(lastSeparator + 1);
+}
+
+std::string RkPath::Stem(const std::string& path) {
+  const std::string fileName = FileName(path);
+  return fileName.substr(0, fileName.find('.'));
+}

@@ -43,15 +43,6 @@ bool RkEditorWindow::PumpMessages(const std::function<void(const SDL_Event&)>& l
   return !quitRequested;
 }
 
-// The global cursor keeps working while a button held on the canvas is dragged
-// outside the window.
-void RkEditorWindow::GetCursorPosition(int& x, int& y) const {
-  int windowX = 0;
-  int windowY = 0;
-  SDL_GetWindowPosition(handle, &windowX, &windowY);
-  int screenX = 0;
-  int screenY = 0;
-  SDL_GetGlobalMouseState(&screenX, &screenY);
-  x = screenX - windowX;
-  y = screenY - windowY;
-}
+// SDL follows the pointer through the window's motion events, also while a
+// button held on the canvas drags it outside the window.
+void RkEditorWindow::GetCursorPosition(int& x, int& y) const { SDL_GetMouseState(&x, &y); }

@@ -19,6 +19,7 @@ class RkEngineLoopTest : public RkEditorTest {
   }
 
   static void SaveLibrary(std::initializer_list<const char*> names) {
+    MakeImage("images/npc.png", 0, 0, 200);
     RkNPCList library;
     for (const char* name : names) {
       library.SaveNPC(name, "images/npc.png");

@@ -329,7 +329,9 @@ void RkDirect3D::AdvanceWalk() {
 SDL_Texture* RkDirect3D::RenderTextImage(const Text& item) {
   const SDL_Color color{static_cast<Uint8>((item.color >> 16) & 0xFF), static_cast<Uint8>((item.color >> 8) & 0xFF),
                         static_cast<Uint8>(item.color & 0xFF), static_cast<Uint8>((item.color >> 24) & 0xFF)};
-  SDL_Surface* rendered = TTF_RenderText_Blended(font, item.text, color);
+  // A line feed starts a new line, as in the system's text drawing (the editor's
+  // status lines end in one); a width of 0 wraps at line feeds only.
+  SDL_Surface* rendered = TTF_RenderText_Blended_Wrapped(font, item.text, color, 0);
   if (rendered == nullptr) ReportDirectXError("Failed to draw formatted text.", RK_OK, kSource, Line(411, 347));
   SDL_Texture* image = SDL_CreateTextureFromSurface(device, rendered);
   SDL_FreeSurface(rendered);

@@ -13,7 +13,7 @@ demo=$2
 work=$3
 display_number=${RK_E2E_DISPLAY:-91}
 
-for tool in Xvfb xdotool import compare; do
+for tool in Xvfb xdotool xwininfo import compare; do
   if ! command -v "$tool" >/dev/null; then
     echo "SKIP: $tool is not installed"
     exit 77
@@ -51,6 +51,21 @@ wait_for_window() {
   for _ in $(seq 100); do
     local id
     id=$(xdotool search --name "$1" 2>/dev/null | head -1)
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits for a top-level window named exactly $1 (the message box, which
+# xdotool's search does not list); prints its id.
+wait_for_box() {
+  for _ in $(seq 100); do
+    local id
+    id=$(xwininfo -root -tree 2>/dev/null | awk -v name="\"$1\":" '$2 == name {print $1; exit}')
     if [ -n "$id" ]; then
       echo "$id"
       return 0
@@ -105,7 +120,10 @@ changed=$(pixels_changed "$work/walked_right.png" "$work/walked_down.png")
 echo "pixels changed by walking down: $changed"
 [ "${changed:-0}" -gt 10000 ] || fail "the view did not move when walking down"
 
-xdotool key Escape
+# Held a moment, as a person presses it: the steps read the keyboard's state.
+xdotool keydown Escape
+sleep 0.2
+xdotool keyup Escape
 wait_for_exit "$game_pid" 50 || fail "the game did not end on Escape"
 game_pid=""
 [ "$game_status" -eq 0 ] || fail "exit code $game_status after Escape (expected 0); $(cat "$work/play.err")"
@@ -115,7 +133,7 @@ cp -r "$demo" "$work/empty"
 rm "$work/empty/World.rkm"
 (cd "$work/empty" && exec "$game") >"$work/empty.out" 2>"$work/empty.err" &
 game_pid=$!
-box=$(wait_for_window "^ERROR$") || fail "no \"ERROR\" box without World.rkm"
+box=$(wait_for_box "ERROR") || fail "no \"ERROR\" box without World.rkm"
 sleep 0.3
 import -window root "$work/missing_world.png"
 xdotool windowactivate --sync "$box" >/dev/null 2>&1 || xdotool windowfocus "$box"

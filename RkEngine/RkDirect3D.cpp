@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -83,9 +84,33 @@ void RkDirect3D::Initialize(const RkWindow& target) { Initialize(target.GetHandl
 void RkDirect3D::Initialize(SDL_Window* target) {
   if (target == nullptr) ReportWin32Error("Failed to create Direct3D.", kSource, 64);
   window = target;
-  WriteNotice(FormatNotice(SDL_GetWindowPixelFormat(target)));
+  const Uint32 format = SDL_GetWindowPixelFormat(target);
+  WriteNotice(FormatNotice(format));
+  if (!HasAcceleratedDriver()) WriteNotice("Hardware vertex processing is not supported by the graphics card.");
+  CheckDisplayModes(target);
   CreateDevice(target);
   CreateFont();
+}
+
+bool RkDirect3D::HasAcceleratedDriver() {
+  SDL_RendererInfo info;
+  for (int index = 0; index < SDL_GetNumRenderDrivers(); ++index) {
+    if (SDL_GetRenderDriverInfo(index, &info) == 0 && (info.flags & SDL_RENDERER_ACCELERATED) != 0) return true;
+  }
+  return false;
+}
+
+// Every mode of the window's display is read once, as the adapter's modes were;
+// a mode that cannot be read is worth a notice, nothing more.
+void RkDirect3D::CheckDisplayModes(SDL_Window* target) {
+  const int display = SDL_GetWindowDisplayIndex(target);
+  if (display < 0) return;
+  SDL_DisplayMode mode;
+  for (int index = 0; index < SDL_GetNumDisplayModes(display); ++index) {
+    if (SDL_GetDisplayMode(display, index, &mode) != 0) {
+      WriteNotice("The display adapter does not support the Acceptable Hardware Format.");
+    }
+  }
 }
 
 void RkDirect3D::InitializeOffscreen(int width, int height) {
@@ -105,10 +130,13 @@ void RkDirect3D::InitializeOffscreen(int width, int height) {
 void RkDirect3D::CreateDevice(SDL_Window* target) {
   device = SDL_CreateRenderer(target, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
   if (device == nullptr) {
-    WriteNotice("Hardware vertex processing is not supported by the graphics card.");
+    WriteNotice("The display adapter will not accept the Acceptable Hardware Format");
     device = SDL_CreateRenderer(target, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_PRESENTVSYNC);
   }
-  if (device == nullptr) device = SDL_CreateRenderer(target, -1, 0);
+  if (device == nullptr) {
+    WriteNotice("The software won't enough run this shit.  Whooaaa buddy.");
+    device = SDL_CreateRenderer(target, -1, 0);
+  }
   if (device == nullptr) {
     ReportDirectXError("Failed to create the display adapter device.", RK_D3DERR_NOTAVAILABLE, kSource,
                        Line(145, 144));
@@ -163,7 +191,27 @@ RkSprite* RkDirect3D::StoreSprite(const RkSprite& sprite) {
   const auto stored = std::prev(sprites.end());
   uint64_t key = 0;
   if (PositionKey(sprite.GetPosition().x, sprite.GetPosition().y, key)) spritesByPosition.emplace(key, stored);
+  const RkSpriteGrid::Entry placement{&*stored, nextOrder++};
+  if (stored->GetIsNpc() == 1) {
+    npcGrid.Insert(placement.sprite, placement.order);
+  } else if (stored->GetIsPlayer() == 1) {
+    playerSprites.push_back(placement);
+  } else {
+    tileGrid.Insert(placement.sprite, placement.order);
+  }
   return &*stored;
+}
+
+void RkDirect3D::ForgetPlacement(const RkSprite& sprite) {
+  if (sprite.GetIsNpc() == 1) {
+    npcGrid.Erase(&sprite);
+  } else if (sprite.GetIsPlayer() == 1) {
+    playerSprites.erase(std::remove_if(playerSprites.begin(), playerSprites.end(),
+                                       [&sprite](const RkSpriteGrid::Entry& entry) { return entry.sprite == &sprite; }),
+                        playerSprites.end());
+  } else {
+    tileGrid.Erase(&sprite);
+  }
 }
 
 bool RkDirect3D::PositionKey(float x, float y, uint64_t& key) {
@@ -188,6 +236,7 @@ void RkDirect3D::RemoveSpritesAt(float x, float y, int npcFlag) {
       ++entry;
       continue;
     }
+    ForgetPlacement(sprite);
     sprites.erase(entry->second);
     entry = spritesByPosition.erase(entry);
   }
@@ -195,6 +244,9 @@ void RkDirect3D::RemoveSpritesAt(float x, float y, int npcFlag) {
 
 void RkDirect3D::ClearSprites() {
   spritesByPosition.clear();
+  tileGrid.Clear();
+  npcGrid.Clear();
+  playerSprites.clear();
   sprites.clear();
 }
 
@@ -269,6 +321,9 @@ float RkDirect3D::TranslationY(int viewHeight, int focusY) const {
 
 void RkDirect3D::RenderFrame(const RkRect* /*presentRect*/, int viewWidth, int viewHeight, int focusX,
                              int focusY) {
+  // ImGui's renderer backend (the editor's overlay) may leave a clip behind.
+  SDL_RenderSetViewport(device, nullptr);
+  SDL_RenderSetClipRect(device, nullptr);
   ClearBackBuffer(Line(182, 181));
   const bool walkingFrame = IsWalkingFrame();
   const float tx = TranslationX(viewWidth, focusX) + canvasX;
@@ -300,19 +355,33 @@ bool RkDirect3D::IsOnTarget(const RkSprite& sprite, float tx, float ty) const {
          top + (source.bottom - source.top) > 0.0f;
 }
 
+// Fills drawList with the grid's sprites near the view, in list order.
+void RkDirect3D::CollectInView(const RkSpriteGrid& grid, float tx, float ty) {
+  grid.Collect(-tx, -ty, targetWidth - tx, targetHeight - ty, drawList);
+}
+
 void RkDirect3D::DrawTilePass(float tx, float ty) {
-  for (const RkSprite& sprite : sprites) {
-    if (sprite.GetIsPlayer() != 0 || sprite.GetIsNpc() != 0) continue;
-    if (IsOnTarget(sprite, tx, ty)) sprite.Draw(device, tx, ty);
+  drawList.clear();
+  CollectInView(tileGrid, tx, ty);
+  std::sort(drawList.begin(), drawList.end(),
+            [](const RkSpriteGrid::Entry& a, const RkSpriteGrid::Entry& b) { return a.order < b.order; });
+  for (const RkSpriteGrid::Entry& entry : drawList) {
+    if (IsOnTarget(*entry.sprite, tx, ty)) entry.sprite->Draw(device, tx, ty);
   }
 }
 
 void RkDirect3D::DrawCharacterPass(float tx, float ty) {
-  for (const RkSprite& sprite : sprites) {
+  drawList.clear();
+  CollectInView(npcGrid, tx, ty);
+  drawList.insert(drawList.end(), playerSprites.begin(), playerSprites.end());
+  std::sort(drawList.begin(), drawList.end(),
+            [](const RkSpriteGrid::Entry& a, const RkSpriteGrid::Entry& b) { return a.order < b.order; });
+  for (const RkSpriteGrid::Entry& entry : drawList) {
+    const RkSprite& sprite = *entry.sprite;
     if (sprite.GetIsNpc() == 1) {
       if (IsOnTarget(sprite, tx, ty)) sprite.Draw(device, tx, ty);
-    } else if (sprite.GetIsPlayer() == 1) {
-      if (IsOnTarget(sprite, canvasX, canvasY)) sprite.Draw(device, canvasX, canvasY);
+    } else if (IsOnTarget(sprite, canvasX, canvasY)) {
+      sprite.Draw(device, canvasX, canvasY);
     }
   }
 }

@@ -2,6 +2,7 @@
 // the walk, the player's fixed place, pass order, texts, overlay and previews.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "RkDirect3D.h"
@@ -135,6 +136,54 @@ TEST_F(RendererFrame, SpritePartlyOutsideTheViewDrawsItsVisiblePart) {
   EXPECT_EQ(game.ReadPixel(639, 479), kGreen);
 }
 
+TEST_F(RendererFrame, OverlappingTilesFromNeighbouringRegionsDrawInListOrder) {
+  game.AddSprite(red.c_str(), 256.0f, 0.0f, 0, 0);
+  game.AddSprite(green.c_str(), 250.0f, 0.0f, 0, 0);
+  game.AddSprite(blue.c_str(), 300.0f, 0.0f, 0, 1);
+  game.AddSprite(green.c_str(), 290.0f, 0.0f, 0, 1);
+  game.RenderFrame(nullptr, 0, 0, 0, 0);
+  EXPECT_EQ(game.ReadPixel(260, 5), kGreen);
+  EXPECT_EQ(game.ReadPixel(285, 5), kRed);
+  EXPECT_EQ(game.ReadPixel(305, 5), kGreen);
+  EXPECT_EQ(game.ReadPixel(325, 5), kBlue);
+}
+
+TEST_F(RendererFrame, FarFocusOnALargeMapDrawsTheTilesAroundIt) {
+  for (int x = 0; x < 120; ++x) {
+    for (int y = 0; y < 90; ++y) {
+      const bool marked = x == 100 && y == 70;
+      game.AddSprite((marked ? green : red).c_str(), 32.0f * x, 32.0f * y, 0, 0);
+    }
+  }
+  game.AddSprite(blue.c_str(), 32.0f * 90, 32.0f * 63, 0, 1);
+  game.RenderFrame(nullptr, 640, 480, 100, 70);
+  EXPECT_EQ(game.ReadPixel(320, 240), kGreen);
+  EXPECT_EQ(game.ReadPixel(352, 240), kRed);
+  EXPECT_EQ(game.ReadPixel(0, 0), kRed);
+  EXPECT_EQ(game.ReadPixel(639, 479), kRed);
+  EXPECT_EQ(game.ReadPixel(0, 16), kBlue);
+
+  game.RenderFrame(nullptr, 640, 480, 118, 88);
+  EXPECT_EQ(game.ReadPixel(320, 240), kRed);
+  EXPECT_EQ(game.ReadPixel(639, 479), kBlack);
+}
+
+TEST_F(RendererFrame, SpritesAtPositionsBeyondReachAreKeptButNotDrawn) {
+  game.AddSprite(red.c_str(), 1.0e20f, 0.0f, 0, 0);
+  game.AddSprite(red.c_str(), std::nanf(""), 0.0f, 0, 1);
+  game.AddSprite(red.c_str(), -1.0e30f, -1.0e30f, 0, 1);
+  game.AddSprite(green.c_str(), 0.0f, 0.0f, 0, 0);
+  game.RenderFrame(nullptr, 0, 0, 0, 0);
+  EXPECT_EQ(game.GetSprites().size(), 4u);
+  EXPECT_EQ(game.ReadPixel(0, 0), kGreen);
+  EXPECT_EQ(game.ReadPixel(40, 0), kBlack);
+  game.RemoveTileSprites(1.0e20f, 0.0f);
+  game.RemoveNpcSprites(-1.0e30f, -1.0e30f);
+  EXPECT_EQ(game.GetSprites().size(), 2u);
+  game.RenderFrame(nullptr, 0, 0, -40000000, 0);
+  EXPECT_EQ(game.ReadPixel(0, 0), kBlack);
+}
+
 TEST_F(RendererFrame, EachFrameStartsFromBlack) {
   game.AddSprite(red.c_str(), 0.0f, 0.0f, 0, 0);
   game.RenderFrame(nullptr, 0, 0, 0, 0);
@@ -189,6 +238,17 @@ TEST_F(RendererFrame, OverlayDrawsAfterTextsAndCanvasOriginMovesTheScene) {
   EXPECT_EQ(editor.ReadPixel(0, 52), kBlack);
 }
 
+TEST_F(RendererFrame, ClipLeftByTheOverlayDoesNotCutTheNextFrame) {
+  editor.AddSprite(red.c_str(), 64.0f, 64.0f, 32, 32, 0, 0);
+  editor.SetOverlay([this] {
+    const SDL_Rect corner{0, 0, 8, 8};
+    SDL_RenderSetClipRect(editor.GetDevice(), &corner);
+  });
+  editor.RenderFrame(nullptr, 0, 0, 0, 0);
+  editor.RenderFrame(nullptr, 0, 0, 0, 0);
+  EXPECT_EQ(editor.ReadPixel(70, 70), kRed);
+}
+
 TEST_F(RendererFrame, PreviewDrawsOneSpriteInsideItsRectangleOnly) {
   editor.AddSprite(red.c_str(), 0.0f, 0.0f, 32, 32, 0, 0);
   editor.RenderFrame(nullptr, 0, 0, 0, 0);
@@ -203,6 +263,16 @@ TEST_F(RendererFrame, PreviewDrawsOneSpriteInsideItsRectangleOnly) {
   editor.RenderPreview(&area, nullptr, nullptr);
   EXPECT_EQ(editor.ReadPixel(100, 100), kBlack);
   EXPECT_EQ(editor.ReadPixel(0, 0), kRed);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RendererDeathTest, InitializeWithoutAWindowIsFatal) {
+  RkDirect3D renderer(RkProgram::Game);
+  EXPECT_EXIT(renderer.Initialize(static_cast<SDL_Window*>(nullptr)), testing::ExitedWithCode(1),
+              "--RkEngine Description--\nFailed to create Direct3D.\n\n(.|\n)*FILE: RkDirect3D\nLINE: 62\n");
 }
 
 }  // namespace

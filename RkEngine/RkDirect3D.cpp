@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -163,7 +164,27 @@ RkSprite* RkDirect3D::StoreSprite(const RkSprite& sprite) {
   const auto stored = std::prev(sprites.end());
   uint64_t key = 0;
   if (PositionKey(sprite.GetPosition().x, sprite.GetPosition().y, key)) spritesByPosition.emplace(key, stored);
+  const RkSpriteGrid::Entry placement{&*stored, nextOrder++};
+  if (stored->GetIsNpc() == 1) {
+    npcGrid.Insert(placement.sprite, placement.order);
+  } else if (stored->GetIsPlayer() == 1) {
+    playerSprites.push_back(placement);
+  } else {
+    tileGrid.Insert(placement.sprite, placement.order);
+  }
   return &*stored;
+}
+
+void RkDirect3D::ForgetPlacement(const RkSprite& sprite) {
+  if (sprite.GetIsNpc() == 1) {
+    npcGrid.Erase(&sprite);
+  } else if (sprite.GetIsPlayer() == 1) {
+    playerSprites.erase(std::remove_if(playerSprites.begin(), playerSprites.end(),
+                                       [&sprite](const RkSpriteGrid::Entry& entry) { return entry.sprite == &sprite; }),
+                        playerSprites.end());
+  } else {
+    tileGrid.Erase(&sprite);
+  }
 }
 
 bool RkDirect3D::PositionKey(float x, float y, uint64_t& key) {
@@ -188,6 +209,7 @@ void RkDirect3D::RemoveSpritesAt(float x, float y, int npcFlag) {
       ++entry;
       continue;
     }
+    ForgetPlacement(sprite);
     sprites.erase(entry->second);
     entry = spritesByPosition.erase(entry);
   }
@@ -195,6 +217,9 @@ void RkDirect3D::RemoveSpritesAt(float x, float y, int npcFlag) {
 
 void RkDirect3D::ClearSprites() {
   spritesByPosition.clear();
+  tileGrid.Clear();
+  npcGrid.Clear();
+  playerSprites.clear();
   sprites.clear();
 }
 
@@ -300,19 +325,33 @@ bool RkDirect3D::IsOnTarget(const RkSprite& sprite, float tx, float ty) const {
          top + (source.bottom - source.top) > 0.0f;
 }
 
+// Fills drawList with the grid's sprites near the view, in list order.
+void RkDirect3D::CollectInView(const RkSpriteGrid& grid, float tx, float ty) {
+  grid.Collect(-tx, -ty, targetWidth - tx, targetHeight - ty, drawList);
+}
+
 void RkDirect3D::DrawTilePass(float tx, float ty) {
-  for (const RkSprite& sprite : sprites) {
-    if (sprite.GetIsPlayer() != 0 || sprite.GetIsNpc() != 0) continue;
-    if (IsOnTarget(sprite, tx, ty)) sprite.Draw(device, tx, ty);
+  drawList.clear();
+  CollectInView(tileGrid, tx, ty);
+  std::sort(drawList.begin(), drawList.end(),
+            [](const RkSpriteGrid::Entry& a, const RkSpriteGrid::Entry& b) { return a.order < b.order; });
+  for (const RkSpriteGrid::Entry& entry : drawList) {
+    if (IsOnTarget(*entry.sprite, tx, ty)) entry.sprite->Draw(device, tx, ty);
   }
 }
 
 void RkDirect3D::DrawCharacterPass(float tx, float ty) {
-  for (const RkSprite& sprite : sprites) {
+  drawList.clear();
+  CollectInView(npcGrid, tx, ty);
+  drawList.insert(drawList.end(), playerSprites.begin(), playerSprites.end());
+  std::sort(drawList.begin(), drawList.end(),
+            [](const RkSpriteGrid::Entry& a, const RkSpriteGrid::Entry& b) { return a.order < b.order; });
+  for (const RkSpriteGrid::Entry& entry : drawList) {
+    const RkSprite& sprite = *entry.sprite;
     if (sprite.GetIsNpc() == 1) {
       if (IsOnTarget(sprite, tx, ty)) sprite.Draw(device, tx, ty);
-    } else if (sprite.GetIsPlayer() == 1) {
-      if (IsOnTarget(sprite, canvasX, canvasY)) sprite.Draw(device, canvasX, canvasY);
+    } else if (IsOnTarget(sprite, canvasX, canvasY)) {
+      sprite.Draw(device, canvasX, canvasY);
     }
   }
 }

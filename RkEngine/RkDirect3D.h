@@ -20,6 +20,7 @@
 #include "RkError.h"
 #include "RkRect.h"
 #include "RkSprite.h"
+#include "RkSpriteGrid.h"
 
 struct SDL_Renderer;
 struct SDL_Surface;
@@ -115,6 +116,14 @@ class RkDirect3D {
   std::list<RkSprite> sprites;
   // Sprites by exact position, so that removing by position finds them at once.
   std::unordered_multimap<uint64_t, SpriteIterator> spritesByPosition;
+  // Where tile and NPC sprites lie, so a frame visits only those near the view;
+  // player sprites are few and kept apart. Orders follow the list (it is only
+  // ever appended to), so sorting by order restores list order.
+  RkSpriteGrid tileGrid;
+  RkSpriteGrid npcGrid;
+  std::vector<RkSpriteGrid::Entry> playerSprites;
+  uint64_t nextOrder = 0;
+  std::vector<RkSpriteGrid::Entry> drawList;
   int walking = 0;
   int walkDirection = 0;
   int walkOffset = 0;
@@ -133,6 +142,8 @@ class RkDirect3D {
   void CreateFont();
   RkSprite* StoreSprite(const RkSprite& sprite);
   void RemoveSpritesAt(float x, float y, int npcFlag);
+  void ForgetPlacement(const RkSprite& sprite);
+  void CollectInView(const RkSpriteGrid& grid, float tx, float ty);
   static bool PositionKey(float x, float y, uint64_t& key);
   void ClearBackBuffer(int line);
   bool IsWalkingFrame() const;

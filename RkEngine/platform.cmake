@@ -9,5 +9,6 @@ list(APPEND RK_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/RkImageLoader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RkFontFinder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RkSprite.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RkSpriteGrid.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RkDirect3D.cpp
 )

@@ -2,6 +2,7 @@
 // the walk, the player's fixed place, pass order, texts, overlay and previews.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "RkDirect3D.h"
@@ -133,6 +134,54 @@ TEST_F(RendererFrame, SpritePartlyOutsideTheViewDrawsItsVisiblePart) {
   EXPECT_EQ(game.ReadPixel(15, 15), kRed);
   EXPECT_EQ(game.ReadPixel(16, 16), kBlack);
   EXPECT_EQ(game.ReadPixel(639, 479), kGreen);
+}
+
+TEST_F(RendererFrame, OverlappingTilesFromNeighbouringRegionsDrawInListOrder) {
+  game.AddSprite(red.c_str(), 256.0f, 0.0f, 0, 0);
+  game.AddSprite(green.c_str(), 250.0f, 0.0f, 0, 0);
+  game.AddSprite(blue.c_str(), 300.0f, 0.0f, 0, 1);
+  game.AddSprite(green.c_str(), 290.0f, 0.0f, 0, 1);
+  game.RenderFrame(nullptr, 0, 0, 0, 0);
+  EXPECT_EQ(game.ReadPixel(260, 5), kGreen);
+  EXPECT_EQ(game.ReadPixel(285, 5), kRed);
+  EXPECT_EQ(game.ReadPixel(305, 5), kGreen);
+  EXPECT_EQ(game.ReadPixel(325, 5), kBlue);
+}
+
+TEST_F(RendererFrame, FarFocusOnALargeMapDrawsTheTilesAroundIt) {
+  for (int x = 0; x < 120; ++x) {
+    for (int y = 0; y < 90; ++y) {
+      const bool marked = x == 100 && y == 70;
+      game.AddSprite((marked ? green : red).c_str(), 32.0f * x, 32.0f * y, 0, 0);
+    }
+  }
+  game.AddSprite(blue.c_str(), 32.0f * 90, 32.0f * 63, 0, 1);
+  game.RenderFrame(nullptr, 640, 480, 100, 70);
+  EXPECT_EQ(game.ReadPixel(320, 240), kGreen);
+  EXPECT_EQ(game.ReadPixel(352, 240), kRed);
+  EXPECT_EQ(game.ReadPixel(0, 0), kRed);
+  EXPECT_EQ(game.ReadPixel(639, 479), kRed);
+  EXPECT_EQ(game.ReadPixel(0, 16), kBlue);
+
+  game.RenderFrame(nullptr, 640, 480, 118, 88);
+  EXPECT_EQ(game.ReadPixel(320, 240), kRed);
+  EXPECT_EQ(game.ReadPixel(639, 479), kBlack);
+}
+
+TEST_F(RendererFrame, SpritesAtPositionsBeyondReachAreKeptButNotDrawn) {
+  game.AddSprite(red.c_str(), 1.0e20f, 0.0f, 0, 0);
+  game.AddSprite(red.c_str(), std::nanf(""), 0.0f, 0, 1);
+  game.AddSprite(red.c_str(), -1.0e30f, -1.0e30f, 0, 1);
+  game.AddSprite(green.c_str(), 0.0f, 0.0f, 0, 0);
+  game.RenderFrame(nullptr, 0, 0, 0, 0);
+  EXPECT_EQ(game.GetSprites().size(), 4u);
+  EXPECT_EQ(game.ReadPixel(0, 0), kGreen);
+  EXPECT_EQ(game.ReadPixel(40, 0), kBlack);
+  game.RemoveTileSprites(1.0e20f, 0.0f);
+  game.RemoveNpcSprites(-1.0e30f, -1.0e30f);
+  EXPECT_EQ(game.GetSprites().size(), 2u);
+  game.RenderFrame(nullptr, 0, 0, -40000000, 0);
+  EXPECT_EQ(game.ReadPixel(0, 0), kBlack);
 }
 
 TEST_F(RendererFrame, EachFrameStartsFromBlack) {

@@ -84,9 +84,33 @@ void RkDirect3D::Initialize(const RkWindow& target) { Initialize(target.GetHandl
 void RkDirect3D::Initialize(SDL_Window* target) {
   if (target == nullptr) ReportWin32Error("Failed to create Direct3D.", kSource, 64);
   window = target;
-  WriteNotice(FormatNotice(SDL_GetWindowPixelFormat(target)));
+  const Uint32 format = SDL_GetWindowPixelFormat(target);
+  WriteNotice(FormatNotice(format));
+  if (!HasAcceleratedDriver()) WriteNotice("Hardware vertex processing is not supported by the graphics card.");
+  CheckDisplayModes(target);
   CreateDevice(target);
   CreateFont();
+}
+
+bool RkDirect3D::HasAcceleratedDriver() {
+  SDL_RendererInfo info;
+  for (int index = 0; index < SDL_GetNumRenderDrivers(); ++index) {
+    if (SDL_GetRenderDriverInfo(index, &info) == 0 && (info.flags & SDL_RENDERER_ACCELERATED) != 0) return true;
+  }
+  return false;
+}
+
+// Every mode of the window's display is read once, as the adapter's modes were;
+// a mode that cannot be read is worth a notice, nothing more.
+void RkDirect3D::CheckDisplayModes(SDL_Window* target) {
+  const int display = SDL_GetWindowDisplayIndex(target);
+  if (display < 0) return;
+  SDL_DisplayMode mode;
+  for (int index = 0; index < SDL_GetNumDisplayModes(display); ++index) {
+    if (SDL_GetDisplayMode(display, index, &mode) != 0) {
+      WriteNotice("The display adapter does not support the Acceptable Hardware Format.");
+    }
+  }
 }
 
 void RkDirect3D::InitializeOffscreen(int width, int height) {
@@ -106,10 +130,13 @@ void RkDirect3D::InitializeOffscreen(int width, int height) {
 void RkDirect3D::CreateDevice(SDL_Window* target) {
   device = SDL_CreateRenderer(target, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
   if (device == nullptr) {
-    WriteNotice("Hardware vertex processing is not supported by the graphics card.");
+    WriteNotice("The display adapter will not accept the Acceptable Hardware Format");
     device = SDL_CreateRenderer(target, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_PRESENTVSYNC);
   }
-  if (device == nullptr) device = SDL_CreateRenderer(target, -1, 0);
+  if (device == nullptr) {
+    WriteNotice("The software won't enough run this shit.  Whooaaa buddy.");
+    device = SDL_CreateRenderer(target, -1, 0);
+  }
   if (device == nullptr) {
     ReportDirectXError("Failed to create the display adapter device.", RK_D3DERR_NOTAVAILABLE, kSource,
                        Line(145, 144));
@@ -294,6 +321,9 @@ float RkDirect3D::TranslationY(int viewHeight, int focusY) const {
 
 void RkDirect3D::RenderFrame(const RkRect* /*presentRect*/, int viewWidth, int viewHeight, int focusX,
                              int focusY) {
+  // ImGui's renderer backend (the editor's overlay) may leave a clip behind.
+  SDL_RenderSetViewport(device, nullptr);
+  SDL_RenderSetClipRect(device, nullptr);
   ClearBackBuffer(Line(182, 181));
   const bool walkingFrame = IsWalkingFrame();
   const float tx = TranslationX(viewWidth, focusX) + canvasX;

@@ -138,6 +138,8 @@ class RkDirect3D {
   int targetHeight = 0;
 
   int Line(int editorLine, int gameLine) const;
+  static bool HasAcceleratedDriver();
+  static void CheckDisplayModes(SDL_Window* target);
   void CreateDevice(SDL_Window* target);
   void CreateFont();
   RkSprite* StoreSprite(const RkSprite& sprite);

@@ -238,6 +238,17 @@ TEST_F(RendererFrame, OverlayDrawsAfterTextsAndCanvasOriginMovesTheScene) {
   EXPECT_EQ(editor.ReadPixel(0, 52), kBlack);
 }
 
+TEST_F(RendererFrame, ClipLeftByTheOverlayDoesNotCutTheNextFrame) {
+  editor.AddSprite(red.c_str(), 64.0f, 64.0f, 32, 32, 0, 0);
+  editor.SetOverlay([this] {
+    const SDL_Rect corner{0, 0, 8, 8};
+    SDL_RenderSetClipRect(editor.GetDevice(), &corner);
+  });
+  editor.RenderFrame(nullptr, 0, 0, 0, 0);
+  editor.RenderFrame(nullptr, 0, 0, 0, 0);
+  EXPECT_EQ(editor.ReadPixel(70, 70), kRed);
+}
+
 TEST_F(RendererFrame, PreviewDrawsOneSpriteInsideItsRectangleOnly) {
   editor.AddSprite(red.c_str(), 0.0f, 0.0f, 32, 32, 0, 0);
   editor.RenderFrame(nullptr, 0, 0, 0, 0);
@@ -252,6 +263,16 @@ TEST_F(RendererFrame, PreviewDrawsOneSpriteInsideItsRectangleOnly) {
   editor.RenderPreview(&area, nullptr, nullptr);
   EXPECT_EQ(editor.ReadPixel(100, 100), kBlack);
   EXPECT_EQ(editor.ReadPixel(0, 0), kRed);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RendererDeathTest, InitializeWithoutAWindowIsFatal) {
+  RkDirect3D renderer(RkProgram::Game);
+  EXPECT_EXIT(renderer.Initialize(static_cast<SDL_Window*>(nullptr)), testing::ExitedWithCode(1),
+              "--RkEngine Description--\nFailed to create Direct3D.\n\n(.|\n)*FILE: RkDirect3D\nLINE: 62\n");
 }
 
 }  // namespace

@@ -51,11 +51,11 @@ void RkInput::CreateKeyboard(SDL_Window* window) {
 
 void RkInput::CreateMouse(SDL_Window* window) {
   if (!created) return;
+  if (!mouseCreated) SDL_AddEventWatch(&RkInput::CollectWheel, this);
   mouseCreated = true;
   mouseWindow = window;
   mouseAcquired = HasInputFocus(window);
   SDL_GetRelativeMouseState(nullptr, nullptr);
-  SDL_AddEventWatch(&RkInput::CollectWheel, this);
 }
 
 bool RkInput::KeyboardWindowHasFocus() const { return HasInputFocus(keyboardWindow); }

@@ -147,6 +147,7 @@ TEST(Input, MouseWithoutWindowCollectsWheelNotches) {
   RkInput input;
   input.Create();
   input.CreateMouse(nullptr);
+  input.CreateMouse(nullptr);
   SDL_Event wheel{};
   wheel.type = SDL_MOUSEWHEEL;
   wheel.wheel.y = 2;

@@ -10,8 +10,8 @@
 
 namespace {
 
+// errno is what the failed read left: "No such file or directory" for a missing file.
 void ReportLoadFailure(const char* file, bool isCharacter) {
-  if (errno == 0) errno = ENOENT;
   const int line = isCharacter ? RkProgramLine(45, 42) : RkProgramLine(51, 48);
   ReportDirectXError(file, RK_D3DXERR_INVALIDDATA, "RkSprite", line);
 }

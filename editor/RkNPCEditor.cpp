@@ -1,10 +1,12 @@
-// The NPC editor panel's polling: what each button and selection does to the
-// NPC list and to the panel's own controls, once per pass of the editor's loop.
+// The NPC editor panel's polling (what each button and selection does to the NPC
+// list and to the panel's own controls, once per pass of the editor's loop), and
+// the ImGui binding that draws those controls and records the user's clicks.
 #include "RkNPCEditor.h"
 
 #include <imgui.h>
 
 #include <algorithm>
+#include <string>
 
 #include "RkDirect3D.h"
 #include "RkNPC.h"
@@ -18,11 +20,14 @@ namespace {
 // most 11 characters plus its separator plus the text.
 constexpr int kFieldLength = RkNPCEditorEdit::kFieldSize - 1;
 constexpr int kIDLength = RkNPCEditorEntry::kMaxNumberLength;
-constexpr int kDialogueTextLength = kFieldLength - kIDLength - 2;    // ": "
-constexpr int kResponseTextLength = kFieldLength - kIDLength - 8;    // "[next]: "
+constexpr int kDialogueTextLength =
+    kFieldLength - kIDLength - static_cast<int>(std::char_traits<char>::length(RkNPCEditorEntry::kDialogueSeparator));
+constexpr int kResponseTextLength =
+    kFieldLength - kIDLength - static_cast<int>(std::char_traits<char>::length(RkNPCEditorEntry::kResponseSeparator));
+constexpr int kPreviewSize = 32;
 
 bool ListHasNPC(const RkNPCList& npcList, const std::string& name) {
-  for (size_t i = 0; i < npcList.GetNPCCount(); ++i) {
+  for (unsigned i = 0; i < npcList.GetCount(); ++i) {
     if (name == npcList.GetNPC(i).GetName()) {
       return true;
     }
@@ -43,15 +48,15 @@ RkNPCEditor::~RkNPCEditor() = default;
 
 void RkNPCEditor::Open(const RkNPCList& npcList) {
   Reset();
-  for (size_t i = 0; i < npcList.GetNPCCount(); ++i) {
-    npcList_.AddString(npcList.GetNPC(i).GetName());
+  for (unsigned i = 0; i < npcList.GetCount(); ++i) {
+    npcListBox_.AddString(npcList.GetNPC(i).GetName());
   }
   open_ = true;
 }
 
 void RkNPCEditor::Reset() {
   ClearClicks();
-  npcList_.ResetContent();
+  npcListBox_.ResetContent();
   nameEdit_.SetText("");
   sprite_.reset();
   imageFile_.clear();
@@ -98,10 +103,10 @@ void RkNPCEditor::PollPass(RkNPCList& npcList, RkDirect3D& renderer) {
     RemoveNPC(npcList);
   }
   // Without a selected NPC the dialogue and response buttons do nothing.
-  if (!npcList_.HasSelection()) {
+  if (!npcListBox_.HasSelection()) {
     return;
   }
-  const std::string name = npcList_.GetSelectedText();
+  const std::string name = npcListBox_.GetSelectedText();
   if (name != selectedNPC_) {
     ShowNPC(name, npcList, renderer);
   }
@@ -111,10 +116,10 @@ void RkNPCEditor::PollPass(RkNPCList& npcList, RkDirect3D& renderer) {
   if (TakeClick(Button::RemoveDialogue)) {
     RemoveDialogue(name, npcList);
   }
-  if (!dialogueList_.HasSelection()) {
+  if (!dialogueListBox_.HasSelection()) {
     return;
   }
-  const std::string dialogueEntry = dialogueList_.GetSelectedText();
+  const std::string dialogueEntry = dialogueListBox_.GetSelectedText();
   const int32_t textId = RkNPCEditorEntry::ToNumber(RkNPCEditorEntry::DialogueTextID(dialogueEntry).c_str());
   if (dialogueEntry != selectedDialogue_) {
     ShowDialogue(name, dialogueEntry, npcList);
@@ -125,8 +130,8 @@ void RkNPCEditor::PollPass(RkNPCList& npcList, RkDirect3D& renderer) {
   if (TakeClick(Button::RemoveResponse)) {
     RemoveResponse(name, textId, npcList);
   }
-  if (responseList_.HasSelection() && responseList_.GetSelectedText() != selectedResponse_) {
-    ShowResponse(responseList_.GetSelectedText());
+  if (responseListBox_.HasSelection() && responseListBox_.GetSelectedText() != selectedResponse_) {
+    ShowResponse(responseListBox_.GetSelectedText());
   }
 }
 
@@ -152,11 +157,10 @@ void RkNPCEditor::ShowPreview(const std::string& imageFile, RkDirect3D& renderer
     sprite_.reset();
     return;
   }
-  sprite_ = std::make_unique<RkSprite>(renderer.GetDevice(), imageFile.c_str(), 32, 32,
-                                       RkVector3{0.0f, 0.0f, 0.0f},
-                                       RkVector3{static_cast<float>(kPreviewRect.left),
-                                                 static_cast<float>(kPreviewRect.top), 0.0f},
-                                       0xFFFFFFFFu, 0, 0);
+  const RkVector3 center = {0.0f, 0.0f, 0.0f};
+  const RkVector3 corner = {static_cast<float>(kPreviewRect.left), static_cast<float>(kPreviewRect.top), 0.0f};
+  sprite_ = std::make_unique<RkSprite>(renderer.GetDevice(), imageFile.c_str(), kPreviewSize, kPreviewSize,
+                                       center, corner, RK_COLOR_WHITE, 0, 0);
 }
 
 void RkNPCEditor::SaveNPC(RkNPCList& npcList) {
@@ -167,24 +171,24 @@ void RkNPCEditor::SaveNPC(RkNPCList& npcList) {
   const bool isNewName = !ListHasNPC(npcList, name);
   npcList.SaveNPC(name.c_str(), imageFile_.c_str());
   if (isNewName) {
-    npcList_.AddString(name);
+    npcListBox_.AddString(name);
   }
   ClearNPCDetails();
 }
 
 void RkNPCEditor::RemoveNPC(RkNPCList& npcList) {
-  if (!npcList_.HasSelection()) {
+  if (!npcListBox_.HasSelection()) {
     return;
   }
-  const int selection = npcList_.GetCurSel();
-  npcList.RemoveNPC(npcList_.GetText(selection).c_str());
-  npcList_.DeleteString(selection);
+  const int selection = npcListBox_.GetCurSel();
+  npcList.RemoveNPC(npcListBox_.GetText(selection).c_str());
+  npcListBox_.DeleteString(selection);
   ClearNPCDetails();
 }
 
 // After Save NPC and Remove NPC: nothing selected, nothing on show.
 void RkNPCEditor::ClearNPCDetails() {
-  npcList_.SetCurSel(RkNPCEditorList::kNoSelection);
+  npcListBox_.SetCurSel(RkNPCEditorList::kNoSelection);
   nameEdit_.SetText("");
   sprite_.reset();
   ResetDialogueSide();
@@ -193,11 +197,11 @@ void RkNPCEditor::ClearNPCDetails() {
 
 void RkNPCEditor::ShowNPC(const std::string& name, const RkNPCList& npcList, RkDirect3D& renderer) {
   selectedNPC_ = name;
-  // An entry whose NPC is gone (two NPCs of one name, one entry removed) shows
-  // its name without image or dialogues.
-  const std::string imageFile = ListHasNPC(npcList, name) ? npcList.FindNPC(name.c_str()).GetImageFile() : "";
+  // An entry whose NPC is gone (two NPCs of one name, one entry removed) finds
+  // a fresh NPC: its name shows without image or dialogues.
+  const RkNPC npc = npcList.FindNPC(name.c_str());
   nameEdit_.SetText(name.c_str());
-  ShowPreview(imageFile, renderer);
+  ShowPreview(npc.GetImageFile(), renderer);
   ResetDialogueSide();
   FillDialogueList(name, npcList);
 }
@@ -205,7 +209,7 @@ void RkNPCEditor::ShowNPC(const std::string& name, const RkNPCList& npcList, RkD
 // --- Dialogue side --------------------------------------------------------
 
 void RkNPCEditor::ResetDialogueSide() {
-  dialogueList_.ResetContent();
+  dialogueListBox_.ResetContent();
   dialogueTextEdit_.SetText("");
   textIdEdit_.SetText("");
   ResetResponseSide();
@@ -214,12 +218,9 @@ void RkNPCEditor::ResetDialogueSide() {
 
 // Last dialogue first, as "ID: text".
 void RkNPCEditor::FillDialogueList(const std::string& name, const RkNPCList& npcList) {
-  if (!ListHasNPC(npcList, name)) {
-    return;
-  }
-  const size_t count = npcList.FindNPC(name.c_str()).GetDialogueCount();
-  for (size_t i = count; i-- > 0;) {
-    dialogueList_.AddString(RkNPCEditorEntry::FormatDialogue(npcList.GetDialogueID(name.c_str(), i),
+  const unsigned count = npcList.FindNPC(name.c_str()).GetDialogueCount();
+  for (unsigned i = count; i-- > 0;) {
+    dialogueListBox_.AddString(RkNPCEditorEntry::FormatDialogue(npcList.GetDialogueID(name.c_str(), i),
                                                              npcList.GetDialogueText(name.c_str(), i)));
   }
 }
@@ -237,14 +238,14 @@ void RkNPCEditor::SaveDialogueText(const std::string& name, RkNPCList& npcList) 
 }
 
 void RkNPCEditor::RemoveDialogue(const std::string& name, RkNPCList& npcList) {
-  if (!dialogueList_.HasSelection()) {
+  if (!dialogueListBox_.HasSelection()) {
     return;
   }
-  const int selection = dialogueList_.GetCurSel();
-  const std::string textId = RkNPCEditorEntry::DialogueTextID(dialogueList_.GetText(selection));
+  const int selection = dialogueListBox_.GetCurSel();
+  const std::string textId = RkNPCEditorEntry::DialogueTextID(dialogueListBox_.GetText(selection));
   npcList.RemoveDialogue(name.c_str(), RkNPCEditorEntry::ToNumber(textId.c_str()));
-  dialogueList_.DeleteString(selection);
-  dialogueList_.SetCurSel(RkNPCEditorList::kNoSelection);
+  dialogueListBox_.DeleteString(selection);
+  dialogueListBox_.SetCurSel(RkNPCEditorList::kNoSelection);
   dialogueTextEdit_.SetText("");
   textIdEdit_.SetText("");
   ResetResponseSide();
@@ -263,7 +264,7 @@ void RkNPCEditor::ShowDialogue(const std::string& name, const std::string& entry
 // --- Response side --------------------------------------------------------
 
 void RkNPCEditor::ResetResponseSide() {
-  responseList_.ResetContent();
+  responseListBox_.ResetContent();
   responseTextEdit_.SetText("");
   nextIdEdit_.SetText("");
   selectedResponse_.clear();
@@ -271,12 +272,9 @@ void RkNPCEditor::ResetResponseSide() {
 
 // Last response first, as "next[next]: text".
 void RkNPCEditor::FillResponseList(const std::string& name, int32_t textId, const RkNPCList& npcList) {
-  if (!ListHasNPC(npcList, name)) {
-    return;
-  }
-  const size_t count = npcList.FindNPC(name.c_str()).GetResponseCount(textId);
-  for (size_t k = count; k-- > 0;) {
-    responseList_.AddString(RkNPCEditorEntry::FormatResponse(
+  const unsigned count = npcList.FindNPC(name.c_str()).GetResponseCount(textId);
+  for (unsigned k = count; k-- > 0;) {
+    responseListBox_.AddString(RkNPCEditorEntry::FormatResponse(
         npcList.GetResponseNextID(name.c_str(), textId, k), npcList.GetResponseText(name.c_str(), textId, k)));
   }
 }
@@ -293,14 +291,14 @@ void RkNPCEditor::SaveResponseText(const std::string& name, int32_t textId, RkNP
 }
 
 void RkNPCEditor::RemoveResponse(const std::string& name, int32_t textId, RkNPCList& npcList) {
-  if (!responseList_.HasSelection()) {
+  if (!responseListBox_.HasSelection()) {
     return;
   }
-  const int selection = responseList_.GetCurSel();
-  const std::string text = RkNPCEditorEntry::ResponseText(responseList_.GetText(selection));
+  const int selection = responseListBox_.GetCurSel();
+  const std::string text = RkNPCEditorEntry::ResponseText(responseListBox_.GetText(selection));
   npcList.RemoveResponse(name.c_str(), textId, text.c_str());
-  responseList_.DeleteString(selection);
-  responseList_.SetCurSel(RkNPCEditorList::kNoSelection);
+  responseListBox_.DeleteString(selection);
+  responseListBox_.SetCurSel(RkNPCEditorList::kNoSelection);
   responseTextEdit_.SetText("");
   nextIdEdit_.SetText("");
   selectedResponse_.clear();
@@ -383,7 +381,7 @@ void DrawListBox(const ImVec2& origin, const char* id, RkNPCEditorList& list, in
 
 }  // namespace
 
-void RkNPCEditor::Draw(RkDirect3D& renderer) {
+void RkNPCEditor::Draw(RkDirect3D& /*renderer*/) {
   if (!open_) {
     return;
   }
@@ -397,7 +395,7 @@ void RkNPCEditor::Draw(RkDirect3D& renderer) {
   ImGui::PopStyleVar();
   if (visible) {
     DrawControls();
-    DrawPreview(renderer);
+    DrawPreview();
   }
   ImGui::End();
   if (!keepOpen) {
@@ -408,7 +406,7 @@ void RkNPCEditor::Draw(RkDirect3D& renderer) {
 void RkNPCEditor::DrawControls() {
   const ImVec2 origin = ImGui::GetCursorStartPos();
   DrawLabel(origin, "NPC's:", 10, 10);
-  DrawListBox(origin, "##npcs", npcList_, 10, 30, 100, 100);
+  DrawListBox(origin, "##npcs", npcListBox_, 10, 30, 100, 100);
   DrawLabel(origin, "Name:", 120, 30);
   DrawEdit(origin, "##name", nameEdit_, 180, 30, 140);
   if (DrawPushButton(origin, "Load Sprite", 120, 75, 90, 20)) {
@@ -421,7 +419,7 @@ void RkNPCEditor::DrawControls() {
     Click(Button::SaveNPC);
   }
   DrawLabel(origin, "Dialogues", 10, 160);
-  DrawListBox(origin, "##dialogues", dialogueList_, 10, 180, 200, 110);
+  DrawListBox(origin, "##dialogues", dialogueListBox_, 10, 180, 200, 110);
   DrawLabel(origin, "Text:", 220, 160);
   DrawMultilineEdit(origin, "##dialogueText", dialogueTextEdit_, 220, 180, 200, 60);
   DrawLabel(origin, "Text ID:", 220, 250);
@@ -433,7 +431,7 @@ void RkNPCEditor::DrawControls() {
     Click(Button::SaveDialogueText);
   }
   DrawLabel(origin, "User Response Options", 10, 310);
-  DrawListBox(origin, "##responses", responseList_, 10, 330, 200, 110);
+  DrawListBox(origin, "##responses", responseListBox_, 10, 330, 200, 110);
   DrawLabel(origin, "Text:", 220, 310);
   DrawMultilineEdit(origin, "##responseText", responseTextEdit_, 220, 330, 200, 60);
   DrawLabel(origin, "Next ID:", 220, 400);
@@ -451,4 +449,21 @@ void RkNPCEditor::DrawControls() {
   if (saveChanges) {
     Click(Button::SaveChanges);
   }
+}
+
+// The preview image at its rectangle, or the cleared (black) rectangle when none.
+void RkNPCEditor::DrawPreview() {
+  const ImVec2 origin = ImGui::GetCursorStartPos();
+  PlaceAt(origin, kPreviewRect.left, kPreviewRect.top);
+  const ImVec2 size(static_cast<float>(kPreviewRect.right - kPreviewRect.left),
+                    static_cast<float>(kPreviewRect.bottom - kPreviewRect.top));
+  SDL_Texture* texture = sprite_ ? sprite_->GetTexture() : nullptr;
+  if (texture != nullptr) {
+    ImGui::Image(static_cast<ImTextureID>(texture), size);
+    return;
+  }
+  const ImVec2 topLeft = ImGui::GetCursorScreenPos();
+  ImGui::GetWindowDrawList()->AddRectFilled(topLeft, ImVec2(topLeft.x + size.x, topLeft.y + size.y),
+                                            IM_COL32(0, 0, 0, 255));
+  ImGui::Dummy(size);
 }

@@ -13,6 +13,7 @@
 
 #include "RkNPCEditorEdit.h"
 #include "RkNPCEditorList.h"
+#include "RkRect.h"
 
 class RkDirect3D;
 class RkNPCList;
@@ -33,17 +34,12 @@ class RkNPCEditor {
     Count
   };
 
-  // A rectangle of the panel's client area, in pixels.
-  struct Rect {
-    int left, top, right, bottom;
-  };
-
   // Panel geometry: the window's size and its offset from the main window's corner.
   static constexpr int kWindowWidth = 440;
   static constexpr int kWindowHeight = 530;
   static constexpr int kWindowOffset = 100;
-  static constexpr Rect kPreviewRect = {225, 63, 257, 95};
-  static constexpr const char* kNPCFileName = "NPCs.rk";
+  // The 32x32 image preview, in the panel's client area.
+  static constexpr RkRect kPreviewRect = {225, 63, 257, 95};
 
   RkNPCEditor();
   ~RkNPCEditor();
@@ -65,18 +61,19 @@ class RkNPCEditor {
   // selections made since the last pass, then forgets the clicks.
   void Poll(RkNPCList& npcList, RkDirect3D& renderer);
   // Draws the window "NPC Editor" with ImGui and records its clicks; its close
-  // box calls Close(). Call between ImGui::NewFrame and ImGui::Render.
+  // box calls Close(). Call between ImGui::NewFrame and ImGui::Render, with
+  // ImGui drawing through the renderer whose device made the preview's texture.
   void Draw(RkDirect3D& renderer);
 
   // The controls' plain state, bound by Draw and driven by tests.
   void Click(Button button) { clicked_[Index(button)] = true; }
   bool IsClicked(Button button) const { return clicked_[Index(button)]; }
-  RkNPCEditorList& GetNPCList() { return npcList_; }
+  RkNPCEditorList& GetNPCListBox() { return npcListBox_; }
   RkNPCEditorEdit& GetNameEdit() { return nameEdit_; }
-  RkNPCEditorList& GetDialogueList() { return dialogueList_; }
+  RkNPCEditorList& GetDialogueListBox() { return dialogueListBox_; }
   RkNPCEditorEdit& GetDialogueTextEdit() { return dialogueTextEdit_; }
   RkNPCEditorEdit& GetTextIDEdit() { return textIdEdit_; }
-  RkNPCEditorList& GetResponseList() { return responseList_; }
+  RkNPCEditorList& GetResponseListBox() { return responseListBox_; }
   RkNPCEditorEdit& GetResponseTextEdit() { return responseTextEdit_; }
   RkNPCEditorEdit& GetNextIDEdit() { return nextIdEdit_; }
 
@@ -120,20 +117,20 @@ class RkNPCEditor {
 
   // ImGui binding, used by Draw only.
   void DrawControls();
-  void DrawPreview(RkDirect3D& renderer);
+  void DrawPreview();
 
   bool open_ = false;
   std::function<bool(std::string& path)> chooseFile_;
   std::array<bool, static_cast<size_t>(Button::Count)> clicked_{};
 
-  RkNPCEditorList npcList_;
+  RkNPCEditorList npcListBox_;
   RkNPCEditorEdit nameEdit_;
   std::unique_ptr<RkSprite> sprite_;
   std::string imageFile_;
-  RkNPCEditorList dialogueList_;
+  RkNPCEditorList dialogueListBox_;
   RkNPCEditorEdit dialogueTextEdit_;
   RkNPCEditorEdit textIdEdit_;
-  RkNPCEditorList responseList_;
+  RkNPCEditorList responseListBox_;
   RkNPCEditorEdit responseTextEdit_;
   RkNPCEditorEdit nextIdEdit_;
 

@@ -92,6 +92,29 @@ pixel() {
   convert "$1" -crop "1x1+$2+$3" -depth 8 -format '%[hex:p{0,0}]' info: | cut -c1-6
 }
 
+# Polls up to ten seconds for a condition (a command) to hold; fails with $1 otherwise.
+wait_for() {
+  local what=$1
+  shift
+  for _ in $(seq 100); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  fail "$what"
+}
+
+# Whether screen pixel ($1, $2) is black ("black") or not ("lit") right now.
+screen_pixel_is() {
+  import -window root "$work/probe.png" 2>/dev/null || return 1
+  local colour
+  colour=$(pixel "$work/probe.png" "$2" "$3")
+  if [ "$1" = black ]; then [ "$colour" = "000000" ]; else [ "$colour" != "000000" ]; fi
+}
+
+# The file dialog lies over the canvas around (600, 145) while it is up.
+dialog_shown() { screen_pixel_is lit 600 145; }
+dialog_gone() { screen_pixel_is black 600 145; }
+
 # Panel controls in screen pixels: the panel's corner is at (100, 100) and its
 # client area starts below its title bar; the canvas starts below the menu bar.
 panel_x() { echo $((100 + $1)); }
@@ -107,39 +130,41 @@ sleep 0.8
 
 click_at 25 9                                   # File
 click_at 45 33                                  # Map Editor
+wait_for "the map editor panel did not open" screen_pixel_is lit 300 400
 click_at "$(panel_x 55)" "$(panel_y 105)"       # Load Sprite
-sleep 0.3
+wait_for "the file dialog did not open" dialog_shown
 xdotool type --delay 20 "images/tiles/grass.png"
 xdotool key Return
-sleep 0.4
+wait_for "the file dialog did not close" dialog_gone
 click_at "$(panel_x 19)" "$(panel_y 329)"       # the "Open" radio button
 
 # Three cells in a row at canvas cells (13, 8) to (15, 8): the first click on the
 # empty map puts its cell (0, 0) there.
 for x in 420 452 484; do
   click_at "$x" 300
+  wait_for "no cell painted at ($x, 300)" screen_pixel_is lit "$x" 300
 done
 
 click_at "$(panel_x 195)" "$(panel_y 290)"      # Load New Area
-sleep 0.3
+wait_for "the file dialog did not open" dialog_shown
 xdotool type --delay 20 "Grove.rkm"
 xdotool key Return
-sleep 0.4
+wait_for "the file dialog did not close" dialog_gone
 click_at "$(panel_x 155)" "$(panel_y 369)"      # start x edit
 xdotool key ctrl+a
 xdotool type --delay 20 "2"
 click_at "$(panel_x 19)" "$(panel_y 369)"       # the "New Area" radio button
 click_at 420 332                                # map cell (0, 1): the map grows to 3 by 2
+wait_for "the New Area cell is not painted" screen_pixel_is lit 420 332
 
 click_at "$(panel_x 175)" "$(panel_y 19)"       # map name
 xdotool type --delay 20 "World"
 click_at "$(panel_x 200)" "$(panel_y 75)"       # empty panel space: the field lets go
 click_at "$(panel_x 47)" "$(panel_y 46)"        # Save Map
-sleep 0.5
+wait_for "Save Map wrote no World.rkm" test -f "$work/make/World.rkm"
 xdotool mousemove 700 600
 sleep 0.3
 import -window root "$work/editor_panel.png"
-[ -f "$work/make/World.rkm" ] || fail "Save Map wrote no World.rkm; $(cat "$work/editor.err")"
 
 [ "$(pixel "$work/editor_panel.png" 425 305)" != "000000" ] || fail "the painted cell is not drawn"
 [ "$(pixel "$work/editor_panel.png" 530 305)" = "000000" ] || fail "an unpainted cell is drawn"
@@ -186,7 +211,8 @@ fi
 (cd "$work/make" && exec "$game") >"$work/game.out" 2>"$work/game.err" &
 app_pid=$!
 wait_for_window "Ember Hollow" >/dev/null || fail "the game opened no window"
-sleep 1.2
+wait_for "the game shows nothing at its centre" screen_pixel_is lit 330 250
+sleep 0.3
 import -window root "$work/game.png"
 # The player stands on cell (0, 0) at the view's centre (320, 240): cells (1, 0)
 # and (2, 0) lie to its right, the New Area cell (0, 1) below it; the others are empty.

@@ -127,7 +127,7 @@ TEST(SpriteDeathTest, MissingTileImageEndsWithItsFileNameAsTheMessage) {
   renderer.InitializeOffscreen(64, 64);
   EXPECT_EXIT(renderer.AddSprite("images/tiles/none.png", 0.0f, 0.0f, 0, 0), testing::ExitedWithCode(1),
               "--RkEngine Description--\nimages/tiles/none.png\n\n--DirectX Description--\n(.|\n)*"
-              "FILE: RkSprite\nLINE: 46\n");
+              "No such file or directory\n\nFILE: RkSprite\nLINE: 46\n");
 }
 
 TEST(SpriteDeathTest, MissingCharacterImageReportsItsOwnLineInEachProgram) {

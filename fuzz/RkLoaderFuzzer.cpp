@@ -23,9 +23,9 @@
 namespace {
 
 // The largest grid the harness lets the loader allocate. The loader itself
-// accepts up to RkWorld::kMaxCells cells (about 17 GB of tiles), which its
+// accepts up to RkWorld::kMaxCells cells (about 1.3 GB of tiles), which its
 // unit tests cover; here it would only measure the machine's memory.
-constexpr int64_t kMaxFuzzedCells = 1 << 14;
+constexpr int64_t kMaxFuzzedCells = 1 << 18;
 // Worlds up to this size are also saved and reloaded.
 constexpr int64_t kMaxRoundTripCells = 1 << 10;
 

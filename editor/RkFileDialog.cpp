@@ -135,12 +135,22 @@ void RkFileDialog::Accept() {
     error.clear();
     ShowFolder(typed.generic_string());
   } else if (fs::is_regular_file(typed, failure)) {
-    chosenPath = MakePortablePath(typed.generic_string(), workingDirectory);
-    error.clear();
-    state = State::Chosen;
+    ChooseFile(MakePortablePath(typed.generic_string(), workingDirectory));
   } else {
     error = std::string("The file \"") + pathField + "\" was not found.";
   }
+}
+
+// The records keep paths in 500-byte texts: a longer path could not be stored
+// whole, so it is refused instead of being cut into another file's name.
+void RkFileDialog::ChooseFile(const std::string& path) {
+  if (path.size() >= static_cast<std::string::size_type>(kPathCapacity)) {
+    error = "The path is too long: at most 499 characters fit.";
+    return;
+  }
+  chosenPath = path;
+  error.clear();
+  state = State::Chosen;
 }
 
 void RkFileDialog::Cancel() {

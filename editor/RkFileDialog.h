@@ -59,7 +59,8 @@ class RkFileDialog {
   void Accept();
   void Cancel();
   // The chosen file: relative to the working directory when it lies under it,
-  // else absolute; '/' separates folders.
+  // else absolute; '/' separates folders. A path of 500 characters or more is
+  // refused, since the records hold paths in 500-byte texts.
   const std::string& GetChosenPath() const { return chosenPath; }
 
   // Binds the popup "Open" to this state; called between ImGui's NewFrame and Render.
@@ -72,6 +73,7 @@ class RkFileDialog {
 
  private:
   void ShowFolder(const std::string& newFolder);
+  void ChooseFile(const std::string& path);
   void ReadEntries();
   void DrawEntryList();
   void DrawPathAndFilter();

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "RkFileDialog.h"
-#include "RkPath.h"
+#include "RkPathParts.h"
 
 namespace fs = std::filesystem;
 
@@ -151,15 +151,35 @@ TEST_F(RkFileDialogTest, FileOutsideWorkingDirectoryComesBackAbsolute) {
   EXPECT_EQ(RkFileDialog::MakePortablePath("/x/../a/c.png", "/a"), "c.png");
 }
 
-TEST(RkPathTest, StemAndFileNameEndFolderAtEitherSeparator) {
-  EXPECT_EQ(RkPath::Stem("maps/town.rkm"), "town");
-  EXPECT_EQ(RkPath::Stem("my.maps/town.rkm"), "town");
-  EXPECT_EQ(RkPath::Stem("D:\\my.maps\\town.rkm"), "town");
-  EXPECT_EQ(RkPath::Stem("D:\\maps/town.backup.rkm"), "town");
-  EXPECT_EQ(RkPath::Stem("town"), "town");
-  EXPECT_EQ(RkPath::FileName("D:\\maps\\cave.rkm"), "cave.rkm");
-  EXPECT_EQ(RkPath::FileName("maps/sub/cave.rkm"), "cave.rkm");
-  EXPECT_EQ(RkPath::FileName("cave.rkm"), "cave.rkm");
+TEST_F(RkFileDialogTest, PathTooLongForTheRecordsIsRefused) {
+  // 30 folders of 16 characters plus the file: more than 499 characters.
+  fs::path deep = scratch;
+  for (int i = 0; i < 30; ++i) {
+    deep /= "folder_0123456789";
+  }
+  fs::create_directories(deep);
+  std::ofstream(deep / "deep.rkm") << "x";
+  RkFileDialog dialog;
+  dialog.Open(RkFileDialog::MapsFilter());
+  for (int i = 0; i < 30; ++i) {
+    dialog.DoubleClick(1);  // the one folder below ".."
+  }
+  ASSERT_EQ(dialog.GetFolder(), deep.generic_string());
+  dialog.DoubleClick(1);  // deep.rkm
+  EXPECT_EQ(dialog.GetState(), RkFileDialog::State::Choosing);
+  EXPECT_FALSE(dialog.GetError().empty());
+  EXPECT_EQ(dialog.GetChosenPath(), "");
+}
+
+TEST(RkPathPartsTest, StemAndFileNameEndFolderAtEitherSeparator) {
+  EXPECT_EQ(RkPathParts::Stem("maps/town.rkm"), "town");
+  EXPECT_EQ(RkPathParts::Stem("my.maps/town.rkm"), "town");
+  EXPECT_EQ(RkPathParts::Stem("D:\\my.maps\\town.rkm"), "town");
+  EXPECT_EQ(RkPathParts::Stem("D:\\maps/town.backup.rkm"), "town");
+  EXPECT_EQ(RkPathParts::Stem("town"), "town");
+  EXPECT_EQ(RkPathParts::FileName("D:\\maps\\cave.rkm"), "cave.rkm");
+  EXPECT_EQ(RkPathParts::FileName("maps/sub/cave.rkm"), "cave.rkm");
+  EXPECT_EQ(RkPathParts::FileName("cave.rkm"), "cave.rkm");
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include <string>
 
-class RkPath {
+class RkPathParts {
  public:
   // Everything after the last folder separator, extension included ("cave.rkm").
   static std::string FileName(const std::string& path);

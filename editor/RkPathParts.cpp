@@ -1,7 +1,7 @@
 // Name parts of file paths for the map editor panel (Load Map, Load New Area).
-#include "RkPath.h"
+#include "RkPathParts.h"
 
-std::string RkPath::FileName(const std::string& path) {
+std::string RkPathParts::FileName(const std::string& path) {
   const std::string::size_type lastSeparator = path.find_last_of("/\\");
   if (lastSeparator == std::string::npos) {
     return path;
@@ -9,7 +9,7 @@ std::string RkPath::FileName(const std::string& path) {
   return path.substr(lastSeparator + 1);
 }
 
-std::string RkPath::Stem(const std::string& path) {
+std::string RkPathParts::Stem(const std::string& path) {
   const std::string fileName = FileName(path);
   return fileName.substr(0, fileName.find('.'));
 }

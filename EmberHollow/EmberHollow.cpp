@@ -1,0 +1,196 @@
+// The game's start-up, its fixed-step main loop, the scene registration and the
+// simulation step (keys, NPC random walk, area change, the player's walk).
+#include "EmberHollow.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#include "RkError.h"
+
+namespace {
+
+constexpr const char* kSourceName = "EmberHollow";
+constexpr int kFrequencyFailureLine = 91;
+constexpr int kStartCounterFailureLine = 95;
+constexpr int kPassCounterFailureLine = 109;
+constexpr int kPlayingMode = 1;
+constexpr int kNewAreaNameCapacity = 500;
+
+// Key priority of a step: the first key down in this order counts.
+struct KeyCommand {
+  int keyCode;
+  RkDirection direction;
+};
+constexpr KeyCommand kArrowCommands[] = {
+    {DIK_LEFT, DirectionLeft},
+    {DIK_RIGHT, DirectionRight},
+    {DIK_UP, DirectionUp},
+    {DIK_DOWN, DirectionDown},
+};
+
+}  // namespace
+
+EmberHollow::EmberHollow()
+    : running(1),
+      renderer(RkProgram::Game),
+      width(kClientWidth),
+      height(kClientHeight),
+      lastCounter(0),
+      counterFrequency(0),
+      simulatedTime(0.0),
+      currentTime(0.0),
+      mode(kPlayingMode),
+      areaChangePending(0),
+      accumulator(0.0),
+      frameCount(0),
+      target(GameTarget::Window) {}
+
+void EmberHollow::Run(GameClock& clock, GameTarget drawTarget) {
+  Start(clock, drawTarget);
+  while (running != 0) RunPass(clock);
+}
+
+void EmberHollow::Start(GameClock& clock, GameTarget drawTarget) {
+  target = drawTarget;
+  std::srand(static_cast<unsigned>(static_cast<uint32_t>(std::time(nullptr))));
+  player.SetPosition(0, 0);
+  StartDevices(drawTarget);
+  world.Load(kWorldFile);
+  BuildScene();
+  if (!clock.QueryFrequency(counterFrequency)) {
+    ReportWin32Error("Failed to retrieve the frequency of the high-resolution performance counter.",
+                     kSourceName, kFrequencyFailureLine);
+  }
+  if (!clock.QueryCounter(lastCounter)) {
+    ReportWin32Error("Failed to retrieve the current value of the high-resolution performance counter.",
+                     kSourceName, kStartCounterFailureLine);
+  }
+  accumulator = 0.0;
+}
+
+void EmberHollow::StartDevices(GameTarget drawTarget) {
+  if (drawTarget == GameTarget::Offscreen) {
+    renderer.InitializeOffscreen(width, height);
+    return;
+  }
+  window.Create(width, height);
+  renderer.Initialize(window);
+  input.Create();
+  input.CreateKeyboard(window.GetHandle());
+}
+
+int EmberHollow::RunPass(GameClock& clock) {
+  PumpMessages();
+  int64_t now = 0;
+  if (!clock.QueryCounter(now)) {
+    ReportWin32Error("Failed to retrieve the current value of the high-resolution performance counter.",
+                     kSourceName, kPassCounterFailureLine);
+  }
+  const int64_t delta = now - lastCounter;
+  lastCounter = now;
+  currentTime = static_cast<double>(now) / static_cast<double>(counterFrequency);
+  double elapsed = static_cast<double>(delta) / static_cast<double>(counterFrequency);
+  if (elapsed > kMaxPassTime) elapsed = kMaxPassTime;
+  accumulator += elapsed;
+
+  int steps = 0;
+  while (accumulator >= kStepLength) {
+    Update(currentTime);
+    simulatedTime += kStepLength;
+    accumulator -= kStepLength;
+    ++steps;
+  }
+  RkRect presentRect{0, 0, width, height};
+  renderer.RenderFrame(&presentRect, width, height, player.GetX(), player.GetY());
+  ++frameCount;
+  return steps;
+}
+
+void EmberHollow::PumpMessages() {
+  window.PumpMessages();
+  if (window.CloseRequested()) running = 0;
+}
+
+void EmberHollow::BuildScene() {
+  for (int x = 0; x < world.GetWidth(); ++x) {
+    for (int y = 0; y < world.GetHeight(); ++y) {
+      renderer.AddSprite(world.GetTileImageFile(x, y), x * kTileSize, y * kTileSize, 0, 0);
+    }
+  }
+  for (unsigned i = 0; i < world.GetNPCCount(); ++i) {
+    const RkNPC& npc = world.GetNPC(i);
+    renderer.AddSprite(npc.GetImageFile(), npc.GetX() * kTileSize, npc.GetY() * kTileSize, 0, 1);
+  }
+  renderer.AddSprite(kPlayerImage, width * 0.5f, height * 0.5f, 1, 0);
+}
+
+void EmberHollow::Update(double now) {
+  input.Reacquire();
+  input.ReadState();
+  if (mode != kPlayingMode) return;
+  const RkDirection command = PickCommand();
+  MoveNPCs(now);
+  if (areaChangePending == 1 && !renderer.IsWalking()) ChangeArea();
+  if (command != DirectionNone && !renderer.IsWalking()) WalkPlayer(command);
+}
+
+bool EmberHollow::IsKeyDown(int keyCode) const {
+  return (input.KeyboardState()[keyCode] & 0x80) != 0;
+}
+
+RkDirection EmberHollow::PickCommand() {
+  if (IsKeyDown(DIK_ESCAPE)) {
+    running = 0;
+    return DirectionNone;
+  }
+  for (const KeyCommand& key : kArrowCommands) {
+    if (IsKeyDown(key.keyCode)) return key.direction;
+  }
+  return DirectionNone;
+}
+
+void EmberHollow::MoveNPCs(double now) {
+  for (unsigned i = 0; i < world.GetNPCCount(); ++i) {
+    RkNPC& npc = world.GetNPC(i);
+    const int oldX = npc.GetX();
+    const int oldY = npc.GetY();
+    renderer.RemoveNpcSprites(oldX * kTileSize, oldY * kTileSize);
+    npc.Wander(now);
+    const int standsOn = world.GetTileTypeToward(npc.GetX(), npc.GetY(), DirectionNone);
+    const bool onPlayer = npc.GetX() == player.GetX() && npc.GetY() == player.GetY();
+    if (standsOn != TileOpen || onPlayer) npc.SetPosition(oldX, oldY);
+    renderer.AddSprite(npc.GetImageFile(), npc.GetX() * kTileSize, npc.GetY() * kTileSize, 0, 1);
+  }
+}
+
+void EmberHollow::ChangeArea() {
+  const int x = player.GetX();
+  const int y = player.GetY();
+  char mapName[kNewAreaNameCapacity];
+  std::strncpy(mapName, world.GetTileNewAreaName(x, y), sizeof mapName - 1);
+  mapName[sizeof mapName - 1] = '\0';
+  const int startX = world.GetTileNewAreaStartX(x, y);
+  const int startY = world.GetTileNewAreaStartY(x, y);
+  world.Clear();
+  world.Load(mapName);
+  player.SetPosition(startX, startY);
+  areaChangePending = 0;
+  renderer.ClearSprites();
+  BuildScene();
+}
+
+void EmberHollow::WalkPlayer(RkDirection command) {
+  const int ahead = world.GetTileTypeToward(player.GetX(), player.GetY(), command);
+  if (ahead == TileOpen) {
+    if (!world.IsNPCToward(player.GetX(), player.GetY(), command)) StartPlayerWalk(command);
+  } else if (ahead == TileNewArea) {
+    areaChangePending = 1;
+    StartPlayerWalk(command);
+  }
+}
+
+void EmberHollow::StartPlayerWalk(RkDirection command) {
+  player.Move(command);
+  renderer.StartWalk(command);
+}

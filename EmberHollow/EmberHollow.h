@@ -1,0 +1,89 @@
+// The game's application object: it owns the window, the renderer, the
+// keyboard, the world and the player, starts them in a fixed order, and runs
+// the fixed-step loop (steps of 1/60 s, one frame per pass). Constructed by the
+// entry point (main.cpp); tests and benchmarks run it with a clock of their own
+// and the offscreen renderer.
+#pragma once
+
+#include <cstdint>
+
+#include "GameClock.h"
+#include "RkDirect3D.h"
+#include "RkEntity.h"
+#include "RkInput.h"
+#include "RkWindow.h"
+#include "RkWorld.h"
+
+// Where the renderer draws: the game window (the program), or an offscreen
+// surface of the same size (tests, benchmarks), in which case no window and no
+// keyboard device exist and the key table is whatever the caller sets.
+enum class GameTarget { Window, Offscreen };
+
+class EmberHollow {
+ public:
+  static constexpr int kClientWidth = 640;
+  static constexpr int kClientHeight = 480;
+  static constexpr float kTileSize = 32.0f;
+  static constexpr double kStepLength = 0.016666666666666666;
+  static constexpr double kMaxPassTime = 0.25;
+  static constexpr const char* kWorldFile = "World.rkm";
+  static constexpr const char* kPlayerImage = "images/characters/ch_classm32_10.png";
+
+  EmberHollow();
+
+  // Start-up, then the main loop until the pass in which a step saw Escape (or
+  // the window was closed through the desktop). The entry point's operation.
+  void Run(GameClock& clock, GameTarget target = GameTarget::Window);
+  // The start-up half of Run: seed, window, renderer, keyboard, "World.rkm",
+  // scene, counter.
+  void Start(GameClock& clock, GameTarget target);
+  // One pass of the loop: pump messages, run the fixed steps that the elapsed
+  // time allows (at most 0.25 s of it), draw one frame. Returns the steps run.
+  int RunPass(GameClock& clock);
+  // One simulation step at time now (seconds): keys, NPCs, area change, walk.
+  void Update(double now);
+  // Registers every tile, every NPC and the player with the renderer, in that order.
+  void BuildScene();
+
+  bool IsRunning() const { return running != 0; }
+  bool IsAreaChangePending() const { return areaChangePending != 0; }
+  double GetSimulatedTime() const { return simulatedTime; }
+  double GetCurrentTime() const { return currentTime; }
+  double GetAccumulator() const { return accumulator; }
+  int GetFrameCount() const { return frameCount; }
+  RkDirect3D& GetRenderer() { return renderer; }
+  RkInput& GetInput() { return input; }
+  RkWorld& GetWorld() { return world; }
+  RkEntity& GetPlayer() { return player; }
+
+ private:
+  // The window's close button: ends the loop after this pass, like Escape.
+  void PumpMessages();
+  void StartDevices(GameTarget target);
+  RkDirection PickCommand();
+  void MoveNPCs(double now);
+  void ChangeArea();
+  void WalkPlayer(RkDirection command);
+  void StartPlayerWalk(RkDirection command);
+  bool IsKeyDown(int keyCode) const;
+
+  int32_t running;
+  RkWindow window;
+  RkDirect3D renderer;
+  RkInput input;
+  RkWorld world;
+  RkEntity player;
+  int32_t width;
+  int32_t height;
+  int64_t lastCounter;
+  int64_t counterFrequency;
+  double simulatedTime;
+  double currentTime;
+  int32_t mode;
+  int32_t areaChangePending;
+  // Port additions: the accumulator lives across passes so that a pass can be
+  // run on its own, and the frames drawn are counted for tests.
+  double accumulator;
+  int frameCount;
+  GameTarget target;
+};

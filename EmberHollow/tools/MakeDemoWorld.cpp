@@ -1,0 +1,31 @@
+// Draws and writes the bundled demo world into a folder (default "demo"):
+//   MakeDemoWorld [folder]
+// The repository keeps its output in demo/; run it again after changing the
+// layouts or the pixel art, and commit the result.
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "DemoWorldBuilder.h"
+
+int main(int argc, char** argv) {
+  const std::string folder = argc > 1 ? argv[1] : "demo";
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (error) {
+    std::fprintf(stderr, "Cannot make the folder %s: %s\n", folder.c_str(), error.message().c_str());
+    return 1;
+  }
+  if (!DemoWorldBuilder::WriteImages(folder)) {
+    std::fprintf(stderr, "Cannot write the images: %s\n", IMG_GetError());
+    return 1;
+  }
+  DemoWorldBuilder::WriteMaps(folder);
+  for (const std::string& name : DemoWorldBuilder::MapNames()) {
+    std::printf("%s/%s\n", folder.c_str(), name.c_str());
+  }
+  return 0;
+}

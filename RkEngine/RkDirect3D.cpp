@@ -1,0 +1,442 @@
+// The renderer: device and font creation, the sprite and text lists, the view
+// translation with the walk animation, and the frame itself.
+#include "RkDirect3D.h"
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "RkFontFinder.h"
+#include "RkTextureCache.h"
+#include "RkWindow.h"
+
+namespace {
+
+constexpr const char* kSource = "RkDirect3D";
+
+// The back-buffer format notices. On this platform there is no adapter to
+// negotiate with: the notice names the format the target already has, and goes
+// to standard error rather than a blocking box.
+const char* FormatNotice(Uint32 format) {
+  switch (format) {
+    case SDL_PIXELFORMAT_ARGB8888:
+    case SDL_PIXELFORMAT_RGB888:
+    case SDL_PIXELFORMAT_ABGR8888:
+    case SDL_PIXELFORMAT_BGR888:
+      return "Acceptable Hardware Format:  D3DFMT_X8R8G8B8  (32 bit RGB pixel format where 8 bits are reserved "
+             "for each color)";
+    case SDL_PIXELFORMAT_RGB555:
+    case SDL_PIXELFORMAT_ARGB1555:
+      return "Acceptable Hardware Format:  D3DFMT_X1R5G5B5  (16 bit RGB pixel format where 5 bits are reserved "
+             "for each color)";
+    case SDL_PIXELFORMAT_RGB565:
+      return "Acceptable Hardware Format:  D3DFMT_R5G6B5  (16 bit RGB pixel format where 5 bits are reserved "
+             "for red and blue and 6 bits for green)";
+    default:
+      return "";
+  }
+}
+
+void WriteNotice(const char* text) { std::fprintf(stderr, "%s\n", text); }
+
+// Negative zero is the same position as zero; NaN is no position at all.
+uint32_t FloatBits(float value) {
+  if (value == 0.0f) value = 0.0f;
+  uint32_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+}  // namespace
+
+RkDirect3D::RkDirect3D(RkProgram program) : program(program) {}
+
+RkDirect3D::~RkDirect3D() {
+  ReleaseTextImages();
+  if (font != nullptr) {
+    TTF_CloseFont(font);
+    font = nullptr;
+    TTF_Quit();
+  }
+  if (device != nullptr) {
+    // The renderer frees its textures; sprites still in the lists (or held by
+    // an editor panel) keep detached textures until they go.
+    RkTextureCache::Instance().ForgetRenderer(device);
+    SDL_DestroyRenderer(device);
+    device = nullptr;
+  }
+  if (surface != nullptr) {
+    SDL_FreeSurface(surface);
+    surface = nullptr;
+  }
+}
+
+int RkDirect3D::Line(int editorLine, int gameLine) const {
+  return program == RkProgram::Editor ? editorLine : gameLine;
+}
+
+void RkDirect3D::Initialize(const RkWindow& target) { Initialize(target.GetHandle()); }
+
+void RkDirect3D::Initialize(SDL_Window* target) {
+  if (target == nullptr) ReportWin32Error("Failed to create Direct3D.", kSource, 64);
+  window = target;
+  const Uint32 format = SDL_GetWindowPixelFormat(target);
+  WriteNotice(FormatNotice(format));
+  if (!HasAcceleratedDriver()) WriteNotice("Hardware vertex processing is not supported by the graphics card.");
+  CheckDisplayModes(target);
+  CreateDevice(target);
+  CreateFont();
+}
+
+bool RkDirect3D::HasAcceleratedDriver() {
+  SDL_RendererInfo info;
+  for (int index = 0; index < SDL_GetNumRenderDrivers(); ++index) {
+    if (SDL_GetRenderDriverInfo(index, &info) == 0 && (info.flags & SDL_RENDERER_ACCELERATED) != 0) return true;
+  }
+  return false;
+}
+
+// Every mode of the window's display is read once, as the adapter's modes were;
+// a mode that cannot be read is worth a notice, nothing more.
+void RkDirect3D::CheckDisplayModes(SDL_Window* target) {
+  const int display = SDL_GetWindowDisplayIndex(target);
+  if (display < 0) return;
+  SDL_DisplayMode mode;
+  for (int index = 0; index < SDL_GetNumDisplayModes(display); ++index) {
+    if (SDL_GetDisplayMode(display, index, &mode) != 0) {
+      WriteNotice("The display adapter does not support the Acceptable Hardware Format.");
+    }
+  }
+}
+
+void RkDirect3D::InitializeOffscreen(int width, int height) {
+  surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+  if (surface == nullptr) ReportWin32Error("Failed to create Direct3D.", kSource, 64);
+  WriteNotice(FormatNotice(surface->format->format));
+  device = SDL_CreateSoftwareRenderer(surface);
+  if (device == nullptr) {
+    ReportDirectXError("Failed to create the display adapter device.", RK_D3DERR_NOTAVAILABLE, kSource,
+                       Line(145, 144));
+  }
+  CreateFont();
+}
+
+// Tried in order, as the hardware device, the reference device and finally any
+// device that SDL can make: the first that succeeds is kept.
+void RkDirect3D::CreateDevice(SDL_Window* target) {
+  device = SDL_CreateRenderer(target, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+  if (device == nullptr) {
+    WriteNotice("The display adapter will not accept the Acceptable Hardware Format");
+    device = SDL_CreateRenderer(target, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_PRESENTVSYNC);
+  }
+  if (device == nullptr) {
+    WriteNotice("The software won't enough run this shit.  Whooaaa buddy.");
+    device = SDL_CreateRenderer(target, -1, 0);
+  }
+  if (device == nullptr) {
+    ReportDirectXError("Failed to create the display adapter device.", RK_D3DERR_NOTAVAILABLE, kSource,
+                       Line(145, 144));
+  }
+}
+
+// The 16-pixel "Arial": the largest size of the face whose line height is at
+// most 16 pixels, as a font created with height 16 has.
+void RkDirect3D::CreateFont() {
+  if (TTF_Init() != 0) {
+    ReportDirectXError("Failed to create the font object.", RK_E_FAIL, kSource, Line(159, 158));
+  }
+  const std::string path = RkFontFinder::Find("Arial");
+  font = path.empty() ? nullptr : TTF_OpenFont(path.c_str(), kFontHeight);
+  if (font == nullptr) {
+    TTF_Quit();
+    ReportDirectXError("Failed to create the font object.", RK_E_FAIL, kSource, Line(159, 158));
+  }
+  for (int size = kFontHeight - 1; size > 1 && TTF_FontHeight(font) > kFontHeight; --size) {
+    TTF_SetFontSize(font, size);
+  }
+}
+
+RkColor RkDirect3D::ReadPixel(int x, int y) const {
+  if (device == nullptr) return 0;
+  SDL_RenderFlush(device);
+  if (surface != nullptr) {
+    if (x < 0 || y < 0 || x >= surface->w || y >= surface->h) return 0;
+    const auto* row = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
+    return reinterpret_cast<const Uint32*>(row)[x];
+  }
+  Uint32 pixel = 0;
+  const SDL_Rect one{x, y, 1, 1};
+  if (SDL_RenderReadPixels(device, &one, SDL_PIXELFORMAT_ARGB8888, &pixel, 4) != 0) return 0;
+  return pixel;
+}
+
+RkSprite* RkDirect3D::AddSprite(const char* file, float x, float y, int isPlayer, int isNpc) {
+  return AddSprite(file, x, y, RkSprite::kGameSize, RkSprite::kGameSize, isPlayer, isNpc);
+}
+
+RkSprite* RkDirect3D::AddSprite(const char* file, float x, float y, int width, int height, int isPlayer,
+                                int isNpc) {
+  if (file == nullptr || *file == '\0') return nullptr;
+  const RkSprite loaded(device, file, width, height, RkVector3{0.0f, 0.0f, 0.0f}, RkVector3{x, y, 0.0f},
+                        RK_COLOR_WHITE, isPlayer, isNpc);
+  return StoreSprite(loaded);
+}
+
+RkSprite* RkDirect3D::StoreSprite(const RkSprite& sprite) {
+  sprites.push_back(sprite);
+  const auto stored = std::prev(sprites.end());
+  uint64_t key = 0;
+  if (PositionKey(sprite.GetPosition().x, sprite.GetPosition().y, key)) spritesByPosition.emplace(key, stored);
+  const RkSpriteGrid::Entry placement{&*stored, nextOrder++};
+  if (stored->GetIsNpc() == 1) {
+    npcGrid.Insert(placement.sprite, placement.order);
+  } else if (stored->GetIsPlayer() == 1) {
+    playerSprites.push_back(placement);
+  } else {
+    tileGrid.Insert(placement.sprite, placement.order);
+  }
+  return &*stored;
+}
+
+void RkDirect3D::ForgetPlacement(const RkSprite& sprite) {
+  if (sprite.GetIsNpc() == 1) {
+    npcGrid.Erase(&sprite);
+  } else if (sprite.GetIsPlayer() == 1) {
+    playerSprites.erase(std::remove_if(playerSprites.begin(), playerSprites.end(),
+                                       [&sprite](const RkSpriteGrid::Entry& entry) { return entry.sprite == &sprite; }),
+                        playerSprites.end());
+  } else {
+    tileGrid.Erase(&sprite);
+  }
+}
+
+bool RkDirect3D::PositionKey(float x, float y, uint64_t& key) {
+  if (std::isnan(x) || std::isnan(y)) return false;
+  key = (static_cast<uint64_t>(FloatBits(x)) << 32) | FloatBits(y);
+  return true;
+}
+
+void RkDirect3D::RemoveNpcSprites(float x, float y) { RemoveSpritesAt(x, y, 1); }
+
+void RkDirect3D::RemoveTileSprites(float x, float y) { RemoveSpritesAt(x, y, 0); }
+
+void RkDirect3D::RemoveSpritesAt(float x, float y, int npcFlag) {
+  uint64_t key = 0;
+  if (!PositionKey(x, y, key)) return;
+  auto [entry, end] = spritesByPosition.equal_range(key);
+  while (entry != end) {
+    const RkSprite& sprite = *entry->second;
+    const bool matches = (sprite.GetIsNpc() == 1) == (npcFlag == 1) && sprite.GetPosition().x == x &&
+                         sprite.GetPosition().y == y;
+    if (!matches) {
+      ++entry;
+      continue;
+    }
+    ForgetPlacement(sprite);
+    sprites.erase(entry->second);
+    entry = spritesByPosition.erase(entry);
+  }
+}
+
+void RkDirect3D::ClearSprites() {
+  spritesByPosition.clear();
+  tileGrid.Clear();
+  npcGrid.Clear();
+  playerSprites.clear();
+  sprites.clear();
+}
+
+const char* RkDirect3D::AddText(const char* text, int left, int top, int right, int bottom, RkColor color) {
+  if (text == nullptr || strnlen(text, kTextCapacity) >= static_cast<size_t>(kTextCapacity)) {
+    ReportWin32Error("Failed to set the name of the text.", kSource, 639);
+  }
+  Text item{};
+  item.rect = RkRect{left, top, right, bottom};
+  std::strcpy(item.text, text);
+  item.color = color;
+  texts.push_back(item);
+  textImages.push_back(nullptr);
+  return texts.back().text;
+}
+
+void RkDirect3D::ClearTexts() {
+  ReleaseTextImages();
+  texts.clear();
+}
+
+void RkDirect3D::ReleaseTextImages() {
+  for (SDL_Texture* image : textImages) {
+    if (image != nullptr) SDL_DestroyTexture(image);
+  }
+  textImages.clear();
+}
+
+void RkDirect3D::StartWalk(int direction) {
+  walking = 1;
+  walkDirection = direction;
+}
+
+void RkDirect3D::SetOverlay(std::function<void()> drawOverlay) { overlay = std::move(drawOverlay); }
+
+void RkDirect3D::SetCanvasOrigin(int x, int y) {
+  canvasX = x;
+  canvasY = y;
+}
+
+bool RkDirect3D::IsWalkingFrame() const { return walking == 1 && walkOffset < 32; }
+
+// During a walk the view starts one tile behind the focus's new tile and closes
+// in by walkOffset pixels.
+float RkDirect3D::TranslationX(int viewWidth, int focusX) const {
+  const double half = viewWidth / 2;
+  double column = focusX;
+  double offset = 0.0;
+  if (IsWalkingFrame() && walkDirection == 1) {
+    column = focusX + 1.0;
+    offset = walkOffset;
+  } else if (IsWalkingFrame() && walkDirection == 2) {
+    column = focusX - 1.0;
+    offset = -walkOffset;
+  }
+  return static_cast<float>(half - kTileSize * column + offset);
+}
+
+float RkDirect3D::TranslationY(int viewHeight, int focusY) const {
+  const double half = viewHeight / 2;
+  double row = focusY;
+  double offset = 0.0;
+  if (IsWalkingFrame() && walkDirection == 3) {
+    row = focusY + 1.0;
+    offset = walkOffset;
+  } else if (IsWalkingFrame() && walkDirection == 4) {
+    row = focusY - 1.0;
+    offset = -walkOffset;
+  }
+  return static_cast<float>(half - kTileSize * row + offset);
+}
+
+void RkDirect3D::RenderFrame(const RkRect* /*presentRect*/, int viewWidth, int viewHeight, int focusX,
+                             int focusY) {
+  // ImGui's renderer backend (the editor's overlay) may leave a clip behind.
+  SDL_RenderSetViewport(device, nullptr);
+  SDL_RenderSetClipRect(device, nullptr);
+  ClearBackBuffer(Line(182, 181));
+  const bool walkingFrame = IsWalkingFrame();
+  const float tx = TranslationX(viewWidth, focusX) + canvasX;
+  const float ty = TranslationY(viewHeight, focusY) + canvasY;
+  SDL_GetRendererOutputSize(device, &targetWidth, &targetHeight);
+  DrawTilePass(tx, ty);
+  DrawCharacterPass(tx, ty);
+  if (walkingFrame) AdvanceWalk();
+  if (font != nullptr) DrawTexts();
+  if (overlay) overlay();
+  SDL_RenderPresent(device);
+}
+
+void RkDirect3D::ClearBackBuffer(int line) {
+  if (SDL_SetRenderDrawColor(device, 0, 0, 0, 255) != 0 || SDL_RenderClear(device) != 0) {
+    ReportDirectXError("Failed to clear render target surface.", RK_D3DERR_INVALIDCALL, kSource, line);
+  }
+}
+
+// Only sprites that reach into the target are drawn: a big map costs a test per
+// sprite, not a draw.
+bool RkDirect3D::IsOnTarget(const RkSprite& sprite, float tx, float ty) const {
+  const RkVector3 position = sprite.GetPosition();
+  const RkVector3 center = sprite.GetCenter();
+  const RkRect source = sprite.GetSourceRect();
+  const float left = position.x - center.x + tx;
+  const float top = position.y - center.y + ty;
+  return left < targetWidth && top < targetHeight && left + (source.right - source.left) > 0.0f &&
+         top + (source.bottom - source.top) > 0.0f;
+}
+
+// Fills drawList with the grid's sprites near the view, in list order.
+void RkDirect3D::CollectInView(const RkSpriteGrid& grid, float tx, float ty) {
+  grid.Collect(-tx, -ty, targetWidth - tx, targetHeight - ty, drawList);
+}
+
+void RkDirect3D::DrawTilePass(float tx, float ty) {
+  drawList.clear();
+  CollectInView(tileGrid, tx, ty);
+  std::sort(drawList.begin(), drawList.end(),
+            [](const RkSpriteGrid::Entry& a, const RkSpriteGrid::Entry& b) { return a.order < b.order; });
+  for (const RkSpriteGrid::Entry& entry : drawList) {
+    if (IsOnTarget(*entry.sprite, tx, ty)) entry.sprite->Draw(device, tx, ty);
+  }
+}
+
+void RkDirect3D::DrawCharacterPass(float tx, float ty) {
+  drawList.clear();
+  CollectInView(npcGrid, tx, ty);
+  drawList.insert(drawList.end(), playerSprites.begin(), playerSprites.end());
+  std::sort(drawList.begin(), drawList.end(),
+            [](const RkSpriteGrid::Entry& a, const RkSpriteGrid::Entry& b) { return a.order < b.order; });
+  for (const RkSpriteGrid::Entry& entry : drawList) {
+    const RkSprite& sprite = *entry.sprite;
+    if (sprite.GetIsNpc() == 1) {
+      if (IsOnTarget(sprite, tx, ty)) sprite.Draw(device, tx, ty);
+    } else if (IsOnTarget(sprite, canvasX, canvasY)) {
+      sprite.Draw(device, canvasX, canvasY);
+    }
+  }
+}
+
+void RkDirect3D::AdvanceWalk() {
+  walkOffset += 2;
+  if (walkOffset == 32) {
+    walking = 0;
+    walkDirection = 0;
+    walkOffset = 0;
+  }
+}
+
+SDL_Texture* RkDirect3D::RenderTextImage(const Text& item) {
+  const SDL_Color color{static_cast<Uint8>((item.color >> 16) & 0xFF), static_cast<Uint8>((item.color >> 8) & 0xFF),
+                        static_cast<Uint8>(item.color & 0xFF), static_cast<Uint8>((item.color >> 24) & 0xFF)};
+  SDL_Surface* rendered = TTF_RenderText_Blended(font, item.text, color);
+  if (rendered == nullptr) ReportDirectXError("Failed to draw formatted text.", RK_OK, kSource, Line(411, 347));
+  SDL_Texture* image = SDL_CreateTextureFromSurface(device, rendered);
+  SDL_FreeSurface(rendered);
+  if (image == nullptr) ReportDirectXError("Failed to draw formatted text.", RK_OK, kSource, Line(411, 347));
+  SDL_SetTextureBlendMode(image, SDL_BLENDMODE_BLEND);
+  return image;
+}
+
+// Texts are drawn last, whole, from their rectangle's top-left corner: the
+// rectangle's right and bottom do not clip them. An empty text draws nothing.
+void RkDirect3D::DrawTexts() {
+  size_t index = 0;
+  for (const Text& item : texts) {
+    SDL_Texture*& image = textImages[index++];
+    if (item.text[0] == '\0') continue;
+    if (image == nullptr) image = RenderTextImage(item);
+    int width = 0;
+    int height = 0;
+    SDL_QueryTexture(image, nullptr, nullptr, &width, &height);
+    const SDL_Rect target{item.rect.left + canvasX, item.rect.top + canvasY, width, height};
+    if (SDL_RenderCopy(device, image, nullptr, &target) != 0) {
+      ReportDirectXError("Failed to draw formatted text.", RK_OK, kSource, Line(411, 347));
+    }
+  }
+}
+
+void RkDirect3D::RenderPreview(const RkRect* presentRect, SDL_Window* targetWindow, const RkSprite* sprite) {
+  SDL_Rect area{0, 0, 0, 0};
+  SDL_GetRendererOutputSize(device, &area.w, &area.h);
+  if (presentRect != nullptr) {
+    area = SDL_Rect{presentRect->left, presentRect->top, presentRect->right - presentRect->left,
+                    presentRect->bottom - presentRect->top};
+  }
+  SDL_RenderSetClipRect(device, &area);
+  if (SDL_SetRenderDrawColor(device, 0, 0, 0, 255) != 0 || SDL_RenderFillRect(device, &area) != 0) {
+    ReportDirectXError("Failed to clear render target surface.", RK_D3DERR_INVALIDCALL, kSource, 446);
+  }
+  if (sprite != nullptr) sprite->Draw(device);
+  SDL_RenderSetClipRect(device, nullptr);
+  if (targetWindow != nullptr) SDL_RenderPresent(device);
+}

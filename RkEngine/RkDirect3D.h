@@ -1,0 +1,159 @@
+// The renderer of both programs, drawing with SDL_Renderer. It keeps the scene as
+// an ordered list of sprites and an ordered list of text items and draws one
+// frame on request: a black clear, the tile sprites, then the NPC and player
+// sprites (each pass in list order), then the texts, then the editor's overlay,
+// then one present. It also owns the view translation (the focus tile at the
+// view centre) and the game's 16-frame walk animation.
+//
+// The program (game or editor) is chosen at construction: it decides the
+// messages and lines of the fatal reports where the two differ. The running
+// program for other reports is set by each program with SetRunningProgram.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <list>
+#include <unordered_map>
+#include <vector>
+
+#include "RkColor.h"
+#include "RkError.h"
+#include "RkRect.h"
+#include "RkSprite.h"
+#include "RkSpriteGrid.h"
+
+struct SDL_Renderer;
+struct SDL_Surface;
+struct SDL_Texture;
+struct SDL_Window;
+class RkWindow;
+typedef struct _TTF_Font TTF_Font;
+
+class RkDirect3D {
+ public:
+  static constexpr int kTileSize = 32;
+  static constexpr int kTextCapacity = 500;
+  static constexpr int kFontHeight = 16;
+
+  // One line of text drawn over the scene, in back-buffer pixels, unclipped.
+  struct Text {
+    RkRect rect;
+    char text[kTextCapacity];
+    RkColor color;
+  };
+
+  explicit RkDirect3D(RkProgram program = RkProgram::Game);
+  virtual ~RkDirect3D();
+  RkDirect3D(const RkDirect3D&) = delete;
+  RkDirect3D& operator=(const RkDirect3D&) = delete;
+
+  // Creates the renderer on a window, presenting with vsync. The editor passes
+  // its own SDL_Window, on which it must not have created a renderer: ImGui's
+  // renderer backend uses GetDevice() instead. Failures are fatal.
+  void Initialize(SDL_Window* window);
+  void Initialize(const RkWindow& window);
+  // Creates a software renderer on a surface of its own (tests, screenshots):
+  // ReadPixel and GetSurface then show what was drawn.
+  void InitializeOffscreen(int width, int height);
+  bool IsInitialized() const { return device != nullptr; }
+
+  SDL_Renderer* GetDevice() const { return device; }
+  // The offscreen surface, null on a window.
+  SDL_Surface* GetSurface() const { return surface; }
+  // The pixel at (x, y) of what was drawn last, as 0xAARRGGBB.
+  RkColor ReadPixel(int x, int y) const;
+
+  // Appends a sprite made from the image file at (x, y) and returns the stored
+  // copy; null (and nothing added) for an empty file name. The first form loads
+  // 32 by 32 (the game), the second the given size (the editor).
+  RkSprite* AddSprite(const char* file, float x, float y, int isPlayer, int isNpc);
+  RkSprite* AddSprite(const char* file, float x, float y, int width, int height, int isPlayer, int isNpc);
+  // Erase every NPC (tile) sprite whose position is exactly (x, y).
+  void RemoveNpcSprites(float x, float y);
+  void RemoveTileSprites(float x, float y);
+  void ClearSprites();
+  const std::list<RkSprite>& GetSprites() const { return sprites; }
+
+  // Appends a text item and returns its stored characters; a text of more than
+  // 499 characters is fatal.
+  const char* AddText(const char* text, int left, int top, int right, int bottom, RkColor color);
+  void ClearTexts();
+  const std::list<Text>& GetTexts() const { return texts; }
+
+  // Starts the one-tile scroll toward the focus tile in direction 1..4.
+  void StartWalk(int direction);
+  int IsWalking() const { return walking; }
+  int GetWalkDirection() const { return walkDirection; }
+  int GetWalkOffset() const { return walkOffset; }
+
+  // Draws and presents one frame with the focus tile (focusX, focusY) at the
+  // centre of a view of viewWidth by viewHeight (0 by 0: at the top-left). The
+  // whole back buffer is presented; presentRect names the part the caller shows.
+  void RenderFrame(const RkRect* presentRect, int viewWidth, int viewHeight, int focusX, int focusY);
+  // Clears presentRect to black and draws one sprite at its own position inside
+  // it, untranslated; presents when targetWindow is not null (else the image
+  // shows with the next frame).
+  void RenderPreview(const RkRect* presentRect, SDL_Window* targetWindow, const RkSprite* sprite);
+
+  // The editor's ImGui drawing: called inside RenderFrame after the texts and
+  // before the present, with the same renderer. An empty function removes it.
+  void SetOverlay(std::function<void()> overlay);
+  // Where back-buffer pixel (0, 0) of the scene lies on the target (the editor's
+  // canvas starts below its menu bar). Sprites and texts move; the clear does not.
+  void SetCanvasOrigin(int x, int y);
+
+  // The translation that a world sprite gets in the next frame.
+  float TranslationX(int viewWidth, int focusX) const;
+  float TranslationY(int viewHeight, int focusY) const;
+
+ private:
+  using SpriteIterator = std::list<RkSprite>::iterator;
+
+  RkProgram program;
+  SDL_Window* window = nullptr;
+  SDL_Renderer* device = nullptr;
+  SDL_Surface* surface = nullptr;
+  std::list<RkSprite> sprites;
+  // Sprites by exact position, so that removing by position finds them at once.
+  std::unordered_multimap<uint64_t, SpriteIterator> spritesByPosition;
+  // Where tile and NPC sprites lie, so a frame visits only those near the view;
+  // player sprites are few and kept apart. Orders follow the list (it is only
+  // ever appended to), so sorting by order restores list order.
+  RkSpriteGrid tileGrid;
+  RkSpriteGrid npcGrid;
+  std::vector<RkSpriteGrid::Entry> playerSprites;
+  uint64_t nextOrder = 0;
+  std::vector<RkSpriteGrid::Entry> drawList;
+  int walking = 0;
+  int walkDirection = 0;
+  int walkOffset = 0;
+  TTF_Font* font = nullptr;
+  std::list<Text> texts;
+  // Rendered text images, parallel to texts; rebuilt lazily after a change.
+  std::vector<SDL_Texture*> textImages;
+  std::function<void()> overlay;
+  int canvasX = 0;
+  int canvasY = 0;
+  int targetWidth = 0;
+  int targetHeight = 0;
+
+  int Line(int editorLine, int gameLine) const;
+  static bool HasAcceleratedDriver();
+  static void CheckDisplayModes(SDL_Window* target);
+  void CreateDevice(SDL_Window* target);
+  void CreateFont();
+  RkSprite* StoreSprite(const RkSprite& sprite);
+  void RemoveSpritesAt(float x, float y, int npcFlag);
+  void ForgetPlacement(const RkSprite& sprite);
+  void CollectInView(const RkSpriteGrid& grid, float tx, float ty);
+  static bool PositionKey(float x, float y, uint64_t& key);
+  void ClearBackBuffer(int line);
+  bool IsWalkingFrame() const;
+  bool IsOnTarget(const RkSprite& sprite, float tx, float ty) const;
+  void DrawTilePass(float tx, float ty);
+  void DrawCharacterPass(float tx, float ty);
+  void AdvanceWalk();
+  void DrawTexts();
+  void ReleaseTextImages();
+  SDL_Texture* RenderTextImage(const Text& text);
+};

@@ -1,0 +1,14 @@
+// Decodes an image file (PNG, BMP and whatever SDL2_image reads) into a 32-bit
+// ARGB surface of the requested size, applying the character sprites' colour
+// key: exact opaque white becomes transparent black.
+#pragma once
+
+struct SDL_Surface;
+
+class RkImageLoader {
+ public:
+  // Null when the file cannot be read or decoded; the caller owns the surface.
+  static SDL_Surface* Load(const char* file, int width, int height, bool colorKey);
+  // Replaces every exact opaque white pixel of a 32-bit ARGB surface.
+  static void ApplyColorKey(SDL_Surface* surface);
+};

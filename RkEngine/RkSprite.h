@@ -1,0 +1,56 @@
+// One image the renderer draws: a texture shared by every copy of the sprite, the
+// part of it to draw, a position in pixels, a tint and two flags. Tile sprites
+// (both flags 0) and NPC sprites are placed in world pixels and shifted by the
+// view; the player sprite is placed in back-buffer pixels. Character sprites
+// (player or NPC) show exact white as transparent; tile sprites keep it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "RkColor.h"
+#include "RkRect.h"
+#include "RkTexture.h"
+#include "RkVector3.h"
+
+struct SDL_Renderer;
+struct SDL_Texture;
+
+class RkSprite {
+ public:
+  static constexpr int kGameSize = 32;
+
+  // Loads the image scaled to width by height (the game always 32 by 32); an
+  // image that cannot be loaded ends the program with its file name as the message.
+  RkSprite(SDL_Renderer* device, const char* file, int width, int height, const RkVector3& center,
+           const RkVector3& position, RkColor color, int isPlayer, int isNpc);
+  // The game's form: 32 by 32, no tint.
+  RkSprite(SDL_Renderer* device, const char* file, const RkVector3& center, const RkVector3& position,
+           int isPlayer, int isNpc);
+  // Copies share the texture; the texture goes when its last sprite goes.
+  RkSprite(const RkSprite& other) = default;
+  RkSprite& operator=(const RkSprite& other) = default;
+  virtual ~RkSprite();
+
+  // Draws the image with its top-left corner at position - center + (translateX,
+  // translateY); the renderer calls it only for sprites inside its view.
+  void Draw(SDL_Renderer* device, float translateX = 0.0f, float translateY = 0.0f) const;
+
+  RkVector3 GetPosition() const { return position; }
+  RkVector3 GetCenter() const { return center; }
+  RkRect GetSourceRect() const { return sourceRect; }
+  RkColor GetColor() const { return color; }
+  int GetIsPlayer() const { return isPlayer; }
+  int GetIsNpc() const { return isNpc; }
+  // For ImGui::Image previews in the editor: null once the renderer is gone.
+  SDL_Texture* GetTexture() const;
+
+ private:
+  std::shared_ptr<RkTexture> texture;
+  RkRect sourceRect;
+  RkVector3 center;
+  RkVector3 position;
+  RkColor color;
+  int isPlayer;
+  int isNpc;
+};

@@ -1,0 +1,43 @@
+// Textures shared between sprites, keyed by renderer, file, size and colour key.
+// The game erases and re-adds every NPC sprite on each step: those re-adds find
+// their texture here and decode nothing. A texture that no sprite uses any more
+// is kept for a while (up to kIdleLimit of them) so that such a re-add finds it,
+// then freed; the memory in use therefore stays flat.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+#include "RkTexture.h"
+
+class RkTextureCache {
+ public:
+  static constexpr size_t kIdleLimit = 256;
+
+  // The cache of the process (sprites reach it with nothing but their renderer).
+  static RkTextureCache& Instance();
+
+  // The shared texture for these settings, decoding the file only when none is
+  // cached; null when the image cannot be read (the caller reports it).
+  std::shared_ptr<RkTexture> Acquire(SDL_Renderer* renderer, const char* file, int width, int height,
+                                     bool colorKey);
+  // The renderer is going away and takes its textures with it: sprites that
+  // still hold one keep a detached texture that draws nothing.
+  void ForgetRenderer(SDL_Renderer* renderer);
+  // Frees every cached texture that no sprite uses.
+  void Trim();
+
+  size_t CachedCount() const { return entries.size(); }
+  size_t DecodeCount() const { return decodes; }
+
+ private:
+  std::unordered_map<std::string, std::shared_ptr<RkTexture>> entries;
+  size_t decodes = 0;
+  size_t sweepThreshold = kIdleLimit;
+
+  static std::string MakeKey(SDL_Renderer* renderer, const char* file, int width, int height, bool colorKey);
+  void SweepWhenLarge();
+  size_t IdleCount() const;
+};

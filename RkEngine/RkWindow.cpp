@@ -1,0 +1,43 @@
+// The game's window on SDL: one borderless window per process, left to live
+// until the process ends, as the game expects.
+#include "RkWindow.h"
+
+#include <SDL.h>
+
+#include <cerrno>
+
+#include "RkError.h"
+
+namespace {
+
+constexpr const char* kTitle = "Ember Hollow";
+// The one window of the process has been made (SDL's counterpart of the
+// registered window class, which a second window cannot register again).
+bool windowClassTaken = false;
+
+}  // namespace
+
+RkWindow::RkWindow() = default;
+
+RkWindow::~RkWindow() = default;
+
+void RkWindow::Create(int width, int height) {
+  if (windowClassTaken || SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    errno = windowClassTaken ? EEXIST : errno;
+    ReportWin32Error("Failed to register the window class.", "RkWindow", 69);
+  }
+  windowClassTaken = true;
+  handle = SDL_CreateWindow(kTitle, 0, 0, width, height, SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
+  if (handle == nullptr) ReportWin32Error("Failed to create the window.", "RkWindow", 86);
+}
+
+void RkWindow::PumpMessages() {
+  SDL_Event event;
+  while (SDL_PollEvent(&event) != 0) {
+    if (event.type == SDL_QUIT) closeRequested = true;
+    if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE && handle != nullptr &&
+        event.window.windowID == SDL_GetWindowID(handle)) {
+      closeRequested = true;
+    }
+  }
+}

@@ -1,0 +1,161 @@
+// The editor's application object: it owns the main window with its menu, the map
+// editor and NPC editor panels, the renderer, the input, the world being edited,
+// the camera and origin entities and the NPC list of "NPCs.rk". Run opens the
+// window and runs the loop; each pass takes the window's events and the menu's
+// commands, reads the input, polls the open panels, paints on the canvas, moves
+// the camera with the arrow keys and draws one frame with the panels over it.
+// The parts of a pass are public so that tests drive them as the loop does.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "RkDirect3D.h"
+#include "RkEditorWindow.h"
+#include "RkEntity.h"
+#include "RkFileDialog.h"
+#include "RkImGuiLayer.h"
+#include "RkInput.h"
+#include "RkMapEditor.h"
+#include "RkNPCEditor.h"
+#include "RkNPCList.h"
+#include "RkWorld.h"
+
+class RkEngine {
+ public:
+  // Menu commands, by their identifiers.
+  enum MenuCommand {
+    CommandMapEditor = 2100,
+    CommandNPCEditor = 2101,
+    CommandCreatureEditor = 666,
+    CommandItemEditor = 667,
+    CommandExit = 2102,
+    CommandAbout = 2200
+  };
+
+  static constexpr int kWidth = 896;
+  static constexpr int kHeight = 672;
+  static constexpr int kCellSize = 32;
+  static constexpr const char* kTitle = "RkEngine";
+
+  // Shows a file dialog with the filters; true with the chosen path, false (and
+  // an empty path) when cancelled.
+  using FileChooser = std::function<bool(const RkFileDialog::FilterList& filters, std::string& path)>;
+
+  RkEngine();
+  virtual ~RkEngine();
+  RkEngine(const RkEngine&) = delete;
+  RkEngine& operator=(const RkEngine&) = delete;
+
+  // Opens the window, starts the renderer and the input, then loops until
+  // Escape, File > Exit or the window's close box.
+  void Run();
+  // Starts the renderer on an offscreen surface of the window's size, ImGui
+  // without a platform backend and the input without devices (tests).
+  void InitializeOffscreen();
+
+  // One pass of the loop; false when the editor must end at once (close box,
+  // File > Exit), before the rest of the pass.
+  bool RunPass();
+  bool IsRunning() const { return running != 0; }
+
+  // The parts of a pass, in the order RunPass calls them.
+  bool TakeMessages();
+  void ReadInput();
+  // The cursor in window pixels gives the mouse position in canvas pixels and
+  // whether an interface window lies under it.
+  void PlaceCursor(int windowX, int windowY);
+  void PollMapEditor();
+  void PollNPCEditor();
+  void HandleMapCanvas();
+  void HandleKeys();
+  // Builds the ImGui frame (menu bar, open panels, the dialog if any) and draws
+  // the map with it.
+  void DrawFrame(RkFileDialog* dialog = nullptr);
+
+  // Acts on a menu command as the loop takes it; false for File > Exit.
+  bool HandleMenuCommand(int command);
+  // The menu's choices wait here until the next pass takes them.
+  void QueueMenuCommand(int command) { pendingCommands.push_back(command); }
+
+  // The panels' file dialog; modal: the loop stops while it is shown.
+  bool ChooseFile(const RkFileDialog::FilterList& filters, std::string& path);
+  void SetFileChooser(FileChooser chooser) { fileChooser = std::move(chooser); }
+
+  RkMapEditor& GetMapEditor() { return mapEditor; }
+  RkNPCEditor& GetNPCEditor() { return npcEditor; }
+  RkDirect3D& GetRenderer() { return renderer; }
+  RkInput& GetInput() { return input; }
+  RkWorld& GetWorld() { return world; }
+  RkEntity& GetCamera() { return camera; }
+  RkEntity& GetOrigin() { return origin; }
+  RkNPCList& GetNPCList() { return npcList; }
+  RkImGuiLayer& GetInterface() { return ui; }
+  int GetMouseX() const { return mouseX; }
+  int GetMouseY() const { return mouseY; }
+  int GetCanvasTop() const { return canvasTop; }
+  const std::string& GetSelectedMapNPC() const { return selectedMapNPC; }
+
+ private:
+  void OpenMapEditor();
+  void OpenNPCEditor();
+  void ShowModalNotice(const char* text);
+  bool RunFileDialog(const RkFileDialog::FilterList& filters, std::string& path);
+  void DrawMenuBar();
+
+  // Map editor panel buttons and selection.
+  void SaveMap();
+  void LoadMap();
+  void ClearMap();
+  void LoadTileSprite();
+  void LoadNewArea();
+  void FollowNPCSelection();
+  void RebuildSprites();
+  std::unique_ptr<RkSprite> MakePreviewSprite(const char* imageFile, const RkMapEditor::Rect& rect);
+
+  // Canvas clicks.
+  bool IsCanvasClick() const;
+  bool IsLeftButtonDown() const;
+  void ShowStatusTexts(int cellX, int cellY);
+  bool WillPaint(int choice) const;
+  bool GrowToReach(int& cellX, int& cellY);
+  void EraseCell(int cellX, int cellY, float viewX, float viewY);
+  void PaintCell(int choice, int cellX, int cellY, float viewX, float viewY);
+  void RemoveNPCs(int cellX, int cellY, float viewX, float viewY);
+  void PlaceNPC(int choice, int cellX, int cellY, float viewX, float viewY);
+  static int ReadStartCoordinate(const char* text);
+
+  // Keys.
+  bool IsKeyDown(const uint8_t* keys, uint8_t key) const;
+  void UpdateKeysHeldForText(const uint8_t* keys);
+
+  int32_t running = 1;
+  RkEditorWindow window;
+  RkMapEditor mapEditor;
+  RkNPCEditor npcEditor;
+  RkDirect3D renderer;
+  RkInput input;
+  RkWorld world;
+  RkEntity camera;
+  RkEntity origin;
+  RkNPCList npcList;
+  int32_t width = kWidth;
+  int32_t height = kHeight;
+  int32_t mouseX = 0;
+  int32_t mouseY = 0;
+  std::string selectedMapNPC;
+
+  RkImGuiLayer ui;
+  FileChooser fileChooser;
+  std::vector<int> pendingCommands;
+  int canvasTop = 0;
+  // An interface window (or ImGui's hold on the mouse) lies under the cursor.
+  bool pointerOverInterface = false;
+  // A modal box or dialog took the last button press: painting waits for a release.
+  bool canvasArmed = true;
+  // Keys that went down while a text field had the keyboard count only once released.
+  std::array<bool, RK_KEY_TABLE_SIZE> keysHeldForText{};
+};

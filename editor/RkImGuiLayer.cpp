@@ -1,0 +1,106 @@
+// Dear ImGui for the editor: context, SDL backends, frames, and the questions the
+// editor's loop asks about the pointer and the keyboard.
+#include "RkImGuiLayer.h"
+
+#include <SDL.h>
+#include <imgui.h>
+#include <imgui_impl_sdl.h>
+#include <imgui_impl_sdlrenderer.h>
+#include <imgui_internal.h>
+
+RkImGuiLayer::~RkImGuiLayer() {
+  if (!initialized) {
+    return;
+  }
+  ImGui_ImplSDLRenderer_Shutdown();
+  if (hasPlatformBackend) {
+    ImGui_ImplSDL2_Shutdown();
+  }
+  ImGui::DestroyContext();
+}
+
+// No imgui.ini: the editor writes nothing into its working directory but maps
+// and "NPCs.rk"; the panels are placed by the editor on every opening anyway.
+void RkImGuiLayer::CreateContext() {
+  IMGUI_CHECKVERSION();
+  ImGui::CreateContext();
+  ImGuiIO& io = ImGui::GetIO();
+  io.IniFilename = nullptr;
+  io.LogFilename = nullptr;
+  ImGui::StyleColorsLight();
+  ImGui::GetStyle().WindowRounding = 0.0f;
+  initialized = true;
+}
+
+void RkImGuiLayer::Initialize(SDL_Window* window, SDL_Renderer* renderer) {
+  CreateContext();
+  ImGui_ImplSDL2_InitForSDLRenderer(window);
+  ImGui_ImplSDLRenderer_Init(renderer);
+  hasPlatformBackend = true;
+}
+
+void RkImGuiLayer::InitializeOffscreen(SDL_Renderer* renderer, int width, int height) {
+  CreateContext();
+  ImGui_ImplSDLRenderer_Init(renderer);
+  offscreenWidth = width;
+  offscreenHeight = height;
+}
+
+void RkImGuiLayer::ProcessEvent(const SDL_Event& event) {
+  if (hasPlatformBackend) {
+    ImGui_ImplSDL2_ProcessEvent(&event);
+  }
+}
+
+void RkImGuiLayer::SetPointer(float x, float y, bool leftButtonDown) {
+  ImGuiIO& io = ImGui::GetIO();
+  io.MousePos = ImVec2(x, y);
+  io.MouseDown[0] = leftButtonDown;
+}
+
+void RkImGuiLayer::BeginFrame() {
+  ImGui_ImplSDLRenderer_NewFrame();
+  if (hasPlatformBackend) {
+    ImGui_ImplSDL2_NewFrame();
+  } else {
+    ImGuiIO& io = ImGui::GetIO();
+    io.DisplaySize = ImVec2(static_cast<float>(offscreenWidth), static_cast<float>(offscreenHeight));
+    io.DeltaTime = 1.0f / 60.0f;
+  }
+  ImGui::NewFrame();
+}
+
+void RkImGuiLayer::EndFrame() { ImGui::Render(); }
+
+void RkImGuiLayer::RenderDrawData() { ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData()); }
+
+bool RkImGuiLayer::WantsTextInput() const { return initialized && ImGui::GetIO().WantTextInput; }
+
+// Between frames a window's Active flag tells whether it was drawn in the last
+// frame; its rectangle is where it was drawn.
+bool RkImGuiLayer::IsPointerOverInterface(int x, int y) const {
+  if (!initialized) {
+    return false;
+  }
+  if (ImGui::GetIO().WantCaptureMouse) {
+    return true;
+  }
+  const ImVec2 point(static_cast<float>(x), static_cast<float>(y));
+  for (const ImGuiWindow* window : GImGui->Windows) {
+    const bool shown = window->Active && !window->Hidden;
+    const bool topLevel = (window->Flags & ImGuiWindowFlags_ChildWindow) == 0;
+    if (shown && topLevel && window->Rect().Contains(point)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+int RkImGuiLayer::GetMenuBarHeight() const {
+  if (!initialized) {
+    return 0;
+  }
+  // Before the first frame no font is current yet: ImGui's default font is 13 pixels.
+  const float fontSize = GImGui->FontSize > 0.0f ? GImGui->FontSize : 13.0f;
+  return static_cast<int>(fontSize + ImGui::GetStyle().FramePadding.y * 2.0f);
+}

@@ -1,0 +1,97 @@
+// Start-up and the scene: where the player starts and is drawn, what the scene
+// registers and in which order, and a missing "World.rkm".
+#include <fstream>
+
+#include "GameFixture.h"
+
+namespace {
+
+using GameStart = GameFixture;
+
+RkColor PlayerImagePixel(int x, int y) {
+  const PixelArt::Pixels pixels = PixelArt::Draw(PixelArt::kPlayer);
+  const unsigned char* p = &pixels[(y * PixelArt::kSize + x) * 4];
+  return 0xFF000000u | (RkColor(p[0]) << 16) | (RkColor(p[1]) << 8) | RkColor(p[2]);
+}
+
+TEST_F(GameStart, PlayerStartsOnTheFirstCellAndIsDrawnAtTheWindowCentre) {
+  // (0, 0) is a wall: the player starts there all the same.
+  RkWorld world = MakeWorld({"#..", "...", "..."});
+  world.Save("World.rkm");
+  StartGame();
+  EXPECT_EQ(PlayerX(), 0);
+  EXPECT_EQ(PlayerY(), 0);
+
+  const std::vector<RkSprite> sprites = Sprites();
+  ASSERT_FALSE(sprites.empty());
+  EXPECT_EQ(sprites.back().GetIsPlayer(), 1);
+  EXPECT_EQ(sprites.back().GetPosition().x, 320.0f);
+  EXPECT_EQ(sprites.back().GetPosition().y, 240.0f);
+
+  StepAndDraw();
+  RkDirect3D& renderer = game->GetRenderer();
+  // The shirt of the player's image at (16, 20) lands on screen pixel (336, 260).
+  EXPECT_EQ(renderer.ReadPixel(320 + 16, 240 + 20), PlayerImagePixel(16, 20));
+  // Left of the first column lies nothing: black.
+  EXPECT_EQ(renderer.ReadPixel(300, 250), RK_COLOR_BLACK);
+}
+
+TEST_F(GameStart, SceneRegistersTilesColumnByColumnThenNpcsThenThePlayer) {
+  // 'x' cells have no image and get no sprite.
+  RkWorld world = MakeWorld({".x", "#."});
+  AddNpc(world, 1, 1, NPCStatic, "Second");
+  AddNpc(world, 0, 0, NPCNormal, "First");
+  world.Save("World.rkm");
+  StartGame();
+
+  struct Expected {
+    float x, y;
+    int isPlayer, isNpc;
+  };
+  const Expected order[] = {
+      {0, 0, 0, 0}, {0, 32, 0, 0}, {32, 32, 0, 0},  // column 0 top to bottom, then column 1
+      {32, 32, 0, 1}, {0, 0, 0, 1},                 // NPCs in the world's order
+      {320, 240, 1, 0},                             // the player last
+  };
+  const std::vector<RkSprite> sprites = Sprites();
+  ASSERT_EQ(sprites.size(), std::size(order));
+  for (size_t i = 0; i < sprites.size(); ++i) {
+    EXPECT_EQ(sprites[i].GetPosition().x, order[i].x) << "sprite " << i;
+    EXPECT_EQ(sprites[i].GetPosition().y, order[i].y) << "sprite " << i;
+    EXPECT_EQ(sprites[i].GetIsPlayer(), order[i].isPlayer) << "sprite " << i;
+    EXPECT_EQ(sprites[i].GetIsNpc(), order[i].isNpc) << "sprite " << i;
+  }
+}
+
+TEST_F(GameStart, WorldWithoutColumnsOrRowsRegistersNoTilesButNpcsAndThePlayer) {
+  RkWorld empty;
+  AddNpc(empty, 2, 2, NPCStatic);
+  empty.Save("World.rkm");
+  StartGame();
+  std::vector<RkSprite> sprites = Sprites();
+  ASSERT_EQ(sprites.size(), 2u);
+  EXPECT_EQ(sprites[0].GetIsNpc(), 1);
+  EXPECT_EQ(sprites[1].GetIsPlayer(), 1);
+
+  // Three columns of no rows: width 3, height 0, no NPCs.
+  game.reset();
+  {
+    std::ofstream file("World.rkm", std::ios::binary | std::ios::trunc);
+    const unsigned char bytes[12] = {3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    file.write(reinterpret_cast<const char*>(bytes), sizeof bytes);
+  }
+  StartGame();
+  sprites = Sprites();
+  ASSERT_EQ(sprites.size(), 1u);
+  EXPECT_EQ(sprites[0].GetIsPlayer(), 1);
+  EXPECT_EQ(game->GetWorld().GetWidth(), 3);
+}
+
+using GameStartDeathTest = GameStart;
+
+TEST_F(GameStartDeathTest, MissingWorldFileEndsStartUpWithTheWorldFilesReport) {
+  EXPECT_EXIT(StartGame(), ::testing::ExitedWithCode(1),
+              "--RkEngine Description--\nFailed to open the world file\\.\n(.|\n)*FILE: RkWorld\nLINE: 405\n");
+}
+
+}  // namespace

@@ -1,0 +1,148 @@
+#!/usr/bin/env bash
+# Plays the built game in a real window under Xvfb, as a player would:
+#   end_to_end.sh GAME_BINARY DEMO_FOLDER WORK_FOLDER
+# 1. In a copy of the demo folder: start, screenshot, hold Right then Down with
+#    xdotool, screenshot (the view must have moved), Escape: exit code 0.
+# 2. Without "World.rkm": the world file's report on standard error, its box
+#    dismissed with Return, exit code 1.
+# Exits 77 (skipped) when Xvfb, xdotool or ImageMagick is missing.
+set -uo pipefail
+
+game=$1
+demo=$2
+work=$3
+display_number=${RK_E2E_DISPLAY:-91}
+
+for tool in Xvfb xdotool xwininfo import compare; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIP: $tool is not installed"
+    exit 77
+  fi
+done
+
+rm -rf "$work"
+mkdir -p "$work"
+xvfb_pid=""
+game_pid=""
+cleanup() {
+  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*"
+  exit 1
+}
+
+Xvfb ":$display_number" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+export DISPLAY=":$display_number"
+unset SDL_VIDEODRIVER
+for _ in $(seq 50); do
+  xdotool getmouselocation >/dev/null 2>&1 && break
+  sleep 0.1
+done
+xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb did not start on $DISPLAY"
+
+# Waits for a window whose name matches $1; prints its id.
+wait_for_window() {
+  for _ in $(seq 100); do
+    local id
+    id=$(xdotool search --name "$1" 2>/dev/null | head -1)
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits for a top-level window named exactly $1 (the message box, which
+# xdotool's search does not list); prints its id.
+wait_for_box() {
+  for _ in $(seq 100); do
+    local id
+    id=$(xwininfo -root -tree 2>/dev/null | awk -v name="\"$1\":" '$2 == name {print $1; exit}')
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits up to $2 tenths of a second for the game to end; sets game_status.
+wait_for_exit() {
+  for _ in $(seq "$2"); do
+    if ! kill -0 "$1" 2>/dev/null; then
+      wait "$1"
+      game_status=$?
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# Number of pixels that differ between two screenshots in the game's 640x480.
+pixels_changed() {
+  compare -metric AE -crop 640x480+0+0 "$1" "$2" null: 2>&1 | cut -d' ' -f1
+}
+
+# --- 1. Playing the demo -----------------------------------------------------
+cp -r "$demo" "$work/play"
+(cd "$work/play" && exec "$game") >"$work/play.out" 2>"$work/play.err" &
+game_pid=$!
+window=$(wait_for_window "Ember Hollow") || fail "no window titled \"Ember Hollow\""
+xdotool windowactivate --sync "$window" >/dev/null 2>&1 || xdotool windowfocus "$window"
+sleep 1
+import -window root "$work/start.png"
+
+xdotool keydown Right
+sleep 0.6
+xdotool keyup Right
+sleep 0.5
+import -window root "$work/walked_right.png"
+xdotool keydown Down
+sleep 0.6
+xdotool keyup Down
+sleep 0.5
+import -window root "$work/walked_down.png"
+
+changed=$(pixels_changed "$work/start.png" "$work/walked_right.png")
+echo "pixels changed by walking right: $changed"
+[ "${changed:-0}" -gt 10000 ] || fail "the view did not move when walking right"
+changed=$(pixels_changed "$work/walked_right.png" "$work/walked_down.png")
+echo "pixels changed by walking down: $changed"
+[ "${changed:-0}" -gt 10000 ] || fail "the view did not move when walking down"
+
+# Held a moment, as a person presses it: the steps read the keyboard's state.
+xdotool keydown Escape
+sleep 0.2
+xdotool keyup Escape
+wait_for_exit "$game_pid" 50 || fail "the game did not end on Escape"
+game_pid=""
+[ "$game_status" -eq 0 ] || fail "exit code $game_status after Escape (expected 0); $(cat "$work/play.err")"
+
+# --- 2. No "World.rkm" -------------------------------------------------------
+cp -r "$demo" "$work/empty"
+rm "$work/empty/World.rkm"
+(cd "$work/empty" && exec "$game") >"$work/empty.out" 2>"$work/empty.err" &
+game_pid=$!
+box=$(wait_for_box "ERROR") || fail "no \"ERROR\" box without World.rkm"
+sleep 0.3
+import -window root "$work/missing_world.png"
+xdotool windowactivate --sync "$box" >/dev/null 2>&1 || xdotool windowfocus "$box"
+xdotool key Return
+wait_for_exit "$game_pid" 50 || fail "the game did not end after its report was dismissed"
+game_pid=""
+[ "$game_status" -eq 1 ] || fail "exit code $game_status without World.rkm (expected 1)"
+grep -q "Failed to open the world file." "$work/empty.err" || fail "report missing: $(cat "$work/empty.err")"
+grep -q "FILE: RkWorld" "$work/empty.err" || fail "report without its source name"
+
+echo "PASS: the demo played and ended with 0; without World.rkm it ended with 1"
+exit 0

@@ -20,9 +20,10 @@ constexpr int kFieldLength = RkNPCEditorEdit::kFieldSize - 1;
 constexpr int kIDLength = RkNPCEditorEntry::kMaxNumberLength;
 constexpr int kDialogueTextLength = kFieldLength - kIDLength - 2;    // ": "
 constexpr int kResponseTextLength = kFieldLength - kIDLength - 8;    // "[next]: "
+constexpr int kPreviewSize = 32;
 
 bool ListHasNPC(const RkNPCList& npcList, const std::string& name) {
-  for (size_t i = 0; i < npcList.GetNPCCount(); ++i) {
+  for (unsigned i = 0; i < npcList.GetCount(); ++i) {
     if (name == npcList.GetNPC(i).GetName()) {
       return true;
     }
@@ -43,7 +44,7 @@ RkNPCEditor::~RkNPCEditor() = default;
 
 void RkNPCEditor::Open(const RkNPCList& npcList) {
   Reset();
-  for (size_t i = 0; i < npcList.GetNPCCount(); ++i) {
+  for (unsigned i = 0; i < npcList.GetCount(); ++i) {
     npcList_.AddString(npcList.GetNPC(i).GetName());
   }
   open_ = true;
@@ -152,11 +153,10 @@ void RkNPCEditor::ShowPreview(const std::string& imageFile, RkDirect3D& renderer
     sprite_.reset();
     return;
   }
-  sprite_ = std::make_unique<RkSprite>(renderer.GetDevice(), imageFile.c_str(), 32, 32,
-                                       RkVector3{0.0f, 0.0f, 0.0f},
-                                       RkVector3{static_cast<float>(kPreviewRect.left),
-                                                 static_cast<float>(kPreviewRect.top), 0.0f},
-                                       0xFFFFFFFFu, 0, 0);
+  const RkVector3 center = {0.0f, 0.0f, 0.0f};
+  const RkVector3 corner = {static_cast<float>(kPreviewRect.left), static_cast<float>(kPreviewRect.top), 0.0f};
+  sprite_ = std::make_unique<RkSprite>(renderer.GetDevice(), imageFile.c_str(), kPreviewSize, kPreviewSize,
+                                       center, corner, RK_COLOR_WHITE, 0, 0);
 }
 
 void RkNPCEditor::SaveNPC(RkNPCList& npcList) {
@@ -193,11 +193,11 @@ void RkNPCEditor::ClearNPCDetails() {
 
 void RkNPCEditor::ShowNPC(const std::string& name, const RkNPCList& npcList, RkDirect3D& renderer) {
   selectedNPC_ = name;
-  // An entry whose NPC is gone (two NPCs of one name, one entry removed) shows
-  // its name without image or dialogues.
-  const std::string imageFile = ListHasNPC(npcList, name) ? npcList.FindNPC(name.c_str()).GetImageFile() : "";
+  // An entry whose NPC is gone (two NPCs of one name, one entry removed) finds
+  // a fresh NPC: its name shows without image or dialogues.
+  const RkNPC npc = npcList.FindNPC(name.c_str());
   nameEdit_.SetText(name.c_str());
-  ShowPreview(imageFile, renderer);
+  ShowPreview(npc.GetImageFile(), renderer);
   ResetDialogueSide();
   FillDialogueList(name, npcList);
 }
@@ -214,11 +214,8 @@ void RkNPCEditor::ResetDialogueSide() {
 
 // Last dialogue first, as "ID: text".
 void RkNPCEditor::FillDialogueList(const std::string& name, const RkNPCList& npcList) {
-  if (!ListHasNPC(npcList, name)) {
-    return;
-  }
-  const size_t count = npcList.FindNPC(name.c_str()).GetDialogueCount();
-  for (size_t i = count; i-- > 0;) {
+  const unsigned count = npcList.FindNPC(name.c_str()).GetDialogueCount();
+  for (unsigned i = count; i-- > 0;) {
     dialogueList_.AddString(RkNPCEditorEntry::FormatDialogue(npcList.GetDialogueID(name.c_str(), i),
                                                              npcList.GetDialogueText(name.c_str(), i)));
   }
@@ -271,11 +268,8 @@ void RkNPCEditor::ResetResponseSide() {
 
 // Last response first, as "next[next]: text".
 void RkNPCEditor::FillResponseList(const std::string& name, int32_t textId, const RkNPCList& npcList) {
-  if (!ListHasNPC(npcList, name)) {
-    return;
-  }
-  const size_t count = npcList.FindNPC(name.c_str()).GetResponseCount(textId);
-  for (size_t k = count; k-- > 0;) {
+  const unsigned count = npcList.FindNPC(name.c_str()).GetResponseCount(textId);
+  for (unsigned k = count; k-- > 0;) {
     responseList_.AddString(RkNPCEditorEntry::FormatResponse(
         npcList.GetResponseNextID(name.c_str(), textId, k), npcList.GetResponseText(name.c_str(), textId, k)));
   }
@@ -383,7 +377,7 @@ void DrawListBox(const ImVec2& origin, const char* id, RkNPCEditorList& list, in
 
 }  // namespace
 
-void RkNPCEditor::Draw(RkDirect3D& renderer) {
+void RkNPCEditor::Draw(RkDirect3D& /*renderer*/) {
   if (!open_) {
     return;
   }
@@ -397,7 +391,7 @@ void RkNPCEditor::Draw(RkDirect3D& renderer) {
   ImGui::PopStyleVar();
   if (visible) {
     DrawControls();
-    DrawPreview(renderer);
+    DrawPreview();
   }
   ImGui::End();
   if (!keepOpen) {
@@ -451,4 +445,21 @@ void RkNPCEditor::DrawControls() {
   if (saveChanges) {
     Click(Button::SaveChanges);
   }
+}
+
+// The preview image at its rectangle, or the cleared (black) rectangle when none.
+void RkNPCEditor::DrawPreview() {
+  const ImVec2 origin = ImGui::GetCursorStartPos();
+  PlaceAt(origin, kPreviewRect.left, kPreviewRect.top);
+  const ImVec2 size(static_cast<float>(kPreviewRect.right - kPreviewRect.left),
+                    static_cast<float>(kPreviewRect.bottom - kPreviewRect.top));
+  SDL_Texture* texture = sprite_ ? sprite_->GetTexture() : nullptr;
+  if (texture != nullptr) {
+    ImGui::Image(static_cast<ImTextureID>(texture), size);
+    return;
+  }
+  const ImVec2 topLeft = ImGui::GetCursorScreenPos();
+  ImGui::GetWindowDrawList()->AddRectFilled(topLeft, ImVec2(topLeft.x + size.x, topLeft.y + size.y),
+                                            IM_COL32(0, 0, 0, 255));
+  ImGui::Dummy(size);
 }

@@ -13,6 +13,7 @@
 
 #include "RkNPCEditorEdit.h"
 #include "RkNPCEditorList.h"
+#include "RkRect.h"
 
 class RkDirect3D;
 class RkNPCList;
@@ -33,17 +34,12 @@ class RkNPCEditor {
     Count
   };
 
-  // A rectangle of the panel's client area, in pixels.
-  struct Rect {
-    int left, top, right, bottom;
-  };
-
   // Panel geometry: the window's size and its offset from the main window's corner.
   static constexpr int kWindowWidth = 440;
   static constexpr int kWindowHeight = 530;
   static constexpr int kWindowOffset = 100;
-  static constexpr Rect kPreviewRect = {225, 63, 257, 95};
-  static constexpr const char* kNPCFileName = "NPCs.rk";
+  // The 32x32 image preview, in the panel's client area.
+  static constexpr RkRect kPreviewRect = {225, 63, 257, 95};
 
   RkNPCEditor();
   ~RkNPCEditor();
@@ -65,7 +61,8 @@ class RkNPCEditor {
   // selections made since the last pass, then forgets the clicks.
   void Poll(RkNPCList& npcList, RkDirect3D& renderer);
   // Draws the window "NPC Editor" with ImGui and records its clicks; its close
-  // box calls Close(). Call between ImGui::NewFrame and ImGui::Render.
+  // box calls Close(). Call between ImGui::NewFrame and ImGui::Render, with
+  // ImGui drawing through the renderer whose device made the preview's texture.
   void Draw(RkDirect3D& renderer);
 
   // The controls' plain state, bound by Draw and driven by tests.
@@ -120,7 +117,7 @@ class RkNPCEditor {
 
   // ImGui binding, used by Draw only.
   void DrawControls();
-  void DrawPreview(RkDirect3D& renderer);
+  void DrawPreview();
 
   bool open_ = false;
   std::function<bool(std::string& path)> chooseFile_;

@@ -36,6 +36,11 @@ fail() {
   exit 1
 }
 
+# A server of an earlier run may still be shutting down on this display.
+for _ in $(seq 50); do
+  [ -e "/tmp/.X$display_number-lock" ] || break
+  sleep 0.1
+done
 Xvfb ":$display_number" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 export DISPLAY=":$display_number"
@@ -44,7 +49,8 @@ for _ in $(seq 50); do
   xdotool getmouselocation >/dev/null 2>&1 && break
   sleep 0.1
 done
-xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb did not start on $DISPLAY"
+kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb could not start on $DISPLAY: $(cat "$work/xvfb.log")"
+xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb did not answer on $DISPLAY"
 
 # Waits for a window whose name matches $1; prints its id.
 wait_for_window() {

@@ -92,12 +92,14 @@ class RkWorld {
   static bool StepToward(int32_t& x, int32_t& y, RkDirection direction);
   const RkTile* FindTile(int32_t x, int32_t y) const;
   RkTile* FindTile(int32_t x, int32_t y);
-  void ReadSize(RkBinaryReader& reader);
-  void ReadTiles(RkBinaryReader& reader);
+  void ReadSize(RkBinaryReader& reader, int32_t& width, int32_t& height);
+  void ReadTiles(RkBinaryReader& reader, int32_t width, int32_t height);
   void ReadNPCs(RkBinaryReader& reader);
 
+  using TileGrid = std::vector<RkTile>;
+
   // Column after column, like the file: cell (x, y) is tiles_[x * height_ + y].
-  std::vector<RkTile> tiles_;
+  TileGrid tiles_;
   int32_t width_ = 0;
   int32_t height_ = 0;
   std::vector<RkNPC> npcs_;

@@ -151,47 +151,47 @@ void RkWorld::SetTileNewArea(int32_t x, int32_t y, const char* name, int32_t sta
   }
 }
 
-RkGrowResult RkWorld::Grow(int32_t x, int32_t y) {
-  int32_t newWidth = width_;
-  int32_t newHeight = height_;
-  int32_t shiftX = 0;
-  int32_t shiftY = 0;
-  RkGrowResult result;
-  if (x < 0 && y >= 0) {
-    newWidth = width_ - x;
-    if (y >= height_) newHeight = y + 1;
-    shiftX = -x;
-    result = GrowLeft;
-  } else if (y < 0 && x >= 0) {
-    newHeight = height_ - y;
-    if (x >= width_) newWidth = x + 1;
-    shiftY = -y;
-    result = GrowUp;
-  } else if (x < 0 && y < 0) {
-    newWidth = width_ - x;
-    newHeight = height_ - y;
-    shiftX = -x;
-    shiftY = -y;
-    result = GrowLeftAndUp;
-  } else {
-    if (x >= width_) newWidth = x + 1;
-    if (y >= height_) newHeight = y + 1;
-    result = GrowRightOrDown;
+// The new size, and how far the old cells move, for a cell (x, y) outside the grid.
+RkWorld::Growth RkWorld::PlanGrowth(int32_t x, int32_t y) const {
+  Growth growth{width_, height_, 0, 0, GrowRightOrDown};
+  if (x < 0) {
+    growth.width = width_ - x;
+    growth.shiftX = -x;
+  } else if (x >= width_) {
+    growth.width = x + 1;
   }
+  if (y < 0) {
+    growth.height = height_ - y;
+    growth.shiftY = -y;
+  } else if (y >= height_) {
+    growth.height = y + 1;
+  }
+  if (x < 0 && y < 0) {
+    growth.result = GrowLeftAndUp;
+  } else if (x < 0) {
+    growth.result = GrowLeft;
+  } else if (y < 0) {
+    growth.result = GrowUp;
+  }
+  return growth;
+}
 
-  TileGrid grown(static_cast<std::size_t>(newWidth) * static_cast<std::size_t>(newHeight));
+RkGrowResult RkWorld::Grow(int32_t x, int32_t y) {
+  const Growth growth = PlanGrowth(x, y);
+  TileGrid grown(static_cast<std::size_t>(growth.width) * static_cast<std::size_t>(growth.height));
   for (int32_t i = 0; i < width_; ++i) {
     for (int32_t j = 0; j < height_; ++j) {
       const std::size_t from = static_cast<std::size_t>(i) * height_ + j;
-      const std::size_t to = static_cast<std::size_t>(i + shiftX) * newHeight + (j + shiftY);
-      grown[to] = tiles_[from];
+      const std::size_t to = static_cast<std::size_t>(i + growth.shiftX) * growth.height + (j + growth.shiftY);
+      grown[to] = std::move(tiles_[from]);
     }
   }
   tiles_.swap(grown);
-  width_ = newWidth;
-  height_ = newHeight;
-  for (RkNPC& npc : npcs_) npc.SetPosition(npc.GetX() + shiftX, npc.GetY() + shiftY);
-  return result;
+  width_ = growth.width;
+  height_ = growth.height;
+  // NPCs move with the cells, so each keeps standing on the ground it stood on.
+  for (RkNPC& npc : npcs_) npc.SetPosition(npc.GetX() + growth.shiftX, npc.GetY() + growth.shiftY);
+  return growth.result;
 }
 
 void RkWorld::SetNPC(const char* name, int32_t x, int32_t y, const char* imageFile, int32_t type) {

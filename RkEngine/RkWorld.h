@@ -89,6 +89,14 @@ class RkWorld {
   bool IsNPCToward(int32_t x, int32_t y, RkDirection direction) const;
 
  private:
+  struct Growth {
+    int32_t width;
+    int32_t height;
+    int32_t shiftX;
+    int32_t shiftY;
+    RkGrowResult result;
+  };
+  Growth PlanGrowth(int32_t x, int32_t y) const;
   static bool StepToward(int32_t& x, int32_t& y, RkDirection direction);
   const RkTile* FindTile(int32_t x, int32_t y) const;
   RkTile* FindTile(int32_t x, int32_t y);

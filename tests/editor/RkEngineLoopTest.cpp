@@ -150,6 +150,24 @@ TEST_F(RkEngineLoopTest, KeysTypedIntoATextFieldNeitherScrollNorEnd) {
   EXPECT_FALSE(engine->IsRunning());
 }
 
+// The Escape that cancels the file dialog (or closes a box) is still down when
+// the loop reads the keys again after it.
+TEST_F(RkEngineLoopTest, EscapeThatClosedADialogDoesNotEndTheEditor) {
+  OpenMapEditor();
+  ChooseNext("");
+  Panel().Click(RkMapEditor::Button::LoadSprite);
+  engine->PollMapEditor();
+  uint8_t table[RK_KEY_TABLE_SIZE] = {};
+  table[DIK_ESCAPE] = RK_KEY_DOWN;
+  engine->GetInput().SetKeyboardState(table);
+  engine->ReadInput();
+  engine->HandleKeys();
+  EXPECT_TRUE(engine->IsRunning());
+  PressKeys({});
+  PressKeys({DIK_ESCAPE});
+  EXPECT_FALSE(engine->IsRunning());
+}
+
 // Pixels of one offscreen frame: the map starts below the menu bar, the camera
 // shifts it, and the panel with its black previews covers part of the canvas.
 TEST_F(RkEngineLoopTest, FrameShowsTheMapBelowTheMenuAndThePanelOverIt) {

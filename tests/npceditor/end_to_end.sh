@@ -44,9 +44,25 @@ fail() {
   exit 1
 }
 
-Xvfb ":$display_number" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display_number"
+# Several test runs may reach this script at once: the display is ours only
+# when no other X server holds it; if it is taken, a free one from a range that
+# the project's other end-to-end runs do not use.
+start_xvfb() {
+  local number
+  for number in "$display_number" $(seq 193 223); do
+    [ -e "/tmp/.X$number-lock" ] && continue
+    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    sleep 0.5
+    if kill -0 "$xvfb_pid" 2>/dev/null; then
+      export DISPLAY=":$number"
+      return 0
+    fi
+    xvfb_pid=""
+  done
+  return 1
+}
+start_xvfb || fail "no free X display"
 unset SDL_VIDEODRIVER
 for _ in $(seq 50); do
   xdotool getmouselocation >/dev/null 2>&1 && break

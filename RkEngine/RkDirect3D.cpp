@@ -41,6 +41,13 @@ const char* FormatNotice(Uint32 format) {
   }
 }
 
+bool HasVisibleCharacter(const char* text) {
+  for (const char* character = text; *character != '\0'; ++character) {
+    if (static_cast<unsigned char>(*character) > ' ') return true;
+  }
+  return false;
+}
+
 void WriteNotice(const char* text) { std::fprintf(stderr, "%s\n", text); }
 
 // Negative zero is the same position as zero; NaN is no position at all.
@@ -398,7 +405,9 @@ void RkDirect3D::AdvanceWalk() {
 SDL_Texture* RkDirect3D::RenderTextImage(const Text& item) {
   const SDL_Color color{static_cast<Uint8>((item.color >> 16) & 0xFF), static_cast<Uint8>((item.color >> 8) & 0xFF),
                         static_cast<Uint8>(item.color & 0xFF), static_cast<Uint8>((item.color >> 24) & 0xFF)};
-  SDL_Surface* rendered = TTF_RenderText_Blended(font, item.text, color);
+  // Wrapped only at line feeds, as a text drawn without a single-line flag is.
+  SDL_Surface* rendered = TTF_RenderText_Blended_Wrapped(font, item.text, color, 0);
+  if (rendered == nullptr && !HasVisibleCharacter(item.text)) return nullptr;
   if (rendered == nullptr) ReportDirectXError("Failed to draw formatted text.", RK_OK, kSource, Line(411, 347));
   SDL_Texture* image = SDL_CreateTextureFromSurface(device, rendered);
   SDL_FreeSurface(rendered);
@@ -408,13 +417,15 @@ SDL_Texture* RkDirect3D::RenderTextImage(const Text& item) {
 }
 
 // Texts are drawn last, whole, from their rectangle's top-left corner: the
-// rectangle's right and bottom do not clip them. An empty text draws nothing.
+// rectangle's right and bottom do not clip them. A text with nothing visible
+// in it (empty, or only line ends) draws nothing.
 void RkDirect3D::DrawTexts() {
   size_t index = 0;
   for (const Text& item : texts) {
     SDL_Texture*& image = textImages[index++];
-    if (item.text[0] == '\0') continue;
+    if (!HasVisibleCharacter(item.text)) continue;
     if (image == nullptr) image = RenderTextImage(item);
+    if (image == nullptr) continue;
     int width = 0;
     int height = 0;
     SDL_QueryTexture(image, nullptr, nullptr, &width, &height);

@@ -6,6 +6,10 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <string>
+
+#include "RkNativePath.h"
+
 namespace {
 
 SDL_Surface* ConvertToArgb(SDL_Surface* decoded) {
@@ -29,7 +33,8 @@ SDL_Surface* StretchTo(SDL_Surface* source, int width, int height) {
 
 SDL_Surface* RkImageLoader::Load(const char* file, int width, int height, bool colorKey) {
   if (file == nullptr || *file == '\0' || width <= 0 || height <= 0) return nullptr;
-  SDL_Surface* decoded = IMG_Load(file);
+  // Maps made on Windows name their images with backslashes.
+  SDL_Surface* decoded = IMG_Load(RkNativePath::FromStored(file).c_str());
   if (decoded == nullptr) return nullptr;
   SDL_Surface* image = ConvertToArgb(decoded);
   if (image == nullptr) return nullptr;

@@ -16,7 +16,10 @@ constexpr int32_t kWheelNotch = 120;
 
 bool HasInputFocus(SDL_Window* window) { return window == nullptr || SDL_GetKeyboardFocus() == window; }
 
-uint8_t ButtonByte(Uint32 buttons, int button) { return (buttons & SDL_BUTTON(button)) != 0 ? RK_KEY_DOWN : 0; }
+// SDL's buttons in the order of the record's four button bytes.
+constexpr int kSdlButtons[4] = {SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE, SDL_BUTTON_X1};
+
+bool IsButtonDown(Uint32 buttons, int button) { return (buttons & SDL_BUTTON(button)) != 0; }
 
 }  // namespace
 
@@ -26,7 +29,7 @@ RkInput::RkInput() {
 }
 
 RkInput::~RkInput() {
-  if (mouseCreated) SDL_DelEventWatch(&RkInput::CollectWheel, this);
+  if (watchingEvents) SDL_DelEventWatch(&RkInput::CollectEvent, this);
   keyboardCreated = false;
   mouseCreated = false;
   if (created) SDL_QuitSubSystem(SDL_INIT_EVENTS);
@@ -44,6 +47,7 @@ void RkInput::Create() {
 // yet: the device then stays unacquired until Reacquire finds the focus.
 void RkInput::CreateKeyboard(SDL_Window* window) {
   if (!created) return;
+  WatchEvents();
   keyboardCreated = true;
   keyboardWindow = window;
   keyboardAcquired = HasInputFocus(window);
@@ -51,11 +55,17 @@ void RkInput::CreateKeyboard(SDL_Window* window) {
 
 void RkInput::CreateMouse(SDL_Window* window) {
   if (!created) return;
-  if (!mouseCreated) SDL_AddEventWatch(&RkInput::CollectWheel, this);
+  WatchEvents();
   mouseCreated = true;
   mouseWindow = window;
   mouseAcquired = HasInputFocus(window);
   SDL_GetRelativeMouseState(nullptr, nullptr);
+}
+
+void RkInput::WatchEvents() {
+  if (watchingEvents) return;
+  SDL_AddEventWatch(&RkInput::CollectEvent, this);
+  watchingEvents = true;
 }
 
 bool RkInput::KeyboardWindowHasFocus() const { return HasInputFocus(keyboardWindow); }
@@ -69,6 +79,7 @@ void RkInput::Reacquire() {
     // Movement made while the device was away is not the user's input to us.
     SDL_GetRelativeMouseState(nullptr, nullptr);
     pendingWheel = 0;
+    std::memset(pendingButtons, 0, sizeof pendingButtons);
   }
 }
 
@@ -79,10 +90,15 @@ void RkInput::ReadState() {
 
 void RkInput::ReadKeyboard() {
   if (!KeyboardWindowHasFocus()) keyboardAcquired = false;
-  if (!keyboardAcquired) return;
-  int keyCount = 0;
-  const Uint8* state = SDL_GetKeyboardState(&keyCount);
-  RkKeyMap::FillKeyTable(state, keyCount, keyTable);
+  if (keyboardAcquired) {
+    int keyCount = 0;
+    const Uint8* state = SDL_GetKeyboardState(&keyCount);
+    RkKeyMap::FillKeyTable(state, keyCount, keyTable);
+    for (int code = 0; code < RK_KEY_TABLE_SIZE; ++code) {
+      if (pendingKeys[code]) keyTable[code] = RK_KEY_DOWN;
+    }
+  }
+  std::memset(pendingKeys, 0, sizeof pendingKeys);
 }
 
 void RkInput::ReadMouse() {
@@ -96,20 +112,41 @@ void RkInput::ReadMouse() {
   mouseRecord.lY = dy;
   mouseRecord.lZ = pendingWheel;
   pendingWheel = 0;
-  mouseRecord.rgbButtons[0] = ButtonByte(buttons, SDL_BUTTON_LEFT);
-  mouseRecord.rgbButtons[1] = ButtonByte(buttons, SDL_BUTTON_RIGHT);
-  mouseRecord.rgbButtons[2] = ButtonByte(buttons, SDL_BUTTON_MIDDLE);
-  mouseRecord.rgbButtons[3] = ButtonByte(buttons, SDL_BUTTON_X1);
+  for (int index = 0; index < 4; ++index) {
+    const bool pressed = pendingButtons[index] || IsButtonDown(buttons, kSdlButtons[index]);
+    mouseRecord.rgbButtons[index] = pressed ? RK_KEY_DOWN : 0;
+    pendingButtons[index] = false;
+  }
 }
 
-// Runs inside SDL's event pump: the wheel has no state to read, only events.
-int RkInput::CollectWheel(void* input, SDL_Event* event) {
+// Runs inside SDL's event pump (and SDL_PushEvent), on the programs' one thread.
+int RkInput::CollectEvent(void* input, SDL_Event* event) {
   auto* self = static_cast<RkInput*>(input);
-  if (event->type != SDL_MOUSEWHEEL) return 1;
-  if (self->mouseWindow != nullptr && event->wheel.windowID != SDL_GetWindowID(self->mouseWindow)) return 1;
-  const int32_t notches = event->wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event->wheel.y : event->wheel.y;
-  self->pendingWheel += notches * kWheelNotch;
+  if (event->type == SDL_KEYDOWN) self->CollectKeyPress(*event);
+  if (event->type == SDL_MOUSEWHEEL || event->type == SDL_MOUSEBUTTONDOWN) self->CollectMouseEvent(*event);
   return 1;
+}
+
+void RkInput::CollectKeyPress(const SDL_Event& event) {
+  if (!keyboardCreated || event.key.repeat != 0) return;
+  if (keyboardWindow != nullptr && event.key.windowID != SDL_GetWindowID(keyboardWindow)) return;
+  const uint8_t code = RkKeyMap::ToKeyCode(event.key.keysym.scancode);
+  if (code != 0) pendingKeys[code] = true;
+}
+
+// The wheel has no state to read, only events; a click may be over before the read.
+void RkInput::CollectMouseEvent(const SDL_Event& event) {
+  if (!mouseCreated) return;
+  if (event.type == SDL_MOUSEWHEEL) {
+    if (mouseWindow != nullptr && event.wheel.windowID != SDL_GetWindowID(mouseWindow)) return;
+    const int32_t notches = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+    pendingWheel += notches * kWheelNotch;
+    return;
+  }
+  if (mouseWindow != nullptr && event.button.windowID != SDL_GetWindowID(mouseWindow)) return;
+  for (int index = 0; index < 4; ++index) {
+    if (event.button.button == kSdlButtons[index]) pendingButtons[index] = true;
+  }
 }
 
 void RkInput::SetKeyboardState(const uint8_t table[RK_KEY_TABLE_SIZE]) {

@@ -4,8 +4,9 @@
 //
 // Events: the programs pump SDL's event queue themselves (the game's loop, the
 // editor's loop that feeds ImGui); ReadState then reads SDL's keyboard and mouse
-// state as that pump left it. Tests set the tables directly (SetKeyboardState,
-// SetMouseState) without any device.
+// state as that pump left it. A key or button pressed and released again between
+// two reads still reads as down once, so a quick tap is never lost. Tests set
+// the tables directly (SetKeyboardState, SetMouseState) without any device.
 #pragma once
 
 #include <cstdint>
@@ -165,7 +166,11 @@ class RkInput {
   bool mouseAcquired = false;
   SDL_Window* keyboardWindow = nullptr;
   SDL_Window* mouseWindow = nullptr;
+  bool watchingEvents = false;
   int32_t pendingWheel = 0;
+  // Presses seen by the event watch since the last read.
+  bool pendingKeys[RK_KEY_TABLE_SIZE] = {};
+  bool pendingButtons[4] = {};
   uint8_t keyTable[RK_KEY_TABLE_SIZE];
   RkMouseState mouseRecord;
 
@@ -173,5 +178,8 @@ class RkInput {
   bool MouseWindowHasFocus() const;
   void ReadKeyboard();
   void ReadMouse();
-  static int CollectWheel(void* input, SDL_Event* event);
+  void WatchEvents();
+  void CollectKeyPress(const SDL_Event& event);
+  void CollectMouseEvent(const SDL_Event& event);
+  static int CollectEvent(void* input, SDL_Event* event);
 };

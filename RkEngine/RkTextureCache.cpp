@@ -9,9 +9,11 @@
 
 #include "RkImageLoader.h"
 
+// Never destroyed: at exit (a fatal report's included) nothing is torn down,
+// and no texture is freed behind a renderer's back.
 RkTextureCache& RkTextureCache::Instance() {
-  static RkTextureCache cache;
-  return cache;
+  static RkTextureCache* cache = new RkTextureCache;
+  return *cache;
 }
 
 std::string RkTextureCache::MakeKey(SDL_Renderer* renderer, const char* file, int width, int height,

@@ -1,10 +1,12 @@
-// The NPC editor panel's polling: what each button and selection does to the
-// NPC list and to the panel's own controls, once per pass of the editor's loop.
+// The NPC editor panel's polling (what each button and selection does to the NPC
+// list and to the panel's own controls, once per pass of the editor's loop), and
+// the ImGui binding that draws those controls and records the user's clicks.
 #include "RkNPCEditor.h"
 
 #include <imgui.h>
 
 #include <algorithm>
+#include <string>
 
 #include "RkDirect3D.h"
 #include "RkNPC.h"
@@ -18,8 +20,10 @@ namespace {
 // most 11 characters plus its separator plus the text.
 constexpr int kFieldLength = RkNPCEditorEdit::kFieldSize - 1;
 constexpr int kIDLength = RkNPCEditorEntry::kMaxNumberLength;
-constexpr int kDialogueTextLength = kFieldLength - kIDLength - 2;    // ": "
-constexpr int kResponseTextLength = kFieldLength - kIDLength - 8;    // "[next]: "
+constexpr int kDialogueTextLength =
+    kFieldLength - kIDLength - static_cast<int>(std::char_traits<char>::length(RkNPCEditorEntry::kDialogueSeparator));
+constexpr int kResponseTextLength =
+    kFieldLength - kIDLength - static_cast<int>(std::char_traits<char>::length(RkNPCEditorEntry::kResponseSeparator));
 constexpr int kPreviewSize = 32;
 
 bool ListHasNPC(const RkNPCList& npcList, const std::string& name) {
@@ -45,14 +49,14 @@ RkNPCEditor::~RkNPCEditor() = default;
 void RkNPCEditor::Open(const RkNPCList& npcList) {
   Reset();
   for (unsigned i = 0; i < npcList.GetCount(); ++i) {
-    npcList_.AddString(npcList.GetNPC(i).GetName());
+    npcListBox_.AddString(npcList.GetNPC(i).GetName());
   }
   open_ = true;
 }
 
 void RkNPCEditor::Reset() {
   ClearClicks();
-  npcList_.ResetContent();
+  npcListBox_.ResetContent();
   nameEdit_.SetText("");
   sprite_.reset();
   imageFile_.clear();
@@ -99,10 +103,10 @@ void RkNPCEditor::PollPass(RkNPCList& npcList, RkDirect3D& renderer) {
     RemoveNPC(npcList);
   }
   // Without a selected NPC the dialogue and response buttons do nothing.
-  if (!npcList_.HasSelection()) {
+  if (!npcListBox_.HasSelection()) {
     return;
   }
-  const std::string name = npcList_.GetSelectedText();
+  const std::string name = npcListBox_.GetSelectedText();
   if (name != selectedNPC_) {
     ShowNPC(name, npcList, renderer);
   }
@@ -112,10 +116,10 @@ void RkNPCEditor::PollPass(RkNPCList& npcList, RkDirect3D& renderer) {
   if (TakeClick(Button::RemoveDialogue)) {
     RemoveDialogue(name, npcList);
   }
-  if (!dialogueList_.HasSelection()) {
+  if (!dialogueListBox_.HasSelection()) {
     return;
   }
-  const std::string dialogueEntry = dialogueList_.GetSelectedText();
+  const std::string dialogueEntry = dialogueListBox_.GetSelectedText();
   const int32_t textId = RkNPCEditorEntry::ToNumber(RkNPCEditorEntry::DialogueTextID(dialogueEntry).c_str());
   if (dialogueEntry != selectedDialogue_) {
     ShowDialogue(name, dialogueEntry, npcList);
@@ -126,8 +130,8 @@ void RkNPCEditor::PollPass(RkNPCList& npcList, RkDirect3D& renderer) {
   if (TakeClick(Button::RemoveResponse)) {
     RemoveResponse(name, textId, npcList);
   }
-  if (responseList_.HasSelection() && responseList_.GetSelectedText() != selectedResponse_) {
-    ShowResponse(responseList_.GetSelectedText());
+  if (responseListBox_.HasSelection() && responseListBox_.GetSelectedText() != selectedResponse_) {
+    ShowResponse(responseListBox_.GetSelectedText());
   }
 }
 
@@ -167,24 +171,24 @@ void RkNPCEditor::SaveNPC(RkNPCList& npcList) {
   const bool isNewName = !ListHasNPC(npcList, name);
   npcList.SaveNPC(name.c_str(), imageFile_.c_str());
   if (isNewName) {
-    npcList_.AddString(name);
+    npcListBox_.AddString(name);
   }
   ClearNPCDetails();
 }
 
 void RkNPCEditor::RemoveNPC(RkNPCList& npcList) {
-  if (!npcList_.HasSelection()) {
+  if (!npcListBox_.HasSelection()) {
     return;
   }
-  const int selection = npcList_.GetCurSel();
-  npcList.RemoveNPC(npcList_.GetText(selection).c_str());
-  npcList_.DeleteString(selection);
+  const int selection = npcListBox_.GetCurSel();
+  npcList.RemoveNPC(npcListBox_.GetText(selection).c_str());
+  npcListBox_.DeleteString(selection);
   ClearNPCDetails();
 }
 
 // After Save NPC and Remove NPC: nothing selected, nothing on show.
 void RkNPCEditor::ClearNPCDetails() {
-  npcList_.SetCurSel(RkNPCEditorList::kNoSelection);
+  npcListBox_.SetCurSel(RkNPCEditorList::kNoSelection);
   nameEdit_.SetText("");
   sprite_.reset();
   ResetDialogueSide();
@@ -205,7 +209,7 @@ void RkNPCEditor::ShowNPC(const std::string& name, const RkNPCList& npcList, RkD
 // --- Dialogue side --------------------------------------------------------
 
 void RkNPCEditor::ResetDialogueSide() {
-  dialogueList_.ResetContent();
+  dialogueListBox_.ResetContent();
   dialogueTextEdit_.SetText("");
   textIdEdit_.SetText("");
   ResetResponseSide();
@@ -216,7 +220,7 @@ void RkNPCEditor::ResetDialogueSide() {
 void RkNPCEditor::FillDialogueList(const std::string& name, const RkNPCList& npcList) {
   const unsigned count = npcList.FindNPC(name.c_str()).GetDialogueCount();
   for (unsigned i = count; i-- > 0;) {
-    dialogueList_.AddString(RkNPCEditorEntry::FormatDialogue(npcList.GetDialogueID(name.c_str(), i),
+    dialogueListBox_.AddString(RkNPCEditorEntry::FormatDialogue(npcList.GetDialogueID(name.c_str(), i),
                                                              npcList.GetDialogueText(name.c_str(), i)));
   }
 }
@@ -234,14 +238,14 @@ void RkNPCEditor::SaveDialogueText(const std::string& name, RkNPCList& npcList) 
 }
 
 void RkNPCEditor::RemoveDialogue(const std::string& name, RkNPCList& npcList) {
-  if (!dialogueList_.HasSelection()) {
+  if (!dialogueListBox_.HasSelection()) {
     return;
   }
-  const int selection = dialogueList_.GetCurSel();
-  const std::string textId = RkNPCEditorEntry::DialogueTextID(dialogueList_.GetText(selection));
+  const int selection = dialogueListBox_.GetCurSel();
+  const std::string textId = RkNPCEditorEntry::DialogueTextID(dialogueListBox_.GetText(selection));
   npcList.RemoveDialogue(name.c_str(), RkNPCEditorEntry::ToNumber(textId.c_str()));
-  dialogueList_.DeleteString(selection);
-  dialogueList_.SetCurSel(RkNPCEditorList::kNoSelection);
+  dialogueListBox_.DeleteString(selection);
+  dialogueListBox_.SetCurSel(RkNPCEditorList::kNoSelection);
   dialogueTextEdit_.SetText("");
   textIdEdit_.SetText("");
   ResetResponseSide();
@@ -260,7 +264,7 @@ void RkNPCEditor::ShowDialogue(const std::string& name, const std::string& entry
 // --- Response side --------------------------------------------------------
 
 void RkNPCEditor::ResetResponseSide() {
-  responseList_.ResetContent();
+  responseListBox_.ResetContent();
   responseTextEdit_.SetText("");
   nextIdEdit_.SetText("");
   selectedResponse_.clear();
@@ -270,7 +274,7 @@ void RkNPCEditor::ResetResponseSide() {
 void RkNPCEditor::FillResponseList(const std::string& name, int32_t textId, const RkNPCList& npcList) {
   const unsigned count = npcList.FindNPC(name.c_str()).GetResponseCount(textId);
   for (unsigned k = count; k-- > 0;) {
-    responseList_.AddString(RkNPCEditorEntry::FormatResponse(
+    responseListBox_.AddString(RkNPCEditorEntry::FormatResponse(
         npcList.GetResponseNextID(name.c_str(), textId, k), npcList.GetResponseText(name.c_str(), textId, k)));
   }
 }
@@ -287,14 +291,14 @@ void RkNPCEditor::SaveResponseText(const std::string& name, int32_t textId, RkNP
 }
 
 void RkNPCEditor::RemoveResponse(const std::string& name, int32_t textId, RkNPCList& npcList) {
-  if (!responseList_.HasSelection()) {
+  if (!responseListBox_.HasSelection()) {
     return;
   }
-  const int selection = responseList_.GetCurSel();
-  const std::string text = RkNPCEditorEntry::ResponseText(responseList_.GetText(selection));
+  const int selection = responseListBox_.GetCurSel();
+  const std::string text = RkNPCEditorEntry::ResponseText(responseListBox_.GetText(selection));
   npcList.RemoveResponse(name.c_str(), textId, text.c_str());
-  responseList_.DeleteString(selection);
-  responseList_.SetCurSel(RkNPCEditorList::kNoSelection);
+  responseListBox_.DeleteString(selection);
+  responseListBox_.SetCurSel(RkNPCEditorList::kNoSelection);
   responseTextEdit_.SetText("");
   nextIdEdit_.SetText("");
   selectedResponse_.clear();
@@ -402,7 +406,7 @@ void RkNPCEditor::Draw(RkDirect3D& /*renderer*/) {
 void RkNPCEditor::DrawControls() {
   const ImVec2 origin = ImGui::GetCursorStartPos();
   DrawLabel(origin, "NPC's:", 10, 10);
-  DrawListBox(origin, "##npcs", npcList_, 10, 30, 100, 100);
+  DrawListBox(origin, "##npcs", npcListBox_, 10, 30, 100, 100);
   DrawLabel(origin, "Name:", 120, 30);
   DrawEdit(origin, "##name", nameEdit_, 180, 30, 140);
   if (DrawPushButton(origin, "Load Sprite", 120, 75, 90, 20)) {
@@ -415,7 +419,7 @@ void RkNPCEditor::DrawControls() {
     Click(Button::SaveNPC);
   }
   DrawLabel(origin, "Dialogues", 10, 160);
-  DrawListBox(origin, "##dialogues", dialogueList_, 10, 180, 200, 110);
+  DrawListBox(origin, "##dialogues", dialogueListBox_, 10, 180, 200, 110);
   DrawLabel(origin, "Text:", 220, 160);
   DrawMultilineEdit(origin, "##dialogueText", dialogueTextEdit_, 220, 180, 200, 60);
   DrawLabel(origin, "Text ID:", 220, 250);
@@ -427,7 +431,7 @@ void RkNPCEditor::DrawControls() {
     Click(Button::SaveDialogueText);
   }
   DrawLabel(origin, "User Response Options", 10, 310);
-  DrawListBox(origin, "##responses", responseList_, 10, 330, 200, 110);
+  DrawListBox(origin, "##responses", responseListBox_, 10, 330, 200, 110);
   DrawLabel(origin, "Text:", 220, 310);
   DrawMultilineEdit(origin, "##responseText", responseTextEdit_, 220, 330, 200, 60);
   DrawLabel(origin, "Next ID:", 220, 400);

@@ -68,12 +68,12 @@ class RkNPCEditor {
   // The controls' plain state, bound by Draw and driven by tests.
   void Click(Button button) { clicked_[Index(button)] = true; }
   bool IsClicked(Button button) const { return clicked_[Index(button)]; }
-  RkNPCEditorList& GetNPCList() { return npcList_; }
+  RkNPCEditorList& GetNPCListBox() { return npcListBox_; }
   RkNPCEditorEdit& GetNameEdit() { return nameEdit_; }
-  RkNPCEditorList& GetDialogueList() { return dialogueList_; }
+  RkNPCEditorList& GetDialogueListBox() { return dialogueListBox_; }
   RkNPCEditorEdit& GetDialogueTextEdit() { return dialogueTextEdit_; }
   RkNPCEditorEdit& GetTextIDEdit() { return textIdEdit_; }
-  RkNPCEditorList& GetResponseList() { return responseList_; }
+  RkNPCEditorList& GetResponseListBox() { return responseListBox_; }
   RkNPCEditorEdit& GetResponseTextEdit() { return responseTextEdit_; }
   RkNPCEditorEdit& GetNextIDEdit() { return nextIdEdit_; }
 
@@ -123,14 +123,14 @@ class RkNPCEditor {
   std::function<bool(std::string& path)> chooseFile_;
   std::array<bool, static_cast<size_t>(Button::Count)> clicked_{};
 
-  RkNPCEditorList npcList_;
+  RkNPCEditorList npcListBox_;
   RkNPCEditorEdit nameEdit_;
   std::unique_ptr<RkSprite> sprite_;
   std::string imageFile_;
-  RkNPCEditorList dialogueList_;
+  RkNPCEditorList dialogueListBox_;
   RkNPCEditorEdit dialogueTextEdit_;
   RkNPCEditorEdit textIdEdit_;
-  RkNPCEditorList responseList_;
+  RkNPCEditorList responseListBox_;
   RkNPCEditorEdit responseTextEdit_;
   RkNPCEditorEdit nextIdEdit_;
 

@@ -30,7 +30,7 @@ class NPCEditorSession {
   void ChooseImage(const std::string& path);
   void SaveNPC(const std::string& name, const std::string& image);
   void Select(RkNPCEditorList& control, const std::string& entry);
-  void SelectNPC(const std::string& name) { Select(panel.GetNPCList(), name); }
+  void SelectNPC(const std::string& name) { Select(panel.GetNPCListBox(), name); }
   void SaveDialogue(const std::string& textId, const std::string& text);
   void SaveResponse(const std::string& nextId, const std::string& text);
   void Click(RkNPCEditor::Button button);

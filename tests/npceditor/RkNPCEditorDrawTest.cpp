@@ -79,7 +79,7 @@ TEST_F(NPCEditorDraw, ClicksOnButtonsAndEntriesReachThePanelsState) {
   EXPECT_FALSE(session.panel.IsClicked(RkNPCEditor::Button::SaveNPC));
 
   ClickAt(40, 40);  // the first entry of the NPC list at (10, 30)
-  EXPECT_EQ(session.panel.GetNPCList().GetCurSel(), 0);
+  EXPECT_EQ(session.panel.GetNPCListBox().GetCurSel(), 0);
   ClickAt(215, 480);  // "SAVE CHANGES" at (115, 460), 200 by 40
   EXPECT_TRUE(session.panel.IsClicked(RkNPCEditor::Button::SaveChanges));
 }

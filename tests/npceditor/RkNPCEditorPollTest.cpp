@@ -16,15 +16,15 @@ class NPCEditorPoll : public testing::Test {
  protected:
   void SetUp() override { session.OpenPanel(); }
 
-  Entries NPCEntries() { return NPCEditorSession::Entries(panel.GetNPCList()); }
-  Entries DialogueEntries() { return NPCEditorSession::Entries(panel.GetDialogueList()); }
-  Entries ResponseEntries() { return NPCEditorSession::Entries(panel.GetResponseList()); }
+  Entries NPCEntries() { return NPCEditorSession::Entries(panel.GetNPCListBox()); }
+  Entries DialogueEntries() { return NPCEditorSession::Entries(panel.GetDialogueListBox()); }
+  Entries ResponseEntries() { return NPCEditorSession::Entries(panel.GetResponseListBox()); }
   // Guard with dialogue 1 "Hello" selected.
   void MakeGuardWithHelloSelected() {
     session.SaveNPC("Guard", "guard.png");
     session.SelectNPC("Guard");
     session.SaveDialogue("1", "Hello");
-    session.Select(panel.GetDialogueList(), "1: Hello");
+    session.Select(panel.GetDialogueListBox(), "1: Hello");
   }
 
   NPCEditorSession session;
@@ -36,7 +36,7 @@ TEST_F(NPCEditorPoll, SavingANameTwiceWithTwoImagesKeepsOneEntryAndTakesTheNewIm
   session.SaveNPC("Guard", "guard.png");
   EXPECT_EQ(NPCEntries(), Entries{"Guard"});
   // Saved: nothing selected, nothing on show.
-  EXPECT_FALSE(panel.GetNPCList().HasSelection());
+  EXPECT_FALSE(panel.GetNPCListBox().HasSelection());
   EXPECT_TRUE(panel.GetNameEdit().IsEmpty());
   EXPECT_EQ(panel.GetSprite(), nullptr);
 
@@ -116,7 +116,7 @@ TEST_F(NPCEditorPoll, ResavingATextIDReplacesItsTextAndKeepsItsResponses) {
   const RkNPC guard = list.FindNPC("Guard");
   ASSERT_EQ(guard.GetDialogueCount(), 1u);
   EXPECT_EQ(guard.GetResponseCount(1), 1u);
-  session.Select(panel.GetDialogueList(), "1: Hi there");
+  session.Select(panel.GetDialogueListBox(), "1: Hi there");
   EXPECT_EQ(ResponseEntries(), Entries{"2[next]: Yes"});
 }
 
@@ -129,7 +129,7 @@ TEST_F(NPCEditorPoll, ResponsesListLastFirstAndASelectionFillsTheEdits) {
   EXPECT_EQ(ResponseEntries(), (Entries{"3[next]: No", "2[next]: Yes"}));
   EXPECT_TRUE(panel.GetResponseTextEdit().IsEmpty());
 
-  session.Select(panel.GetResponseList(), "2[next]: Yes");
+  session.Select(panel.GetResponseListBox(), "2[next]: Yes");
   EXPECT_STREQ(panel.GetResponseTextEdit().GetText(), "Yes");
   EXPECT_STREQ(panel.GetNextIDEdit().GetText(), "2");
   EXPECT_EQ(panel.GetSelectedResponse(), "2[next]: Yes");
@@ -152,7 +152,7 @@ TEST_F(NPCEditorPoll, ButtonsWithoutTheirSelectionDoNothingNowOrLater) {
   EXPECT_EQ(list.FindNPC("Guard").GetResponseCount(1), 0u);
 
   // The ignored click is not kept for the pass that finds a selection.
-  session.Select(panel.GetDialogueList(), "1: Hello");
+  session.Select(panel.GetDialogueListBox(), "1: Hello");
   EXPECT_EQ(list.FindNPC("Guard").GetResponseCount(1), 0u);
   EXPECT_TRUE(ResponseEntries().empty());
 }
@@ -183,7 +183,7 @@ TEST_F(NPCEditorPoll, ClosingWithoutSaveChangesAndReopeningShowsTheFileAsItStand
 
   session.OpenPanel();
   EXPECT_EQ(NPCEntries(), Entries{"Guard"});
-  EXPECT_FALSE(panel.GetNPCList().HasSelection());
+  EXPECT_FALSE(panel.GetNPCListBox().HasSelection());
   EXPECT_TRUE(panel.GetSelectedNPC().empty());
   EXPECT_TRUE(panel.GetSelectedDialogue().empty());
   EXPECT_TRUE(panel.GetNameEdit().IsEmpty());
@@ -205,7 +205,7 @@ TEST_F(NPCEditorPoll, RemovingANameThatTwoNPCsShareRemovesBothAndOneEntry) {
   session.OpenPanel();
   EXPECT_EQ(NPCEntries(), (Entries{"Guard", "Smith", "Guard"}));
 
-  panel.GetNPCList().SetCurSel(0);
+  panel.GetNPCListBox().SetCurSel(0);
   session.Pass();
   session.Click(Button::RemoveNPC);
   ASSERT_EQ(list.GetCount(), 1u);
@@ -228,13 +228,13 @@ TEST_F(NPCEditorPoll, TextsHoldingTheSeparatorsReadBackWholeAndRemoveTheirRecord
   session.SelectNPC("Guard");
   session.SaveDialogue("7", "Note: the gate: closed");
   session.SaveDialogue("8", "Open");
-  session.Select(panel.GetDialogueList(), "7: Note: the gate: closed");
+  session.Select(panel.GetDialogueListBox(), "7: Note: the gate: closed");
   EXPECT_STREQ(panel.GetDialogueTextEdit().GetText(), "Note: the gate: closed");
   EXPECT_STREQ(panel.GetTextIDEdit().GetText(), "7");
 
   session.SaveResponse("8", "[Lie] Yes: gladly");
   session.SaveResponse("9", "No");
-  session.Select(panel.GetResponseList(), "8[next]: [Lie] Yes: gladly");
+  session.Select(panel.GetResponseListBox(), "8[next]: [Lie] Yes: gladly");
   EXPECT_STREQ(panel.GetResponseTextEdit().GetText(), "[Lie] Yes: gladly");
   session.Click(Button::RemoveResponse);
   EXPECT_EQ(ResponseEntries(), Entries{"9[next]: No"});
@@ -272,10 +272,10 @@ TEST_F(NPCEditorPoll, SaveChangesWritesTheSessionAsHandBuiltRecords) {
   session.SelectNPC("Guard");
   session.SaveDialogue("1", "Halt!");
   session.SaveDialogue("2", "Pass: friend");
-  session.Select(panel.GetDialogueList(), "1: Halt!");
+  session.Select(panel.GetDialogueListBox(), "1: Halt!");
   session.SaveResponse("2", "A friend.");
   session.SaveResponse("5", "Nobody");
-  session.Select(panel.GetResponseList(), "5[next]: Nobody");
+  session.Select(panel.GetResponseListBox(), "5[next]: Nobody");
   session.Click(Button::RemoveResponse);
   EXPECT_TRUE(NPCEditorSession::ReadFileBytes("NPCs.rk").empty());
 

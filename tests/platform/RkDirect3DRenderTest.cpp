@@ -215,6 +215,25 @@ TEST_F(RendererFrame, TextIsDrawnWholeBeyondItsRectangleAndOverTheSprites) {
   EXPECT_LT(lowestLit, 10 + RkDirect3D::kFontHeight);
 }
 
+TEST_F(RendererFrame, LineFeedStartsANewLineAndBlankTextsDrawNothing) {
+  editor.AddText("", 0, 0, 0, 0, kWhite);
+  editor.AddText(" \n ", 0, 0, 0, 0, kWhite);
+  editor.AddText("Top\nBottom", 10, 10, 80, 18, kWhite);
+  editor.RenderFrame(nullptr, 0, 0, 0, 0);
+  auto rowLit = [this](int y) {
+    for (int x = 0; x < 200; ++x) {
+      if (editor.ReadPixel(x, y) != kBlack) return true;
+    }
+    return false;
+  };
+  int litRowsBelowFirstLine = 0;
+  for (int y = 10 + RkDirect3D::kFontHeight; y < 10 + 2 * RkDirect3D::kFontHeight + 4; ++y) {
+    litRowsBelowFirstLine += rowLit(y) ? 1 : 0;
+  }
+  EXPECT_GT(litRowsBelowFirstLine, 5);
+  EXPECT_FALSE(rowLit(5));
+}
+
 TEST_F(RendererFrame, ClearTextsRemovesThemFromLaterFrames) {
   editor.AddText("Hello", 10, 10, 80, 18, kWhite);
   editor.ClearTexts();

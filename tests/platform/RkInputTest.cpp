@@ -160,4 +160,49 @@ TEST(Input, MouseWithoutWindowCollectsWheelNotches) {
   SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
 }
 
+// SDL_PushEvent runs the event watch but leaves SDL's key state up: exactly a
+// tap that was over before the read.
+TEST(Input, TapBetweenTwoReadsReadsAsDownOnce) {
+  RkInput input;
+  input.Create();
+  input.CreateKeyboard(nullptr);
+  input.CreateMouse(nullptr);
+  SDL_Event key{};
+  key.type = SDL_KEYDOWN;
+  key.key.keysym.scancode = SDL_SCANCODE_ESCAPE;
+  SDL_PushEvent(&key);
+  SDL_Event repeat = key;
+  repeat.key.keysym.scancode = SDL_SCANCODE_UP;
+  repeat.key.repeat = 1;
+  SDL_PushEvent(&repeat);
+  SDL_Event click{};
+  click.type = SDL_MOUSEBUTTONDOWN;
+  click.button.button = SDL_BUTTON_LEFT;
+  SDL_PushEvent(&click);
+
+  input.ReadState();
+  EXPECT_EQ(input.KeyboardState()[DIK_ESCAPE], RK_KEY_DOWN);
+  EXPECT_EQ(input.KeyboardState()[DIK_UP], 0);
+  EXPECT_EQ(input.MouseState().rgbButtons[0], RK_KEY_DOWN);
+  EXPECT_EQ(input.MouseState().rgbButtons[1], 0);
+  input.ReadState();
+  EXPECT_EQ(input.KeyboardState()[DIK_ESCAPE], 0);
+  EXPECT_EQ(input.MouseState().rgbButtons[0], 0);
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+}
+
+TEST_F(InputOnWindow, TapsInTheBackgroundAreNotKept) {
+  RkInput input;
+  input.Create();
+  input.CreateKeyboard(window);
+  SDL_Event key{};
+  key.type = SDL_KEYDOWN;
+  key.key.windowID = SDL_GetWindowID(window);
+  key.key.keysym.scancode = SDL_SCANCODE_SPACE;
+  SDL_PushEvent(&key);
+  input.ReadState();
+  EXPECT_EQ(input.KeyboardState()[DIK_SPACE], 0);
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+}
+
 }  // namespace

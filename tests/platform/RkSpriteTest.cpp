@@ -75,6 +75,14 @@ TEST_F(SpriteDrawing, EditorSizeIsHonoured) {
   EXPECT_EQ(editor.ReadPixel(0, 16), kBlack);
 }
 
+TEST_F(SpriteDrawing, ImageNamedWithBackslashesIsFound) {
+  std::string red = images.Solid("red.png", kRed);
+  red[red.rfind('/')] = '\\';
+  renderer.AddSprite(red.c_str(), 0.0f, 0.0f, 0, 0);
+  renderer.RenderFrame(nullptr, 0, 0, 0, 0);
+  EXPECT_EQ(renderer.ReadPixel(3, 3), kRed);
+}
+
 TEST_F(SpriteDrawing, CopyStillDrawsAfterItsTemporaryIsGone) {
   const std::string red = images.Solid("red.png", kRed);
   std::vector<RkSprite> kept;

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Runs the window scene under Xvfb and checks a screenshot of the screen:
+#   window_scene.sh SCENE_BINARY WORK_FOLDER
+# The window must sit at the screen's top-left corner and show the scene that
+# the program's own back-buffer checks saw. Exits 77 (skipped) without Xvfb,
+# xdotool or ImageMagick.
+set -uo pipefail
+
+scene=$1
+work=$2
+display_number=${RK_PLATFORM_DISPLAY:-94}
+
+for tool in Xvfb xdotool import convert; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIP: $tool is not installed"
+    exit 77
+  fi
+done
+
+rm -rf "$work"
+mkdir -p "$work"
+xvfb_pid=""
+scene_pid=""
+cleanup() {
+  [ -n "$scene_pid" ] && kill "$scene_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*"
+  exit 1
+}
+
+Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+export DISPLAY=":$display_number"
+unset SDL_VIDEODRIVER
+for _ in $(seq 50); do
+  xdotool getmouselocation >/dev/null 2>&1 && break
+  sleep 0.1
+done
+xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb did not start on $DISPLAY"
+
+"$scene" "$work" 6 >"$work/scene.out" 2>"$work/scene.err" &
+scene_pid=$!
+for _ in $(seq 100); do
+  xdotool search --name "Ember Hollow" >/dev/null 2>&1 && break
+  sleep 0.1
+done
+xdotool search --name "Ember Hollow" >/dev/null 2>&1 || fail "no window titled \"Ember Hollow\""
+sleep 1.5
+import -window root "$work/screen.png" || fail "no screenshot"
+
+wait "$scene_pid"
+status=$?
+scene_pid=""
+[ "$status" -eq 0 ] || fail "the scene's back-buffer checks failed: $(cat "$work/scene.err")"
+
+# Screen pixel as RRGGBB.
+pixel() {
+  convert "$work/screen.png" -format "%[hex:p{$1,$2}]" info: | cut -c1-6
+}
+check() {
+  local actual
+  actual=$(pixel "$1" "$2")
+  [ "$actual" = "$3" ] || fail "screen pixel ($1, $2) is $actual, expected $3 ($4)"
+}
+check 4 20 FFFFFF "tile keeps white"
+check 20 20 800000 "tile"
+check 84 84 800000 "NPC white is transparent"
+check 84 108 00A000 "NPC"
+check 336 256 2040E0 "player at (320, 240)"
+check 350 241 800000 "player white is transparent"
+check 700 300 000000 "outside the 640 by 480 window"
+echo "window scene: screen matches the scene"

@@ -22,7 +22,7 @@ uint32_t DecodeLittleEndian(const unsigned char* bytes) {
 
 }  // namespace
 
-RkBinaryReader::RkBinaryReader(std::size_t bufferSize) : buffer_(bufferSize > 0 ? bufferSize : 1) {}
+RkBinaryReader::RkBinaryReader(std::size_t bufferSize) : buffer_(new unsigned char[bufferSize > 0 ? bufferSize : 1]), capacity_(bufferSize > 0 ? bufferSize : 1) {}
 
 RkBinaryReader::~RkBinaryReader() {
   if (fd_ >= 0) ::close(fd_);
@@ -58,7 +58,7 @@ bool RkBinaryReader::FillBuffer() {
   }
   ssize_t count;
   do {
-    count = ::read(fd_, buffer_.data(), buffer_.size());
+    count = ::read(fd_, buffer_.get(), capacity_);
   } while (count < 0 && errno == EINTR);
   if (count < 0) return false;
   end_ = static_cast<std::size_t>(count);
@@ -74,7 +74,7 @@ bool RkBinaryReader::ReadAcrossBlocks(unsigned char* data, std::size_t size) {
     }
     const std::size_t available = end_ - begin_;
     const std::size_t part = available < size ? available : size;
-    std::memcpy(data, buffer_.data() + begin_, part);
+    std::memcpy(data, buffer_.get() + begin_, part);
     begin_ += part;
     data += part;
     size -= part;

@@ -11,7 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <vector>
+#include <memory>
 
 class RkBinaryReader {
  public:
@@ -31,7 +31,7 @@ class RkBinaryReader {
   // Copies up to size bytes; at the end of the file, fewer (or none).
   bool Read(void* data, std::size_t size) {
     if (end_ - begin_ >= size) {
-      std::memcpy(data, buffer_.data() + begin_, size);
+      std::memcpy(data, buffer_.get() + begin_, size);
       begin_ += size;
       return true;
     }
@@ -51,7 +51,9 @@ class RkBinaryReader {
   bool ReadAcrossBlocks(unsigned char* data, std::size_t size);
   bool FillBuffer();
 
-  std::vector<unsigned char> buffer_;
+  // Not cleared on allocation: only bytes that were filled are ever used.
+  std::unique_ptr<unsigned char[]> buffer_;
+  std::size_t capacity_;
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
   int fd_ = -1;

@@ -9,7 +9,7 @@
 
 #include "RkNativePath.h"
 
-RkBinaryWriter::RkBinaryWriter(std::size_t bufferSize) : buffer_(bufferSize > 0 ? bufferSize : 1) {}
+RkBinaryWriter::RkBinaryWriter(std::size_t bufferSize) : buffer_(new unsigned char[bufferSize > 0 ? bufferSize : 1]), capacity_(bufferSize > 0 ? bufferSize : 1) {}
 
 RkBinaryWriter::~RkBinaryWriter() { Discard(); }
 
@@ -46,10 +46,10 @@ bool RkBinaryWriter::WriteThroughBuffer(const unsigned char* data, std::size_t s
     return false;
   }
   while (size > 0) {
-    if (used_ == buffer_.size() && !FlushBuffer()) return false;
-    const std::size_t room = buffer_.size() - used_;
+    if (used_ == capacity_ && !FlushBuffer()) return false;
+    const std::size_t room = capacity_ - used_;
     const std::size_t part = room < size ? room : size;
-    std::memcpy(buffer_.data() + used_, data, part);
+    std::memcpy(buffer_.get() + used_, data, part);
     used_ += part;
     data += part;
     size -= part;
@@ -58,7 +58,7 @@ bool RkBinaryWriter::WriteThroughBuffer(const unsigned char* data, std::size_t s
 }
 
 bool RkBinaryWriter::FlushBuffer() {
-  if (!WriteAll(buffer_.data(), used_)) {
+  if (!WriteAll(buffer_.get(), used_)) {
     Discard();
     return false;
   }

@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
-#include <vector>
+#include <memory>
 
 class RkBinaryWriter {
  public:
@@ -29,8 +29,8 @@ class RkBinaryWriter {
   // Creates (or truncates) the temporary file beside the target.
   bool Open(const char* targetPath);
   bool Write(const void* data, std::size_t size) {
-    if (fd_ >= 0 && buffer_.size() - used_ >= size) {
-      std::memcpy(buffer_.data() + used_, data, size);
+    if (fd_ >= 0 && capacity_ - used_ >= size) {
+      std::memcpy(buffer_.get() + used_, data, size);
       used_ += size;
       return true;
     }
@@ -47,7 +47,9 @@ class RkBinaryWriter {
   bool WriteAll(const unsigned char* data, std::size_t size);
   void Discard();
 
-  std::vector<unsigned char> buffer_;
+  // Not cleared on allocation: only bytes that were filled are ever used.
+  std::unique_ptr<unsigned char[]> buffer_;
+  std::size_t capacity_;
   std::size_t used_ = 0;
   int fd_ = -1;
   std::string targetPath_;

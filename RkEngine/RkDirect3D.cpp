@@ -90,7 +90,6 @@ void RkDirect3D::Initialize(const RkWindow& target) { Initialize(target.GetHandl
 
 void RkDirect3D::Initialize(SDL_Window* target) {
   if (target == nullptr) ReportWin32Error("Failed to create Direct3D.", kSource, 64);
-  window = target;
   const Uint32 format = SDL_GetWindowPixelFormat(target);
   WriteNotice(FormatNotice(format));
   if (!HasAcceleratedDriver()) WriteNotice("Hardware vertex processing is not supported by the graphics card.");

@@ -110,7 +110,6 @@ class RkDirect3D {
   using SpriteIterator = std::list<RkSprite>::iterator;
 
   RkProgram program;
-  SDL_Window* window = nullptr;
   SDL_Renderer* device = nullptr;
   SDL_Surface* surface = nullptr;
   std::list<RkSprite> sprites;

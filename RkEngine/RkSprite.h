@@ -27,9 +27,11 @@ class RkSprite {
   // The game's form: 32 by 32, no tint.
   RkSprite(SDL_Renderer* device, const char* file, const RkVector3& center, const RkVector3& position,
            int isPlayer, int isNpc);
-  // Copies share the texture; the texture goes when its last sprite goes.
+  // Copies share the texture; the texture goes when its last sprite goes. A
+  // sprite's place never changes once made (the renderer indexes its sprites by
+  // place), so there is no assignment.
   RkSprite(const RkSprite& other) = default;
-  RkSprite& operator=(const RkSprite& other) = default;
+  RkSprite& operator=(const RkSprite& other) = delete;
   virtual ~RkSprite();
 
   // Draws the image with its top-left corner at position - center + (translateX,

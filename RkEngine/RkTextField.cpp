@@ -6,26 +6,30 @@
 #include "RkBinaryReader.h"
 #include "RkBinaryWriter.h"
 
-RkTextField::RkTextField() { std::memset(bytes_, 0, kSize); }
+namespace {
+
+const char kZeros[RkTextField::kSize] = {};
+
+}  // namespace
 
 bool RkTextField::Assign(const char* text) {
   if (text == nullptr) return false;
   const std::size_t length = strnlen(text, kSize);
   if (length >= kSize) return false;
-  // The text may be a view of this very field, so move rather than copy.
-  std::memmove(bytes_, text, length);
-  std::memset(bytes_ + length, 0, kSize - length);
+  text_.assign(text, length);
   return true;
 }
 
-bool RkTextField::Equals(const char* text) const {
-  return text != nullptr && std::strcmp(bytes_, text) == 0;
+bool RkTextField::Write(RkBinaryWriter& writer) const {
+  return writer.Write(text_.data(), text_.size()) && writer.Write(kZeros, kSize - text_.size());
 }
 
-bool RkTextField::Write(RkBinaryWriter& writer) const { return writer.Write(bytes_, kSize); }
-
 bool RkTextField::Read(RkBinaryReader& reader) {
-  if (!reader.Read(bytes_, kSize)) return false;
-  if (std::memchr(bytes_, '\0', kSize) == nullptr) bytes_[kSize - 1] = '\0';
+  char field[kSize];
+  // What a short read does not reach keeps the field's present bytes.
+  std::memcpy(field, text_.data(), text_.size());
+  std::memset(field + text_.size(), 0, kSize - text_.size());
+  if (!reader.Read(field, kSize)) return false;
+  text_.assign(field, strnlen(field, kMaxLength));
   return true;
 }

@@ -1,9 +1,11 @@
 // The 500-byte text field of every record: a zero-terminated text of at most 499
-// single-byte characters. Files hold the whole 500 bytes, so the field is kept as
-// the raw array; the records hand out views of it.
+// single-byte characters. Files hold the whole 500 bytes (the text, then zeros);
+// in memory only the text is kept, so a grid of mostly empty fields stays small
+// and quick to load. The records hand out views of the text.
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 class RkBinaryReader;
 class RkBinaryWriter;
@@ -11,23 +13,23 @@ class RkBinaryWriter;
 class RkTextField {
  public:
   static constexpr std::size_t kSize = 500;
+  static constexpr std::size_t kMaxLength = kSize - 1;
 
-  // Empty text, every byte zero (a fresh field writes 500 zero bytes).
-  RkTextField();
-
-  // Copies the text and zeroes the rest of the array. False, leaving the field
-  // unchanged, for a null text or one of kSize characters or more; the record
-  // that owns the field reports that with its own message.
+  // Copies the text. False, leaving the field unchanged, for a null text or one
+  // of kSize characters or more; the record that owns the field reports that
+  // with its own message.
   bool Assign(const char* text);
-  const char* Get() const { return bytes_; }
-  bool Equals(const char* text) const;
+  const char* Get() const { return text_.c_str(); }
+  bool Equals(const char* text) const { return text != nullptr && text_ == text; }
 
-  // The whole array as stored in a file. A read that the file cuts short fills
-  // only the start; a field read without a zero is cut at 499 characters, so a
-  // damaged file can never make a text run past its array.
+  // The whole 500 bytes as stored in a file: the text, then zeros.
   bool Write(RkBinaryWriter& writer) const;
+  // A read that the file cuts short overwrites only the start of the field, as
+  // the system's reads do; a field without a zero is cut at 499 characters, so
+  // a damaged file can never make a text run past its field. Bytes after the
+  // zero carry no meaning and are dropped.
   bool Read(RkBinaryReader& reader);
 
  private:
-  char bytes_[kSize];
+  std::string text_;
 };

@@ -27,7 +27,7 @@ const RkTile& FreshTile() {
 }  // namespace
 
 void RkWorld::Clear() {
-  std::vector<RkTile>().swap(tiles_);
+  TileGrid().swap(tiles_);
   width_ = 0;
   height_ = 0;
   npcs_.clear();
@@ -39,32 +39,37 @@ void RkWorld::Load(const char* fileName) {
   if (!reader.Open(fileName)) {
     ReportWin32Error("Failed to open the world file.", kSource, RkProgramLine(350, 407));
   }
-  ReadSize(reader);
-  ReadTiles(reader);
+  int32_t width = 0;
+  int32_t height = 0;
+  ReadSize(reader, width, height);
+  ReadTiles(reader, width, height);
   ReadNPCs(reader);
   if (!reader.Close()) ReportWin32Error(kCloseFailed, kSource, RkProgramLine(395, 452));
 }
 
-void RkWorld::ReadSize(RkBinaryReader& reader) {
-  if (!reader.ReadInt32(width_)) ReportWin32Error(kReadFailed, kSource, RkProgramLine(356, 413));
-  if (!reader.ReadInt32(height_)) ReportWin32Error(kReadFailed, kSource, RkProgramLine(360, 417));
-  const bool negative = width_ < 0 || height_ < 0;
-  if (negative || static_cast<int64_t>(width_) * height_ > kMaxCells) {
+void RkWorld::ReadSize(RkBinaryReader& reader, int32_t& width, int32_t& height) {
+  if (!reader.ReadInt32(width)) ReportWin32Error(kReadFailed, kSource, RkProgramLine(356, 413));
+  if (!reader.ReadInt32(height)) ReportWin32Error(kReadFailed, kSource, RkProgramLine(360, 417));
+  if (width < 0 || height < 0 || static_cast<int64_t>(width) * height > kMaxCells) {
     // Only a damaged file holds such a size; the grid is never allocated for it.
-    width_ = 0;
-    height_ = 0;
     errno = EINVAL;
     ReportWin32Error(kReadFailed, kSource, RkProgramLine(360, 417));
   }
 }
 
-void RkWorld::ReadTiles(RkBinaryReader& reader) {
-  tiles_.resize(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
-  for (RkTile& tile : tiles_) {
-    // Cells past the end of a short file stay fresh tiles.
-    if (!reader.HasMore()) break;
-    tile.Read(reader);
+// Each tile is read right after it is made, while its memory is still in the
+// cache. The size is set only once the grid is whole.
+void RkWorld::ReadTiles(RkBinaryReader& reader, int32_t width, int32_t height) {
+  const std::size_t cells = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  tiles_.reserve(cells);
+  while (tiles_.size() < cells && reader.HasMore()) {
+    tiles_.emplace_back();
+    tiles_.back().Read(reader);
   }
+  // Cells past the end of a short file are fresh tiles.
+  tiles_.resize(cells);
+  width_ = width;
+  height_ = height;
 }
 
 void RkWorld::ReadNPCs(RkBinaryReader& reader) {
@@ -146,47 +151,47 @@ void RkWorld::SetTileNewArea(int32_t x, int32_t y, const char* name, int32_t sta
   }
 }
 
-RkGrowResult RkWorld::Grow(int32_t x, int32_t y) {
-  int32_t newWidth = width_;
-  int32_t newHeight = height_;
-  int32_t shiftX = 0;
-  int32_t shiftY = 0;
-  RkGrowResult result;
-  if (x < 0 && y >= 0) {
-    newWidth = width_ - x;
-    if (y >= height_) newHeight = y + 1;
-    shiftX = -x;
-    result = GrowLeft;
-  } else if (y < 0 && x >= 0) {
-    newHeight = height_ - y;
-    if (x >= width_) newWidth = x + 1;
-    shiftY = -y;
-    result = GrowUp;
-  } else if (x < 0 && y < 0) {
-    newWidth = width_ - x;
-    newHeight = height_ - y;
-    shiftX = -x;
-    shiftY = -y;
-    result = GrowLeftAndUp;
-  } else {
-    if (x >= width_) newWidth = x + 1;
-    if (y >= height_) newHeight = y + 1;
-    result = GrowRightOrDown;
+// The new size, and how far the old cells move, for a cell (x, y) outside the grid.
+RkWorld::Growth RkWorld::PlanGrowth(int32_t x, int32_t y) const {
+  Growth growth{width_, height_, 0, 0, GrowRightOrDown};
+  if (x < 0) {
+    growth.width = width_ - x;
+    growth.shiftX = -x;
+  } else if (x >= width_) {
+    growth.width = x + 1;
   }
+  if (y < 0) {
+    growth.height = height_ - y;
+    growth.shiftY = -y;
+  } else if (y >= height_) {
+    growth.height = y + 1;
+  }
+  if (x < 0 && y < 0) {
+    growth.result = GrowLeftAndUp;
+  } else if (x < 0) {
+    growth.result = GrowLeft;
+  } else if (y < 0) {
+    growth.result = GrowUp;
+  }
+  return growth;
+}
 
-  std::vector<RkTile> grown(static_cast<std::size_t>(newWidth) * static_cast<std::size_t>(newHeight));
+RkGrowResult RkWorld::Grow(int32_t x, int32_t y) {
+  const Growth growth = PlanGrowth(x, y);
+  TileGrid grown(static_cast<std::size_t>(growth.width) * static_cast<std::size_t>(growth.height));
   for (int32_t i = 0; i < width_; ++i) {
     for (int32_t j = 0; j < height_; ++j) {
       const std::size_t from = static_cast<std::size_t>(i) * height_ + j;
-      const std::size_t to = static_cast<std::size_t>(i + shiftX) * newHeight + (j + shiftY);
-      grown[to] = tiles_[from];
+      const std::size_t to = static_cast<std::size_t>(i + growth.shiftX) * growth.height + (j + growth.shiftY);
+      grown[to] = std::move(tiles_[from]);
     }
   }
   tiles_.swap(grown);
-  width_ = newWidth;
-  height_ = newHeight;
-  for (RkNPC& npc : npcs_) npc.SetPosition(npc.GetX() + shiftX, npc.GetY() + shiftY);
-  return result;
+  width_ = growth.width;
+  height_ = growth.height;
+  // NPCs move with the cells, so each keeps standing on the ground it stood on.
+  for (RkNPC& npc : npcs_) npc.SetPosition(npc.GetX() + growth.shiftX, npc.GetY() + growth.shiftY);
+  return growth.result;
 }
 
 void RkWorld::SetNPC(const char* name, int32_t x, int32_t y, const char* imageFile, int32_t type) {

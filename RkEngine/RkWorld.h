@@ -89,15 +89,25 @@ class RkWorld {
   bool IsNPCToward(int32_t x, int32_t y, RkDirection direction) const;
 
  private:
+  struct Growth {
+    int32_t width;
+    int32_t height;
+    int32_t shiftX;
+    int32_t shiftY;
+    RkGrowResult result;
+  };
+  Growth PlanGrowth(int32_t x, int32_t y) const;
   static bool StepToward(int32_t& x, int32_t& y, RkDirection direction);
   const RkTile* FindTile(int32_t x, int32_t y) const;
   RkTile* FindTile(int32_t x, int32_t y);
-  void ReadSize(RkBinaryReader& reader);
-  void ReadTiles(RkBinaryReader& reader);
+  void ReadSize(RkBinaryReader& reader, int32_t& width, int32_t& height);
+  void ReadTiles(RkBinaryReader& reader, int32_t width, int32_t height);
   void ReadNPCs(RkBinaryReader& reader);
 
+  using TileGrid = std::vector<RkTile>;
+
   // Column after column, like the file: cell (x, y) is tiles_[x * height_ + y].
-  std::vector<RkTile> tiles_;
+  TileGrid tiles_;
   int32_t width_ = 0;
   int32_t height_ = 0;
   std::vector<RkNPC> npcs_;

@@ -2,6 +2,7 @@
 // safely as far as they go.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "RkError.h"
@@ -129,7 +130,7 @@ TEST(DamagedFile, TextsWithoutZeroAreCutAndLoadedWorldSavesAgain) {
   EXPECT_EQ(std::string(reloaded.GetNPC(0).GetName()), std::string(499, 'N'));
 }
 
-TEST(DamagedFile, GarbageAfterATextsZeroIsKeptSoFilesRoundTrip) {
+TEST(DamagedFile, BytesAfterATextsZeroAreIgnoredAndSavedAsZeros) {
   ScratchDirectory scratch;
   const std::string path = scratch.File("garbage.rkm");
   Bytes bytes = WorldHeader(1, 1);
@@ -147,5 +148,6 @@ TEST(DamagedFile, GarbageAfterATextsZeroIsKeptSoFilesRoundTrip) {
   EXPECT_STREQ(world.GetTileImageFile(0, 0), "ggg");
   const std::string again = scratch.File("again.rkm");
   world.Save(again.c_str());
+  std::fill(bytes.begin() + 12 + 4, bytes.begin() + 12 + 500, 0);
   EXPECT_EQ(ReadFileBytes(again), bytes);
 }

@@ -19,6 +19,7 @@ class RkTextField {
   // of kSize characters or more; the record that owns the field reports that
   // with its own message.
   bool Assign(const char* text);
+  // A view of the text, valid until the field is changed or destroyed.
   const char* Get() const { return text_.c_str(); }
   bool Equals(const char* text) const { return text != nullptr && text_ == text; }
 

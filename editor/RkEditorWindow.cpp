@@ -3,10 +3,32 @@
 
 #include <SDL.h>
 
+#include <set>
+
 #include "RkError.h"
 
 namespace {
 constexpr const char* kSource = "RkEngine";
+// Keys by scancode and mouse buttons by a number beyond every scancode.
+constexpr int kButtonBase = SDL_NUM_SCANCODES;
+
+void RememberPress(const SDL_Event& event, std::set<int>& pressed) {
+  if (event.type == SDL_KEYDOWN) {
+    pressed.insert(event.key.keysym.scancode);
+  } else if (event.type == SDL_MOUSEBUTTONDOWN) {
+    pressed.insert(kButtonBase + event.button.button);
+  }
+}
+
+bool IsReleaseOf(const SDL_Event& event, const std::set<int>& pressed) {
+  if (event.type == SDL_KEYUP) {
+    return pressed.count(event.key.keysym.scancode) != 0;
+  }
+  if (event.type == SDL_MOUSEBUTTONUP) {
+    return pressed.count(kButtonBase + event.button.button) != 0;
+  }
+  return false;
+}
 constexpr int kRegisterClassLine = 224;
 constexpr int kCreateWindowLine = 100;
 }  // namespace
@@ -29,9 +51,20 @@ void RkEditorWindow::Create(const char* title, int width, int height) {
   }
 }
 
+// ImGui 1.86 reads keys and buttons as states once per frame: a press and its
+// release taken in the same pass would cancel out and the click or key would be
+// lost. So a pass stops taking events before the release of something pressed
+// in that same pass; the release waits in the queue for the next pass.
 bool RkEditorWindow::PumpMessages(const std::function<void(const SDL_Event&)>& listener) {
+  std::set<int> pressedThisPass;
+  SDL_PumpEvents();
   SDL_Event event;
-  while (!quitRequested && SDL_PollEvent(&event) != 0) {
+  while (!quitRequested && SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
+    if (IsReleaseOf(event, pressedThisPass)) {
+      break;
+    }
+    SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+    RememberPress(event, pressedThisPass);
     listener(event);
     const bool closeBox = event.type == SDL_WINDOWEVENT &&
                           event.window.event == SDL_WINDOWEVENT_CLOSE &&
@@ -43,15 +76,6 @@ bool RkEditorWindow::PumpMessages(const std::function<void(const SDL_Event&)>& l
   return !quitRequested;
 }
 
-// The global cursor keeps working while a button held on the canvas is dragged
-// outside the window.
-void RkEditorWindow::GetCursorPosition(int& x, int& y) const {
-  int windowX = 0;
-  int windowY = 0;
-  SDL_GetWindowPosition(handle, &windowX, &windowY);
-  int screenX = 0;
-  int screenY = 0;
-  SDL_GetGlobalMouseState(&screenX, &screenY);
-  x = screenX - windowX;
-  y = screenY - windowY;
-}
+// SDL follows the pointer through the window's motion events, also while a
+// button held on the canvas drags it outside the window.
+void RkEditorWindow::GetCursorPosition(int& x, int& y) const { SDL_GetMouseState(&x, &y); }

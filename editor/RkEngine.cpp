@@ -106,6 +106,18 @@ bool RkEngine::TakeMessages() {
 void RkEngine::ReadInput() {
   input.Reacquire();
   input.ReadState();
+  if (holdKeysOnNextRead) {
+    HoldKeysDown(input.KeyboardState());
+    holdKeysOnNextRead = false;
+  }
+}
+
+// The Escape that cancels a file dialog or closes a box is still down when the
+// loop reads the keys again: it belongs to the dialog, not to the editor. Nor does
+// the button press that a box or dialog took paint on the canvas.
+void RkEngine::AfterModal() {
+  canvasArmed = false;
+  holdKeysOnNextRead = true;
 }
 
 void RkEngine::PlaceCursor(int windowX, int windowY) {
@@ -130,7 +142,7 @@ bool RkEngine::HandleMenuCommand(int command) {
       return false;
     case CommandAbout:
       ShowNotice(kAboutText, kTitle);
-      canvasArmed = false;
+      AfterModal();
       return true;
     default:  // the creature and item editors, and anything else, do nothing
       return true;
@@ -159,12 +171,12 @@ void RkEngine::OpenNPCEditor() {
 
 void RkEngine::ShowModalNotice(const char* text) {
   ShowNotice(text, kTitle);
-  canvasArmed = false;
+  AfterModal();
 }
 
 bool RkEngine::ChooseFile(const RkFileDialog::FilterList& filters, std::string& path) {
   const bool chosen = fileChooser(filters, path);
-  canvasArmed = false;
+  AfterModal();
   if (!chosen) {
     path.clear();
   }
@@ -470,6 +482,14 @@ void RkEngine::UpdateKeysHeldForText(const uint8_t* keys) {
     if ((keys[key] & RK_KEY_DOWN) == 0) {
       keysHeldForText[key] = false;
     } else if (typing) {
+      keysHeldForText[key] = true;
+    }
+  }
+}
+
+void RkEngine::HoldKeysDown(const uint8_t* keys) {
+  for (int key = 0; key < RK_KEY_TABLE_SIZE; ++key) {
+    if ((keys[key] & RK_KEY_DOWN) != 0) {
       keysHeldForText[key] = true;
     }
   }

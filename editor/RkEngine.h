@@ -131,6 +131,9 @@ class RkEngine {
   // Keys.
   bool IsKeyDown(const uint8_t* keys, uint8_t key) const;
   void UpdateKeysHeldForText(const uint8_t* keys);
+  void HoldKeysDown(const uint8_t* keys);
+  // A modal box or dialog took the last button or key presses.
+  void AfterModal();
 
   int32_t running = 1;
   RkEditorWindow window;
@@ -156,6 +159,8 @@ class RkEngine {
   bool pointerOverInterface = false;
   // A modal box or dialog took the last button press: painting waits for a release.
   bool canvasArmed = true;
-  // Keys that went down while a text field had the keyboard count only once released.
+  // Keys that went down while a text field, a box or a dialog had the keyboard
+  // count only once released.
   std::array<bool, RK_KEY_TABLE_SIZE> keysHeldForText{};
+  bool holdKeysOnNextRead = false;
 };

@@ -280,13 +280,16 @@ void RkFileDialog::DrawPathAndFilter() {
   ImGui::TextUnformatted("File name:");
   ImGui::SameLine(110);
   ImGui::SetNextItemWidth(-1);
+  // The field asks for the keyboard until it has it: a popup's first frame may
+  // be a hidden one that drops the request.
   if (focusPathField) {
     ImGui::SetKeyboardFocusHere();
-    focusPathField = false;
   }
   if (ImGui::InputText("##path", pathField, kPathCapacity, ImGuiInputTextFlags_EnterReturnsTrue)) {
     Accept();
     focusPathField = state == State::Choosing;
+  } else if (ImGui::IsItemActive()) {
+    focusPathField = false;
   }
   ImGui::TextUnformatted("Files of type:");
   ImGui::SameLine(110);

@@ -28,7 +28,10 @@ void RkImGuiLayer::CreateContext() {
   io.IniFilename = nullptr;
   io.LogFilename = nullptr;
   ImGui::StyleColorsLight();
-  ImGui::GetStyle().WindowRounding = 0.0f;
+  ImGuiStyle& style = ImGui::GetStyle();
+  style.WindowRounding = 0.0f;
+  // The file dialog is opaque, like the system's, over the panels it covers.
+  style.Colors[ImGuiCol_PopupBg].w = 1.0f;
   initialized = true;
 }
 
@@ -74,7 +77,15 @@ void RkImGuiLayer::EndFrame() { ImGui::Render(); }
 
 void RkImGuiLayer::RenderDrawData() { ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData()); }
 
-bool RkImGuiLayer::WantsTextInput() const { return initialized && ImGui::GetIO().WantTextInput; }
+// io.WantTextInput trails the widgets by up to two frames; the active text field
+// of the last frame answers at once.
+bool RkImGuiLayer::WantsTextInput() const {
+  if (!initialized) {
+    return false;
+  }
+  const ImGuiContext& context = *GImGui;
+  return context.ActiveId != 0 && context.InputTextState.ID == context.ActiveId;
+}
 
 // Between frames a window's Active flag tells whether it was drawn in the last
 // frame; its rectangle is where it was drawn.

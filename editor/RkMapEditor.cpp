@@ -66,7 +66,7 @@ void Preview(const RkMapEditor::Rect& rect, RkSprite* sprite) {
   const ImVec2 far = ClientToScreen(static_cast<float>(rect.right), static_cast<float>(rect.bottom));
   ImGui::GetWindowDrawList()->AddRectFilled(corner, far, IM_COL32(0, 0, 0, 255));
   if (sprite != nullptr) {
-    ImGui::GetWindowDrawList()->AddImage(sprite->GetImGuiTexture(), corner, far);
+    ImGui::GetWindowDrawList()->AddImage(reinterpret_cast<ImTextureID>(sprite->GetTexture()), corner, far);
   }
 }
 

@@ -1,2 +1,14 @@
-# The editor's suites drive its panels and canvas on plain state, without a window.
+# The editor's suites drive its panels and canvas on plain state, without a
+# window. The end-to-end run makes a map in the real editor under Xvfb and opens
+# it with the game (when the game program is built).
 target_link_libraries(test_editor PRIVATE RkEditor)
+target_include_directories(test_editor PRIVATE ${CMAKE_CURRENT_LIST_DIR})
+
+set(rk_editor_e2e_game "")
+if(TARGET EmberHollow)
+  set(rk_editor_e2e_game $<TARGET_FILE:EmberHollow>)
+endif()
+add_test(NAME editor_end_to_end
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/end_to_end.sh $<TARGET_FILE:RkEngine> "${rk_editor_e2e_game}"
+          ${PROJECT_SOURCE_DIR}/demo ${CMAKE_CURRENT_BINARY_DIR}/editor_end_to_end)
+set_tests_properties(editor_end_to_end PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77 RUN_SERIAL TRUE)

@@ -1,0 +1,230 @@
+#!/usr/bin/env bash
+# Makes a map with the built editor in a real window under Xvfb, as a user would,
+# then opens it with the game:
+#   end_to_end.sh EDITOR_BINARY GAME_BINARY DEMO_FOLDER WORK_FOLDER
+# 1. In a copy of the demo folder without "World.rkm": File > Map Editor, Load
+#    Sprite through the file dialog (typed path), three cells painted "Open" and
+#    one "New Area" (map typed into the dialog, start x typed into its edit),
+#    the name "World" typed, Save Map, a screenshot, Escape: exit code 0.
+# 2. "World.rkm" holds exactly those cells, byte for byte where it matters.
+# 3. The game started in that folder shows the painted cells around the player.
+# GAME_BINARY may be "" (no game built): part 3 is then left out.
+# Exits 77 (skipped) when Xvfb, xdotool or ImageMagick is missing.
+set -uo pipefail
+
+editor=$1
+game=$2
+demo=$3
+work=$4
+display_number=${RK_EDITOR_E2E_DISPLAY:-92}
+
+for tool in Xvfb xdotool import convert od; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIP: $tool is not installed"
+    exit 77
+  fi
+done
+
+rm -rf "$work"
+mkdir -p "$work"
+xvfb_pid=""
+app_pid=""
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*"
+  exit 1
+}
+
+Xvfb ":$display_number" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+export DISPLAY=":$display_number"
+unset SDL_VIDEODRIVER
+for _ in $(seq 50); do
+  xdotool getmouselocation >/dev/null 2>&1 && break
+  sleep 0.1
+done
+xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb did not start on $DISPLAY"
+
+wait_for_window() {
+  for _ in $(seq 100); do
+    local id
+    id=$(xdotool search --name "$1" 2>/dev/null | head -1)
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits up to $2 tenths of a second for process $1 to end; sets app_status.
+wait_for_exit() {
+  for _ in $(seq "$2"); do
+    if ! kill -0 "$1" 2>/dev/null; then
+      wait "$1"
+      app_status=$?
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# A press and release with a pause, so that the editor's loop sees the button down.
+click_at() {
+  xdotool mousemove "$1" "$2"
+  sleep 0.1
+  xdotool mousedown 1
+  sleep 0.15
+  xdotool mouseup 1
+  sleep 0.25
+}
+
+# The colour of screen pixel ($2, $3) of screenshot $1, as six hex digits.
+pixel() {
+  convert "$1" -crop "1x1+$2+$3" -depth 8 -format '%[hex:p{0,0}]' info: | cut -c1-6
+}
+
+# Polls up to ten seconds for a condition (a command) to hold; fails with $1 otherwise.
+wait_for() {
+  local what=$1
+  shift
+  for _ in $(seq 100); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  fail "$what"
+}
+
+# Whether screen pixel ($1, $2) is black ("black") or not ("lit") right now.
+screen_pixel_is() {
+  import -window root "$work/probe.png" 2>/dev/null || return 1
+  local colour
+  colour=$(pixel "$work/probe.png" "$2" "$3")
+  if [ "$1" = black ]; then [ "$colour" = "000000" ]; else [ "$colour" != "000000" ]; fi
+}
+
+# The file dialog lies over the canvas around (600, 145) while it is up.
+dialog_shown() { screen_pixel_is lit 600 145; }
+dialog_gone() { screen_pixel_is black 600 145; }
+
+# Panel controls in screen pixels: the panel's corner is at (100, 100) and its
+# client area starts below its title bar; the canvas starts below the menu bar.
+panel_x() { echo $((100 + $1)); }
+panel_y() { echo $((100 + 18 + $1)); }
+
+# --- 1. Making the map ---------------------------------------------------------
+cp -r "$demo" "$work/make"
+rm -f "$work/make/World.rkm" "$work/make/NPCs.rk"
+(cd "$work/make" && exec "$editor") >"$work/editor.out" 2>"$work/editor.err" &
+app_pid=$!
+wait_for_window "RkEngine" >/dev/null || fail "no window titled \"RkEngine\""
+sleep 0.8
+
+click_at 25 9                                   # File
+click_at 45 33                                  # Map Editor
+wait_for "the map editor panel did not open" screen_pixel_is lit 300 400
+click_at "$(panel_x 55)" "$(panel_y 105)"       # Load Sprite
+wait_for "the file dialog did not open" dialog_shown
+xdotool type --delay 20 "images/tiles/grass.png"
+xdotool key Return
+wait_for "the file dialog did not close" dialog_gone
+click_at "$(panel_x 19)" "$(panel_y 329)"       # the "Open" radio button
+
+# Three cells in a row at canvas cells (13, 8) to (15, 8): the first click on the
+# empty map puts its cell (0, 0) there.
+for x in 420 452 484; do
+  click_at "$x" 300
+  wait_for "no cell painted at ($x, 300)" screen_pixel_is lit "$x" 300
+done
+
+click_at "$(panel_x 195)" "$(panel_y 290)"      # Load New Area
+wait_for "the file dialog did not open" dialog_shown
+xdotool type --delay 20 "Grove.rkm"
+xdotool key Return
+wait_for "the file dialog did not close" dialog_gone
+click_at "$(panel_x 155)" "$(panel_y 369)"      # start x edit
+xdotool key ctrl+a
+xdotool type --delay 20 "2"
+click_at "$(panel_x 19)" "$(panel_y 369)"       # the "New Area" radio button
+click_at 420 332                                # map cell (0, 1): the map grows to 3 by 2
+wait_for "the New Area cell is not painted" screen_pixel_is lit 420 332
+
+click_at "$(panel_x 175)" "$(panel_y 19)"       # map name
+xdotool type --delay 20 "World"
+click_at "$(panel_x 200)" "$(panel_y 75)"       # empty panel space: the field lets go
+click_at "$(panel_x 47)" "$(panel_y 46)"        # Save Map
+wait_for "Save Map wrote no World.rkm" test -f "$work/make/World.rkm"
+xdotool mousemove 700 600
+sleep 0.3
+import -window root "$work/editor_panel.png"
+
+[ "$(pixel "$work/editor_panel.png" 425 305)" != "000000" ] || fail "the painted cell is not drawn"
+[ "$(pixel "$work/editor_panel.png" 530 305)" = "000000" ] || fail "an unpainted cell is drawn"
+[ "$(pixel "$work/editor_panel.png" 300 400)" != "000000" ] || fail "the panel is not drawn"
+
+xdotool keydown Escape
+sleep 0.2
+xdotool keyup Escape
+wait_for_exit "$app_pid" 50 || fail "the editor did not end on Escape"
+app_pid=""
+[ "$app_status" -eq 0 ] || fail "editor exit code $app_status after Escape (expected 0)"
+
+# --- 2. The saved file -----------------------------------------------------------
+map="$work/make/World.rkm"
+int_at() { od -An -t d4 -j "$1" -N 4 "$map" | tr -d ' '; }
+text_at() { dd if="$map" bs=1 skip="$1" count=500 2>/dev/null | tr -d '\0'; }
+size=$(stat -c %s "$map")
+[ "$size" -eq $((8 + 1012 * 6 + 4)) ] || fail "World.rkm has $size bytes, not those of a 3 by 2 map"
+[ "$(int_at 0)" -eq 3 ] && [ "$(int_at 4)" -eq 2 ] || fail "World.rkm is $(int_at 0) by $(int_at 4), not 3 by 2"
+# Cell (x, y) begins at 8 + 1012 * (2x + y): columns of two cells.
+expect_cell() {
+  local offset=$((8 + 1012 * (2 * $1 + $2)))
+  [ "$(int_at "$offset")" -eq "$3" ] || fail "cell ($1, $2) has kind $(int_at "$offset"), not $3"
+  [ "$(text_at $((offset + 4)))" = "$4" ] || fail "cell ($1, $2) has image \"$(text_at $((offset + 4)))\""
+  [ "$(text_at $((offset + 504)))" = "$5" ] || fail "cell ($1, $2) leads to \"$(text_at $((offset + 504)))\""
+  [ "$(int_at $((offset + 1004)))" -eq "$6" ] && [ "$(int_at $((offset + 1008)))" -eq "$7" ] ||
+    fail "cell ($1, $2) starts at ($(int_at $((offset + 1004))), $(int_at $((offset + 1008))))"
+}
+grass="images/tiles/grass.png"
+expect_cell 0 0 1 "$grass" "" 0 0
+expect_cell 1 0 1 "$grass" "" 0 0
+expect_cell 2 0 1 "$grass" "" 0 0
+expect_cell 0 1 3 "$grass" "Grove.rkm" 2 0
+expect_cell 1 1 0 "" "" 0 0
+expect_cell 2 1 0 "" "" 0 0
+[ "$(int_at $((8 + 1012 * 6)))" -eq 0 ] || fail "World.rkm holds NPCs"
+echo "World.rkm holds the four painted cells"
+
+# --- 3. The game opens it ---------------------------------------------------------
+if [ -z "$game" ]; then
+  echo "no game program built: the game part is left out"
+  exit 0
+fi
+(cd "$work/make" && exec "$game") >"$work/game.out" 2>"$work/game.err" &
+app_pid=$!
+wait_for_window "Ember Hollow" >/dev/null || fail "the game opened no window"
+wait_for "the game shows nothing at its centre" screen_pixel_is lit 330 250
+sleep 0.3
+import -window root "$work/game.png"
+# The player stands on cell (0, 0) at the view's centre (320, 240): cells (1, 0)
+# and (2, 0) lie to its right, the New Area cell (0, 1) below it; the others are empty.
+[ "$(pixel "$work/game.png" 370 250)" != "000000" ] || fail "the game does not show cell (1, 0)"
+[ "$(pixel "$work/game.png" 400 250)" != "000000" ] || fail "the game does not show cell (2, 0)"
+[ "$(pixel "$work/game.png" 330 282)" != "000000" ] || fail "the game does not show cell (0, 1)"
+[ "$(pixel "$work/game.png" 362 282)" = "000000" ] || fail "the game shows the empty cell (1, 1)"
+[ "$(pixel "$work/game.png" 430 250)" = "000000" ] || fail "the game shows a cell beyond the map"
+xdotool keydown Escape
+sleep 0.2
+xdotool keyup Escape
+wait_for_exit "$app_pid" 50 || fail "the game did not end on Escape"
+app_pid=""
+[ "$app_status" -eq 0 ] || fail "game exit code $app_status after Escape (expected 0)"
+echo "the game shows the map made in the editor"

@@ -76,6 +76,13 @@ bool RkEditorWindow::PumpMessages(const std::function<void(const SDL_Event&)>& l
   return !quitRequested;
 }
 
+void RkEditorWindow::TakeFocus() {
+  if (handle != nullptr) {
+    SDL_RaiseWindow(handle);
+    SDL_SetWindowInputFocus(handle);
+  }
+}
+
 // SDL follows the pointer through the window's motion events, also while a
 // button held on the canvas drags it outside the window.
 void RkEditorWindow::GetCursorPosition(int& x, int& y) const { SDL_GetMouseState(&x, &y); }

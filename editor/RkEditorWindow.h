@@ -27,6 +27,9 @@ class RkEditorWindow {
   // Asks the editor to end, like closing the window (File > Exit).
   void PostQuit() { quitRequested = true; }
   bool IsQuitRequested() const { return quitRequested; }
+  // Gives the keyboard back to the window after a message box without owner
+  // closed (the desktop may leave it with nobody).
+  void TakeFocus();
   // The cursor in window pixels (client area), possibly outside it.
   void GetCursorPosition(int& x, int& y) const;
 

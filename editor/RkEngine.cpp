@@ -141,8 +141,7 @@ bool RkEngine::HandleMenuCommand(int command) {
       window.PostQuit();
       return false;
     case CommandAbout:
-      ShowNotice(kAboutText, kTitle);
-      AfterModal();
+      ShowModalNotice(kAboutText);
       return true;
     default:  // the creature and item editors, and anything else, do nothing
       return true;
@@ -169,8 +168,11 @@ void RkEngine::OpenNPCEditor() {
   npcEditor.Open(npcList);
 }
 
+// The boxes have no owner window: the main window takes the keyboard back, as an
+// owned box would give it back.
 void RkEngine::ShowModalNotice(const char* text) {
   ShowNotice(text, kTitle);
+  window.TakeFocus();
   AfterModal();
 }
 

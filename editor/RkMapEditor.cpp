@@ -60,6 +60,13 @@ void Radio(float x, float y, const char* text, int* choice, int value) {
   ImGui::RadioButton(text, choice, value);
 }
 
+void EmptyList(float x, float y, const char* id) {
+  PlaceAt(x, y);
+  if (ImGui::BeginListBox(id, ImVec2(120, 100))) {
+    ImGui::EndListBox();
+  }
+}
+
 // A 32 by 32 preview: black when there is no image.
 void Preview(const RkMapEditor::Rect& rect, RkSprite* sprite) {
   const ImVec2 corner = ClientToScreen(static_cast<float>(rect.left), static_cast<float>(rect.top));
@@ -164,13 +171,9 @@ void RkMapEditor::DrawTileSection() {
   Preview(kTilePreviewRect, tileSprite.get());
   // The spawn lists and their buttons are present but nothing reads them.
   Label(10, 130, 100, 18, "Tile Spawns:");
-  PlaceAt(10, 150);
-  ImGui::BeginListBox("##tileSpawns", ImVec2(120, 100));
-  ImGui::EndListBox();
+  EmptyList(10, 150, "##tileSpawns");
   Label(140, 130, 80, 18, "Creature:");
-  PlaceAt(140, 150);
-  ImGui::BeginListBox("##creatures", ImVec2(120, 100));
-  ImGui::EndListBox();
+  EmptyList(140, 150, "##creatures");
   PushButton(10, 255, 110, 20, "Remove Spawn");
   PushButton(140, 255, 80, 20, "Add Spawn");
 }

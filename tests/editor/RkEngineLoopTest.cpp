@@ -95,6 +95,17 @@ TEST_F(RkEngineLoopTest, QueuedExitEndsTheLoopBeforeTheRestOfThePass) {
   EXPECT_TRUE(notices.empty());
 }
 
+TEST_F(RkEngineLoopTest, CursorMapsToCanvasPixelsBelowTheMenuBar) {
+  const int canvasTop = engine->GetCanvasTop();
+  EXPECT_GT(canvasTop, 10);
+  engine->PlaceCursor(0, canvasTop);
+  EXPECT_EQ(engine->GetMouseX(), 0);
+  EXPECT_EQ(engine->GetMouseY(), 0);
+  engine->PlaceCursor(30, 5);  // on the menu bar
+  EXPECT_EQ(engine->GetMouseX(), 30);
+  EXPECT_LT(engine->GetMouseY(), 0);
+}
+
 TEST_F(RkEngineLoopTest, ArrowsMoveTheCameraOneCellPerPass) {
   for (int pass = 0; pass < 10; ++pass) {
     PressKeys({DIK_RIGHT});

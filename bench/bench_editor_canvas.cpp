@@ -1,0 +1,127 @@
+// Editor costs per pass: painting a stroke of cells that grows the map at every
+// new column, repainting one cell of a large map, and one frame of the editor
+// (map, menu bar and the map editor panel through ImGui) on the offscreen
+// software renderer. The editor draws one frame per pass of its loop.
+#include <SDL.h>
+#include <SDL_image.h>
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "RkEngine.h"
+#include "RkNotice.h"
+
+namespace {
+
+// An editor started offscreen in a scratch folder holding one tile image, with
+// the map editor panel open, that image chosen and "Open" checked.
+class BenchEditor {
+ public:
+  BenchEditor() {
+    char pattern[] = "/tmp/rk_bench_editor_XXXXXX";
+    folder = mkdtemp(pattern);
+    previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder);
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 32, 32, 32, SDL_PIXELFORMAT_ARGB8888);
+    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 40, 160, 40));
+    IMG_SavePNG(surface, "grass.png");
+    SDL_FreeSurface(surface);
+    SetNoticeHandler([](const std::string&, const char*) {});
+    engine = std::make_unique<RkEngine>();
+    engine->InitializeOffscreen();
+    engine->SetFileChooser([](const RkFileDialog::FilterList&, std::string& path) {
+      path = "grass.png";
+      return true;
+    });
+    engine->HandleMenuCommand(RkEngine::CommandMapEditor);
+    engine->GetMapEditor().Click(RkMapEditor::Button::LoadSprite);
+    engine->PollMapEditor();
+    engine->GetMapEditor().SetPaintingChoice(RkMapEditor::ChoiceOpen);
+    // The button goes up after the dialog, before the first stroke.
+    engine->GetInput().SetMouseState(RkMouseState{});
+    engine->PlaceCursor(0, 0);
+  }
+  ~BenchEditor() {
+    engine.reset();
+    std::filesystem::current_path(previous);
+    std::filesystem::remove_all(folder);
+  }
+
+  void Press(int canvasX, int canvasY) {
+    RkMouseState mouse{};
+    mouse.rgbButtons[0] = RK_KEY_DOWN;
+    engine->GetInput().SetMouseState(mouse);
+    engine->PlaceCursor(canvasX, canvasY + engine->GetCanvasTop());
+    engine->HandleMapCanvas();
+  }
+
+  // Paints a width by height block with the camera moved along, so that every
+  // click lands at the same canvas spot.
+  void PaintBlock(int width, int height) {
+    for (int x = 0; x < width; ++x) {
+      for (int y = 0; y < height; ++y) {
+        engine->GetCamera().SetPosition(x, y);
+        Press(600, 100);
+      }
+    }
+    engine->GetCamera().SetPosition(0, 0);
+  }
+
+  std::unique_ptr<RkEngine> engine;
+
+ private:
+  std::string folder;
+  std::filesystem::path previous;
+};
+
+// A stroke of 32 cells to the right on a map of 32 rows: each cell adds a column.
+void BM_PaintStrokeGrowingTheMap(benchmark::State& state) {
+  int width = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    BenchEditor editor;
+    editor.PaintBlock(1, 32);
+    state.ResumeTiming();
+    for (int x = 1; x <= 32; ++x) {
+      editor.engine->GetCamera().SetPosition(x, 0);
+      editor.Press(600, 100);
+    }
+    state.PauseTiming();
+    width = editor.engine->GetWorld().GetWidth();
+    state.ResumeTiming();
+  }
+  state.SetItemsProcessed(state.iterations() * 32);
+  state.counters["width"] = width;
+}
+BENCHMARK(BM_PaintStrokeGrowingTheMap)->Unit(benchmark::kMillisecond);
+
+// Repainting one cell of a 128 by 128 map (16,384 tile sprites): the cell's old
+// sprite is found by its view position and replaced.
+void BM_RepaintOneCellOfALargeMap(benchmark::State& state) {
+  BenchEditor editor;
+  editor.PaintBlock(128, 128);
+  for (auto _ : state) {
+    editor.Press(600, 100);
+  }
+  state.counters["sprites"] = static_cast<double>(editor.engine->GetRenderer().GetSprites().size());
+}
+BENCHMARK(BM_RepaintOneCellOfALargeMap)->Unit(benchmark::kMicrosecond);
+
+// One editor frame: a full canvas of painted cells (28 by 21), the menu bar and
+// the map editor panel with its previews.
+void BM_EditorFrameWithPanel(benchmark::State& state) {
+  BenchEditor editor;
+  editor.PaintBlock(28, 21);
+  for (auto _ : state) {
+    editor.engine->DrawFrame();
+  }
+}
+BENCHMARK(BM_EditorFrameWithPanel)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -92,6 +92,9 @@ int EmberHollow::RunPass(GameClock& clock) {
   currentTime = static_cast<double>(now) / static_cast<double>(counterFrequency);
   double elapsed = static_cast<double>(delta) / static_cast<double>(counterFrequency);
   if (elapsed > kMaxPassTime) elapsed = kMaxPassTime;
+  // A counter that steps back (a faulty platform counter) counts as no time:
+  // a negative amount would stall the simulation until the time was made up.
+  if (elapsed < 0.0) elapsed = 0.0;
   accumulator += elapsed;
 
   int steps = 0;

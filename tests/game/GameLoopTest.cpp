@@ -37,6 +37,15 @@ TEST_F(GameLoop, FiveMillisecondPassesStepOnlyOnTheFourthButAlwaysDraw) {
   EXPECT_EQ(game->GetFrameCount(), 4);
 }
 
+TEST_F(GameLoop, CounterSteppingBackRunsNoStepAndDoesNotStallTheNextPasses) {
+  StartGame();
+  clock.AdvanceSeconds(-10.0);
+  EXPECT_EQ(game->RunPass(clock), 0);
+  EXPECT_EQ(game->GetAccumulator(), 0.0);
+  clock.AdvanceCounts(ScriptedClock::kCountsPerStep);
+  EXPECT_EQ(game->RunPass(clock), 1);
+}
+
 TEST_F(GameLoop, EveryStepOfAPassReceivesThePassTime) {
   RkWorld world = MakeWorld({".....", ".....", ".....", ".....", "....."});
   AddNpc(world, 3, 3, NPCNormal);

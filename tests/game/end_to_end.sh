@@ -36,20 +36,30 @@ fail() {
   exit 1
 }
 
-# A server of an earlier run may still be shutting down on this display.
-for _ in $(seq 50); do
-  [ -e "/tmp/.X$display_number-lock" ] || break
-  sleep 0.1
-done
-Xvfb ":$display_number" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display_number"
+# The display given (91 by default) or, when another run holds it (the same
+# test in another checkout, say), the next free one of 191, 291, ...
+start_xvfb() {
+  local number=$1
+  for _ in $(seq 10); do
+    if [ ! -e "/tmp/.X$number-lock" ]; then
+      Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+      xvfb_pid=$!
+      export DISPLAY=":$number"
+      for _ in $(seq 200); do
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        xdotool getmouselocation >/dev/null 2>&1 && return 0
+        sleep 0.1
+      done
+      kill "$xvfb_pid" 2>/dev/null
+      wait "$xvfb_pid" 2>/dev/null
+      xvfb_pid=""
+    fi
+    number=$((number + 100))
+  done
+  return 1
+}
 unset SDL_VIDEODRIVER
-for _ in $(seq 200); do
-  xdotool getmouselocation >/dev/null 2>&1 && break
-  sleep 0.1
-done
-kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb could not start on $DISPLAY: $(cat "$work/xvfb.log")"
+start_xvfb "$display_number" || fail "Xvfb could not start: $(cat "$work/xvfb.log" 2>/dev/null)"
 xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb did not answer on $DISPLAY"
 
 # Waits for a window whose name matches $1; prints its id.

@@ -43,8 +43,7 @@ EmberHollow::EmberHollow()
       mode(kPlayingMode),
       areaChangePending(0),
       accumulator(0.0),
-      frameCount(0),
-      target(GameTarget::Window) {}
+      frameCount(0) {}
 
 void EmberHollow::Run(GameClock& clock, GameTarget drawTarget) {
   Start(clock, drawTarget);
@@ -52,7 +51,6 @@ void EmberHollow::Run(GameClock& clock, GameTarget drawTarget) {
 }
 
 void EmberHollow::Start(GameClock& clock, GameTarget drawTarget) {
-  target = drawTarget;
   std::srand(static_cast<unsigned>(static_cast<uint32_t>(std::time(nullptr))));
   player.SetPosition(0, 0);
   StartDevices(drawTarget);
@@ -82,6 +80,15 @@ void EmberHollow::StartDevices(GameTarget drawTarget) {
 
 int EmberHollow::RunPass(GameClock& clock) {
   PumpMessages();
+  accumulator += ReadElapsedTime(clock);
+  const int steps = RunDueSteps();
+  RkRect presentRect{0, 0, width, height};
+  renderer.RenderFrame(&presentRect, width, height, player.GetX(), player.GetY());
+  ++frameCount;
+  return steps;
+}
+
+double EmberHollow::ReadElapsedTime(GameClock& clock) {
   int64_t now = 0;
   if (!clock.QueryCounter(now)) {
     ReportWin32Error("Failed to retrieve the current value of the high-resolution performance counter.",
@@ -95,18 +102,19 @@ int EmberHollow::RunPass(GameClock& clock) {
   // A counter that steps back (a faulty platform counter) counts as no time:
   // a negative amount would stall the simulation until the time was made up.
   if (elapsed < 0.0) elapsed = 0.0;
-  accumulator += elapsed;
+  return elapsed;
+}
 
+int EmberHollow::RunDueSteps() {
   int steps = 0;
+  // The test comes first: less than a step's time accumulated runs no step.
+  // The steps do not look at running: after Escape the pass's other steps run.
   while (accumulator >= kStepLength) {
     Update(currentTime);
     simulatedTime += kStepLength;
     accumulator -= kStepLength;
     ++steps;
   }
-  RkRect presentRect{0, 0, width, height};
-  renderer.RenderFrame(&presentRect, width, height, player.GetX(), player.GetY());
-  ++frameCount;
   return steps;
 }
 

@@ -60,6 +60,11 @@ class EmberHollow {
   // The window's close button: ends the loop after this pass, like Escape.
   void PumpMessages();
   void StartDevices(GameTarget target);
+  // Reads the counter: sets currentTime, returns the seconds since the last
+  // reading, at most 0.25.
+  double ReadElapsedTime(GameClock& clock);
+  // The fixed steps that the accumulated time allows; returns how many ran.
+  int RunDueSteps();
   RkDirection PickCommand();
   void MoveNPCs(double now);
   void ChangeArea();
@@ -85,5 +90,4 @@ class EmberHollow {
   // run on its own, and the frames drawn are counted for tests.
   double accumulator;
   int frameCount;
-  GameTarget target;
 };

@@ -109,13 +109,13 @@ start() {
 # The programs read the mouse and keys once per pass: every press is held a moment.
 click() {
   xdotool mousemove "$1" "$2" mousedown 1
-  sleep 0.1
+  sleep 0.2
   xdotool mouseup 1
   sleep 0.3
 }
 press() {
   xdotool keydown "$1"
-  sleep 0.15
+  sleep 0.2
   xdotool keyup "$1"
   sleep 0.3
 }

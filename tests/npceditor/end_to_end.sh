@@ -71,7 +71,7 @@ done
 xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb did not start on $DISPLAY"
 
 wait_for_window() {
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     local id
     id=$(xdotool search --name "$1" 2>/dev/null | head -1)
     if [ -n "$id" ]; then

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "PixelArt.h"
+#include "RkNPCList.h"
 #include "RkWorld.h"
 
 namespace {
@@ -203,6 +204,23 @@ std::vector<std::string> DemoWorldBuilder::MapNames() {
   std::vector<std::string> names;
   for (const MapLayout& layout : Layouts()) names.push_back(layout.fileName);
   return names;
+}
+
+void DemoWorldBuilder::WriteNPCLibrary(const std::string& folder) {
+  // Built through the NPC list's own operations, as the NPC editor would.
+  RkNPCList library;
+  for (const MapLayout& layout : Layouts()) {
+    for (const Character& character : layout.characters) {
+      library.SaveNPC(character.name, character.image);
+      for (const Line& line : character.dialogues) {
+        library.AddDialogue(character.name, line.id, line.text);
+        for (const Response& response : line.responses) {
+          library.AddResponse(character.name, line.id, response.text, response.nextId);
+        }
+      }
+    }
+  }
+  library.SaveNPCFile((folder + "/" + RkNPCList::kFileName).c_str());
 }
 
 void DemoWorldBuilder::WriteMaps(const std::string& folder) {

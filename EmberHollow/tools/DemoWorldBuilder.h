@@ -14,6 +14,9 @@ class DemoWorldBuilder {
   static std::vector<std::string> MapNames();
   // Writes every map into folder (which must exist); fatal on a failed save.
   static void WriteMaps(const std::string& folder);
+  // Writes "NPCs.rk" into folder: every character of the maps as the editor's
+  // NPC library, so the editor started in the demo folder can place them.
+  static void WriteNPCLibrary(const std::string& folder);
   // Writes every image under folder/images; false when one cannot be written.
   static bool WriteImages(const std::string& folder);
 };

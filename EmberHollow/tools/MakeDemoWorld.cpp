@@ -10,6 +10,7 @@
 #include <string>
 
 #include "DemoWorldBuilder.h"
+#include "RkNPCList.h"
 
 int main(int argc, char** argv) {
   const std::string folder = argc > 1 ? argv[1] : "demo";
@@ -24,8 +25,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   DemoWorldBuilder::WriteMaps(folder);
+  DemoWorldBuilder::WriteNPCLibrary(folder);
   for (const std::string& name : DemoWorldBuilder::MapNames()) {
     std::printf("%s/%s\n", folder.c_str(), name.c_str());
   }
+  std::printf("%s/%s\n", folder.c_str(), RkNPCList::kFileName);
   return 0;
 }

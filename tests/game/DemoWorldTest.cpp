@@ -27,6 +27,23 @@ TEST_F(DemoWorld, RegeneratingGivesTheCommittedMapBytes) {
   }
 }
 
+TEST_F(DemoWorld, RegeneratingGivesTheCommittedNPCLibraryWithEveryCharacter) {
+  DemoWorldBuilder::WriteNPCLibrary(".");
+  EXPECT_TRUE(ReadBytes(RkNPCList::kFileName) == ReadBytes(kDemoFolder / RkNPCList::kFileName));
+  RkNPCList library;
+  library.LoadNPCFile();
+  for (const std::string& name : DemoWorldBuilder::MapNames()) {
+    RkWorld world;
+    world.Load((kDemoFolder / name).string().c_str());
+    for (unsigned i = 0; i < world.GetNPCCount(); ++i) {
+      const RkNPC& onMap = world.GetNPC(i);
+      const RkNPC inLibrary = library.FindNPC(onMap.GetName());
+      EXPECT_STREQ(inLibrary.GetImageFile(), onMap.GetImageFile()) << onMap.GetName();
+      EXPECT_EQ(inLibrary.GetDialogueCount(), onMap.GetDialogueCount()) << onMap.GetName();
+    }
+  }
+}
+
 TEST_F(DemoWorld, EverythingTheMapsNameExistsAndEveryLinkLeadsOntoOpenGround) {
   std::filesystem::current_path(kDemoFolder);
   EXPECT_TRUE(std::filesystem::exists(EmberHollow::kPlayerImage));

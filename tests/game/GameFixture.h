@@ -17,6 +17,7 @@
 
 #include "DemoWorldBuilder.h"
 #include "EmberHollow.h"
+#include "RkNPCList.h"
 #include "PixelArt.h"
 #include "ScriptedClock.h"
 

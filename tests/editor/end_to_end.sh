@@ -16,14 +16,9 @@ editor=$1
 game=$2
 demo=$3
 work=$4
-display_number=${RK_EDITOR_E2E_DISPLAY:-92}
+source "$(dirname "${BASH_SOURCE[0]}")/../xsession.sh"
 
-for tool in Xvfb xdotool import convert od; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed"
-    exit 77
-  fi
-done
+require_tools Xvfb xdotool xwininfo import convert od
 
 rm -rf "$work"
 mkdir -p "$work"
@@ -36,33 +31,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-  echo "FAIL: $*"
-  exit 1
-}
-
-Xvfb ":$display_number" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display_number"
-unset SDL_VIDEODRIVER
-for _ in $(seq 50); do
-  xdotool getmouselocation >/dev/null 2>&1 && break
-  sleep 0.1
-done
-xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb did not start on $DISPLAY"
-
-wait_for_window() {
-  for _ in $(seq 100); do
-    local id
-    id=$(xdotool search --name "$1" 2>/dev/null | head -1)
-    if [ -n "$id" ]; then
-      echo "$id"
-      return 0
-    fi
-    sleep 0.1
-  done
-  return 1
-}
+start_xvfb
 
 # Waits up to $2 tenths of a second for process $1 to end; sets app_status.
 wait_for_exit() {

@@ -11,14 +11,9 @@ set -uo pipefail
 game=$1
 demo=$2
 work=$3
-display_number=${RK_E2E_DISPLAY:-91}
+source "$(dirname "${BASH_SOURCE[0]}")/../xsession.sh"
 
-for tool in Xvfb xdotool xwininfo import compare; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed"
-    exit 77
-  fi
-done
+require_tools Xvfb xdotool xwininfo import compare
 
 rm -rf "$work"
 mkdir -p "$work"
@@ -31,50 +26,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-  echo "FAIL: $*"
-  exit 1
-}
-
-# The display given (91 by default) or, when another run holds it (the same
-# test in another checkout, say), the next free one of 191, 291, ...
-start_xvfb() {
-  local number=$1
-  for _ in $(seq 10); do
-    if [ ! -e "/tmp/.X$number-lock" ]; then
-      Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-      xvfb_pid=$!
-      export DISPLAY=":$number"
-      for _ in $(seq 200); do
-        kill -0 "$xvfb_pid" 2>/dev/null || break
-        xdotool getmouselocation >/dev/null 2>&1 && return 0
-        sleep 0.1
-      done
-      kill "$xvfb_pid" 2>/dev/null
-      wait "$xvfb_pid" 2>/dev/null
-      xvfb_pid=""
-    fi
-    number=$((number + 100))
-  done
-  return 1
-}
-unset SDL_VIDEODRIVER
-start_xvfb "$display_number" || fail "Xvfb could not start: $(cat "$work/xvfb.log" 2>/dev/null)"
-xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb did not answer on $DISPLAY"
-
-# Waits for a window whose name matches $1; prints its id.
-wait_for_window() {
-  for _ in $(seq 200); do
-    local id
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
-    if [ -n "$id" ]; then
-      echo "$id"
-      return 0
-    fi
-    sleep 0.1
-  done
-  return 1
-}
+start_xvfb
 
 # Gives the keyboard focus to window $1 (there is no window manager) and
 # puts the pointer over it; false when the focus does not stay there.
@@ -128,7 +80,7 @@ pixels_changed() {
 cp -r "$demo" "$work/play"
 (cd "$work/play" && exec "$game") >"$work/play.out" 2>"$work/play.err" &
 game_pid=$!
-window=$(wait_for_window "Ember Hollow") || fail "no window titled \"Ember Hollow\""
+window=$(wait_for_window "Ember Hollow" 300 --onlyvisible) || fail "no window titled \"Ember Hollow\""
 focus_window "$window" || fail "the game's window never got the keyboard focus"
 sleep 1
 import -window root "$work/start.png"

@@ -18,14 +18,9 @@ editor=$(realpath "$1")
 game=$(realpath "$2")
 demo=$(realpath "$3")
 work=$(realpath -m "$4")
-display_number=${RK_NPCED_E2E_DISPLAY:-93}
+source "$(dirname "${BASH_SOURCE[0]}")/../xsession.sh"
 
-for tool in Xvfb xdotool import compare convert; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed"
-    exit 77
-  fi
-done
+require_tools Xvfb xdotool xwininfo import compare convert
 
 rm -rf "$work"
 mkdir -p "$work/run"
@@ -39,49 +34,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-  echo "FAIL: $*"
-  exit 1
-}
-
-# Several test runs may reach this script at once: the display is ours only
-# when no other X server holds it; if it is taken, a free one from a range that
-# the project's other end-to-end runs do not use.
-start_xvfb() {
-  local number
-  for number in "$display_number" $(seq 193 223); do
-    [ -e "/tmp/.X$number-lock" ] && continue
-    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    sleep 0.5
-    if kill -0 "$xvfb_pid" 2>/dev/null; then
-      export DISPLAY=":$number"
-      return 0
-    fi
-    xvfb_pid=""
-  done
-  return 1
-}
-start_xvfb || fail "no free X display"
-unset SDL_VIDEODRIVER
-for _ in $(seq 50); do
-  xdotool getmouselocation >/dev/null 2>&1 && break
-  sleep 0.1
-done
-xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb did not start on $DISPLAY"
-
-wait_for_window() {
-  for _ in $(seq 300); do
-    local id
-    id=$(xdotool search --name "$1" 2>/dev/null | head -1)
-    if [ -n "$id" ]; then
-      echo "$id"
-      return 0
-    fi
-    sleep 0.1
-  done
-  return 1
-}
+start_xvfb
 
 # Waits up to $1 tenths of a second for the running program to end; sets app_status.
 wait_for_exit() {

@@ -8,14 +8,9 @@ set -uo pipefail
 
 scene=$1
 work=$2
-display_number=${RK_PLATFORM_DISPLAY:-94}
+source "$(dirname "${BASH_SOURCE[0]}")/../xsession.sh"
 
-for tool in Xvfb xdotool import convert; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed"
-    exit 77
-  fi
-done
+require_tools Xvfb xdotool xwininfo import convert
 
 rm -rf "$work"
 mkdir -p "$work"
@@ -28,28 +23,21 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-  echo "FAIL: $*"
-  exit 1
-}
+start_xvfb 1024x768x24
 
-Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display_number"
-unset SDL_VIDEODRIVER
-for _ in $(seq 50); do
-  xdotool getmouselocation >/dev/null 2>&1 && break
-  sleep 0.1
+# A fresh X server now and then refuses a client's first connection for a
+# moment ("Resource temporarily unavailable"); a scene that could not reach it
+# ends at once with its report, and is started again, at most three times.
+for attempt in 1 2 3; do
+  "$scene" "$work" 6 >"$work/scene.out" 2>"$work/scene.err" &
+  scene_pid=$!
+  wait_for_window "Ember Hollow" 100 >/dev/null && break
+  kill "$scene_pid" 2>/dev/null
+  wait "$scene_pid" 2>/dev/null
+  scene_pid=""
+  echo "attempt $attempt: no window; the scene said: $(cat "$work/scene.err")"
 done
-xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb did not start on $DISPLAY"
-
-"$scene" "$work" 6 >"$work/scene.out" 2>"$work/scene.err" &
-scene_pid=$!
-for _ in $(seq 100); do
-  xdotool search --name "Ember Hollow" >/dev/null 2>&1 && break
-  sleep 0.1
-done
-xdotool search --name "Ember Hollow" >/dev/null 2>&1 || fail "no window titled \"Ember Hollow\""
+[ -n "$scene_pid" ] || fail "no window titled \"Ember Hollow\""
 sleep 1.5
 import -window root "$work/screen.png" || fail "no screenshot"
 

@@ -7,6 +7,16 @@
 #   wait_for_window NAME [TENTHS] [--onlyvisible]
 #                                    prints the id of a window named NAME
 #   fail MESSAGE                     says why and ends the test with 1
+# The program under test runs as app_pid; on exit it and the server are stopped.
+
+xvfb_pid=""
+app_pid=""
+stop_session() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+}
+trap stop_session EXIT
 
 fail() {
   echo "FAIL: $*"

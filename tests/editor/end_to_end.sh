@@ -22,14 +22,6 @@ require_tools Xvfb xdotool xwininfo import convert od
 
 rm -rf "$work"
 mkdir -p "$work"
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-}
-trap cleanup EXIT
 
 start_xvfb
 

@@ -17,14 +17,6 @@ require_tools Xvfb xdotool xwininfo import compare
 
 rm -rf "$work"
 mkdir -p "$work"
-xvfb_pid=""
-game_pid=""
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-}
-trap cleanup EXIT
 
 start_xvfb
 
@@ -79,7 +71,7 @@ pixels_changed() {
 # --- 1. Playing the demo -----------------------------------------------------
 cp -r "$demo" "$work/play"
 (cd "$work/play" && exec "$game") >"$work/play.out" 2>"$work/play.err" &
-game_pid=$!
+app_pid=$!
 window=$(wait_for_window "Ember Hollow" 300 --onlyvisible) || fail "no window titled \"Ember Hollow\""
 focus_window "$window" || fail "the game's window never got the keyboard focus"
 sleep 1
@@ -111,7 +103,7 @@ for _ in $(seq 5); do
   xdotool keydown Escape
   sleep 0.4
   xdotool keyup Escape
-  if wait_for_exit "$game_pid" 30; then
+  if wait_for_exit "$app_pid" 30; then
     ended=yes
     break
   fi
@@ -120,21 +112,21 @@ if [ "$ended" != yes ]; then
   import -window root "$work/after_escape.png"
   fail "the game did not end on Escape; focus: $(xdotool getwindowfocus getwindowname 2>&1)"
 fi
-game_pid=""
+app_pid=""
 [ "$game_status" -eq 0 ] || fail "exit code $game_status after Escape (expected 0); $(cat "$work/play.err")"
 
 # --- 2. No "World.rkm" -------------------------------------------------------
 cp -r "$demo" "$work/empty"
 rm "$work/empty/World.rkm"
 (cd "$work/empty" && exec "$game") >"$work/empty.out" 2>"$work/empty.err" &
-game_pid=$!
+app_pid=$!
 box=$(wait_for_box "ERROR") || fail "no \"ERROR\" box without World.rkm; the game said: $(cat "$work/empty.err")"
 sleep 0.3
 import -window root "$work/missing_world.png"
 focus_window "$box" || fail "the report box never got the keyboard focus"
 xdotool key Return
-wait_for_exit "$game_pid" 50 || fail "the game did not end after its report was dismissed"
-game_pid=""
+wait_for_exit "$app_pid" 50 || fail "the game did not end after its report was dismissed"
+app_pid=""
 [ "$game_status" -eq 1 ] || fail "exit code $game_status without World.rkm (expected 1)"
 grep -q "Failed to open the world file." "$work/empty.err" || fail "report missing: $(cat "$work/empty.err")"
 grep -q "FILE: RkWorld" "$work/empty.err" || fail "report without its source name"

@@ -25,14 +25,6 @@ require_tools Xvfb xdotool xwininfo import compare convert
 rm -rf "$work"
 mkdir -p "$work/run"
 cp -r "$demo/images" "$work/run/images"
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-}
-trap cleanup EXIT
 
 start_xvfb
 

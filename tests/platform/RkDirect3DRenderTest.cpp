@@ -10,12 +10,6 @@
 
 namespace {
 
-constexpr RkColor kRed = 0xFFFF0000u;
-constexpr RkColor kGreen = 0xFF00FF00u;
-constexpr RkColor kBlue = 0xFF0000FFu;
-constexpr RkColor kBlack = 0xFF000000u;
-constexpr RkColor kWhite = 0xFFFFFFFFu;
-
 class RendererFrame : public testing::Test {
  protected:
   void SetUp() override {

@@ -10,6 +10,16 @@
 #include <cstdlib>
 #include <string>
 
+#include "RkColor.h"
+
+// The opaque colours the pixel tests draw with and read back (0xAARRGGBB).
+constexpr RkColor kRed = 0xFFFF0000u;
+constexpr RkColor kGreen = 0xFF00FF00u;
+constexpr RkColor kBlue = 0xFF0000FFu;
+constexpr RkColor kYellow = 0xFFFFFF00u;
+constexpr RkColor kBlack = 0xFF000000u;
+constexpr RkColor kWhite = 0xFFFFFFFFu;
+
 class TestImageFolder {
  public:
   TestImageFolder() {

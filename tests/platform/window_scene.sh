@@ -14,14 +14,6 @@ require_tools Xvfb xdotool xwininfo import convert
 
 rm -rf "$work"
 mkdir -p "$work"
-xvfb_pid=""
-scene_pid=""
-cleanup() {
-  [ -n "$scene_pid" ] && kill "$scene_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-}
-trap cleanup EXIT
 
 start_xvfb 1024x768x24
 
@@ -30,20 +22,20 @@ start_xvfb 1024x768x24
 # ends at once with its report, and is started again, at most three times.
 for attempt in 1 2 3; do
   "$scene" "$work" 6 >"$work/scene.out" 2>"$work/scene.err" &
-  scene_pid=$!
+  app_pid=$!
   wait_for_window "Ember Hollow" 100 >/dev/null && break
-  kill "$scene_pid" 2>/dev/null
-  wait "$scene_pid" 2>/dev/null
-  scene_pid=""
+  kill "$app_pid" 2>/dev/null
+  wait "$app_pid" 2>/dev/null
+  app_pid=""
   echo "attempt $attempt: no window; the scene said: $(cat "$work/scene.err")"
 done
-[ -n "$scene_pid" ] || fail "no window titled \"Ember Hollow\""
+[ -n "$app_pid" ] || fail "no window titled \"Ember Hollow\""
 sleep 1.5
 import -window root "$work/screen.png" || fail "no screenshot"
 
-wait "$scene_pid"
+wait "$app_pid"
 status=$?
-scene_pid=""
+app_pid=""
 [ "$status" -eq 0 ] || fail "the scene's back-buffer checks failed: $(cat "$work/scene.err")"
 
 # Screen pixel as RRGGBB.

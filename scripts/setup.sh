@@ -8,7 +8,7 @@ PACKAGES=(
   build-essential cmake pkg-config clang
   libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libfontconfig-dev fonts-liberation2
   libimgui-dev libgtest-dev libbenchmark-dev
-  xvfb xdotool imagemagick x11-utils
+  xvfb xdotool imagemagick x11-utils xfonts-base
 )
 
 missing=()

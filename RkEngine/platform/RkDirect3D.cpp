@@ -51,6 +51,11 @@ bool HasVisibleCharacter(const char* text) {
   return false;
 }
 
+// A failed SDL or SDL_ttf call: the library's own text is the cause.
+[[noreturn]] void ReportSdlFailure(const char* message, RkResult result, int line) {
+  ReportDirectXErrorWithText(message, result, RkSdlError::Text().c_str(), kSource, line);
+}
+
 // A report whose cause is known here, not whatever errno an earlier call left.
 [[noreturn]] void ReportWithErrno(const char* message, int cause, int line) {
   const std::string text = std::string(std::strerror(cause)) + "\n";
@@ -136,8 +141,7 @@ void RkDirect3D::InitializeOffscreen(int width, int height) {
   WriteNotice(FormatNotice(surface->format->format));
   device = SDL_CreateSoftwareRenderer(surface);
   if (device == nullptr) {
-    ReportDirectXErrorWithText("Failed to create the display adapter device.", RK_D3DERR_NOTAVAILABLE, RkSdlError::Text().c_str(), kSource,
-                       Line(145, 144));
+    ReportSdlFailure("Failed to create the display adapter device.", RK_D3DERR_NOTAVAILABLE, Line(145, 144));
   }
   CreateFont();
 }
@@ -155,8 +159,7 @@ void RkDirect3D::CreateDevice(SDL_Window* target) {
     device = SDL_CreateRenderer(target, -1, 0);
   }
   if (device == nullptr) {
-    ReportDirectXErrorWithText("Failed to create the display adapter device.", RK_D3DERR_NOTAVAILABLE, RkSdlError::Text().c_str(), kSource,
-                       Line(145, 144));
+    ReportSdlFailure("Failed to create the display adapter device.", RK_D3DERR_NOTAVAILABLE, Line(145, 144));
   }
 }
 
@@ -164,14 +167,14 @@ void RkDirect3D::CreateDevice(SDL_Window* target) {
 // most 16 pixels, as a font created with height 16 has.
 void RkDirect3D::CreateFont() {
   if (TTF_Init() != 0) {
-    ReportDirectXErrorWithText("Failed to create the font object.", RK_E_FAIL, RkSdlError::Text().c_str(), kSource, Line(159, 158));
+    ReportSdlFailure("Failed to create the font object.", RK_E_FAIL, Line(159, 158));
   }
   const std::string path = RkFontFinder::Find("Arial");
   if (path.empty()) SDL_SetError("No font file matches \"Arial\".");
   font = path.empty() ? nullptr : TTF_OpenFont(path.c_str(), kFontHeight);
   if (font == nullptr) {
     TTF_Quit();
-    ReportDirectXErrorWithText("Failed to create the font object.", RK_E_FAIL, RkSdlError::Text().c_str(), kSource, Line(159, 158));
+    ReportSdlFailure("Failed to create the font object.", RK_E_FAIL, Line(159, 158));
   }
   for (int size = kFontHeight - 1; size > 1 && TTF_FontHeight(font) > kFontHeight; --size) {
     TTF_SetFontSize(font, size);
@@ -358,7 +361,7 @@ void RkDirect3D::RenderFrame(const RkRect* /*presentRect*/, int viewWidth, int v
 
 void RkDirect3D::ClearBackBuffer(int line) {
   if (SDL_SetRenderDrawColor(device, 0, 0, 0, 255) != 0 || SDL_RenderClear(device) != 0) {
-    ReportDirectXErrorWithText("Failed to clear render target surface.", RK_D3DERR_INVALIDCALL, RkSdlError::Text().c_str(), kSource, line);
+    ReportSdlFailure("Failed to clear render target surface.", RK_D3DERR_INVALIDCALL, line);
   }
 }
 
@@ -420,10 +423,10 @@ SDL_Texture* RkDirect3D::RenderTextImage(const Text& item) {
   // Wrapped only at line feeds, as a text drawn without a single-line flag is.
   SDL_Surface* rendered = TTF_RenderText_Blended_Wrapped(font, item.text, color, 0);
   if (rendered == nullptr && !HasVisibleCharacter(item.text)) return nullptr;
-  if (rendered == nullptr) ReportDirectXErrorWithText("Failed to draw formatted text.", RK_OK, RkSdlError::Text().c_str(), kSource, Line(411, 347));
+  if (rendered == nullptr) ReportSdlFailure("Failed to draw formatted text.", RK_OK, Line(411, 347));
   SDL_Texture* image = SDL_CreateTextureFromSurface(device, rendered);
   SDL_FreeSurface(rendered);
-  if (image == nullptr) ReportDirectXErrorWithText("Failed to draw formatted text.", RK_OK, RkSdlError::Text().c_str(), kSource, Line(411, 347));
+  if (image == nullptr) ReportSdlFailure("Failed to draw formatted text.", RK_OK, Line(411, 347));
   SDL_SetTextureBlendMode(image, SDL_BLENDMODE_BLEND);
   return image;
 }
@@ -443,7 +446,7 @@ void RkDirect3D::DrawTexts() {
     SDL_QueryTexture(image, nullptr, nullptr, &width, &height);
     const SDL_Rect target{item.rect.left + canvasX, item.rect.top + canvasY, width, height};
     if (SDL_RenderCopy(device, image, nullptr, &target) != 0) {
-      ReportDirectXErrorWithText("Failed to draw formatted text.", RK_OK, RkSdlError::Text().c_str(), kSource, Line(411, 347));
+      ReportSdlFailure("Failed to draw formatted text.", RK_OK, Line(411, 347));
     }
   }
 }
@@ -457,7 +460,7 @@ void RkDirect3D::RenderPreview(const RkRect* presentRect, SDL_Window* targetWind
   }
   SDL_RenderSetClipRect(device, &area);
   if (SDL_SetRenderDrawColor(device, 0, 0, 0, 255) != 0 || SDL_RenderFillRect(device, &area) != 0) {
-    ReportDirectXErrorWithText("Failed to clear render target surface.", RK_D3DERR_INVALIDCALL, RkSdlError::Text().c_str(), kSource, 446);
+    ReportSdlFailure("Failed to clear render target surface.", RK_D3DERR_INVALIDCALL, 446);
   }
   if (sprite != nullptr) sprite->Draw(device);
   SDL_RenderSetClipRect(device, nullptr);

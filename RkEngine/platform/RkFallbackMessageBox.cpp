@@ -195,8 +195,8 @@ bool RkFallbackMessageBox::Show() {
   TTF_Font* textFont = OpenFont();
   bool shown = false;
   if (Prepare(textFont) && RkVideo::Start() == 0) {
-    SDL_Window* window = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
-                                          SDL_WINDOW_HIDDEN | SDL_WINDOW_ALWAYS_ON_TOP);
+    SDL_Window* window = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                                          height, SDL_WINDOW_HIDDEN | SDL_WINDOW_ALWAYS_ON_TOP);
     SDL_Renderer* renderer = window != nullptr ? SDL_CreateRenderer(window, -1, 0) : nullptr;
     if (window != nullptr && renderer == nullptr) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
     if (renderer != nullptr) shown = RunWindow(window, renderer);

@@ -72,8 +72,9 @@ TEST_F(FallbackBox, EveryLineOfAReportIsDrawnAboveTheOkButton) {
   EXPECT_EQ(DarkPixels(16 + 2 * lineSkip, 16 + 3 * lineSkip, box.GetWidth()), 0) << "the empty line";
   EXPECT_EQ(Pixel(box.GetWidth() - 4, 4), 0xFFF0F0F0u);
   EXPECT_EQ(Pixel(ok.x, ok.y + ok.h / 2), 0xFF0078D7u);
-  EXPECT_GT(DarkPixels(ok.y + 2, ok.y + ok.h - 2, ok.x + ok.w - 2) - DarkPixels(ok.y + 2, ok.y + ok.h - 2, ok.x + 2), 10)
-      << "the OK label";
+  const int labelPixels =
+      DarkPixels(ok.y + 2, ok.y + ok.h - 2, ok.x + ok.w - 2) - DarkPixels(ok.y + 2, ok.y + ok.h - 2, ok.x + 2);
+  EXPECT_GT(labelPixels, 10) << "the OK label";
 }
 
 TEST_F(FallbackBox, LongLinesWrapAndShortTextsKeepTheSmallestBox) {

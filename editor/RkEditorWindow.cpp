@@ -46,12 +46,12 @@ RkEditorWindow::~RkEditorWindow() {
 // a display that cannot be reached fails the window's creation.
 void RkEditorWindow::Create(const char* title, int width, int height) {
   if (SDL_InitSubSystem(SDL_INIT_EVENTS) != 0) {
-    ReportWin32ErrorWithText("Failed to register the window class.", RkSdlError::Text().c_str(), kSource,
+    ReportWin32Error("Failed to register the window class.", RkSdlError::Text().c_str(), kSource,
                              kRegisterClassLine);
   }
   if (RkVideo::Start() == 0) handle = SDL_CreateWindow(title, 0, 0, width, height, SDL_WINDOW_SHOWN);
   if (handle == nullptr) {
-    ReportWin32ErrorWithText("Failed to create the window.", RkSdlError::Text().c_str(), kSource,
+    ReportWin32Error("Failed to create the window.", RkSdlError::Text().c_str(), kSource,
                              kCreateWindowLine);
   }
 }

@@ -114,13 +114,8 @@ void ReportDirectXError(const char* message, RkResult result, const char* source
   ShowAndExit(BuildDirectXReport(message, result, systemText.c_str(), sourceFile, line));
 }
 
-void ReportWin32ErrorWithText(const char* message, const char* systemText, const char* sourceFile,
-                              int line) {
-  ShowAndExit(BuildWin32Report(message, systemText, sourceFile, line));
-}
-
-void ReportDirectXErrorWithText(const char* message, RkResult result, const char* systemText,
-                                const char* sourceFile, int line) {
+void ReportDirectXError(const char* message, RkResult result, const char* systemText,
+                        const char* sourceFile, int line) {
   ShowAndExit(BuildDirectXReport(message, result, systemText, sourceFile, line));
 }
 

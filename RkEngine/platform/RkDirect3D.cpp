@@ -53,13 +53,13 @@ bool HasVisibleCharacter(const char* text) {
 
 // A failed SDL or SDL_ttf call: the library's own text is the cause.
 [[noreturn]] void ReportSdlFailure(const char* message, RkResult result, int line) {
-  ReportDirectXErrorWithText(message, result, RkSdlError::Text().c_str(), kSource, line);
+  ReportDirectXError(message, result, RkSdlError::Text().c_str(), kSource, line);
 }
 
 // A report whose cause is known here, not whatever errno an earlier call left.
 [[noreturn]] void ReportWithErrno(const char* message, int cause, int line) {
   const std::string text = std::string(std::strerror(cause)) + "\n";
-  ReportWin32ErrorWithText(message, text.c_str(), kSource, line);
+  ReportWin32Error(message, text.c_str(), kSource, line);
 }
 
 void WriteNotice(const char* text) { std::fprintf(stderr, "%s\n", text); }
@@ -136,7 +136,7 @@ void RkDirect3D::CheckDisplayModes(SDL_Window* target) {
 void RkDirect3D::InitializeOffscreen(int width, int height) {
   surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
   if (surface == nullptr) {
-    ReportWin32ErrorWithText("Failed to create Direct3D.", RkSdlError::Text().c_str(), kSource, 64);
+    ReportWin32Error("Failed to create Direct3D.", RkSdlError::Text().c_str(), kSource, 64);
   }
   WriteNotice(FormatNotice(surface->format->format));
   device = SDL_CreateSoftwareRenderer(surface);

@@ -39,7 +39,7 @@ RkInput::~RkInput() {
 
 void RkInput::Create() {
   if (SDL_InitSubSystem(SDL_INIT_EVENTS) != 0) {
-    ReportDirectXErrorWithText("Failed to create DirectInput.", RK_E_FAIL, RkSdlError::Text().c_str(), "RkInput",
+    ReportDirectXError("Failed to create DirectInput.", RK_E_FAIL, RkSdlError::Text().c_str(), "RkInput",
                                56);
   }
   created = true;

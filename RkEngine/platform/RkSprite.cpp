@@ -13,7 +13,7 @@ namespace {
 // read, an image too large.
 void ReportLoadFailure(const char* file, bool isCharacter) {
   const int line = isCharacter ? RkProgramLine(45, 42) : RkProgramLine(51, 48);
-  ReportDirectXErrorWithText(file, RK_D3DXERR_INVALIDDATA, RkSdlError::Text().c_str(), "RkSprite", line);
+  ReportDirectXError(file, RK_D3DXERR_INVALIDDATA, RkSdlError::Text().c_str(), "RkSprite", line);
 }
 
 }  // namespace
@@ -53,7 +53,7 @@ void RkSprite::Draw(SDL_Renderer* device, float translateX, float translateY) co
   SDL_SetTextureColorMod(image, (color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF);
   SDL_SetTextureAlphaMod(image, (color >> 24) & 0xFF);
   if (SDL_RenderCopyF(device, image, &source, &target) != 0) {
-    ReportDirectXErrorWithText("Failed to draw the sprite.", RK_D3DERR_INVALIDCALL, RkSdlError::Text().c_str(),
+    ReportDirectXError("Failed to draw the sprite.", RK_D3DERR_INVALIDCALL, RkSdlError::Text().c_str(),
                                "RkSprite", RkProgramLine(94, 87));
   }
 }

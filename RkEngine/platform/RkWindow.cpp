@@ -30,7 +30,7 @@ RkWindow::~RkWindow() = default;
 void RkWindow::Create(int width, int height) {
   if (windowClassTaken) {
     const std::string taken = std::string(std::strerror(EEXIST)) + "\n";
-    ReportWin32ErrorWithText("Failed to register the window class.", taken.c_str(), "RkWindow", 69);
+    ReportWin32Error("Failed to register the window class.", taken.c_str(), "RkWindow", 69);
   }
   windowClassTaken = true;
   if (RkVideo::Start() != 0) ReportWindowFailure();
@@ -39,7 +39,7 @@ void RkWindow::Create(int width, int height) {
 }
 
 void RkWindow::ReportWindowFailure() {
-  ReportWin32ErrorWithText("Failed to create the window.", RkSdlError::Text().c_str(), "RkWindow", 86);
+  ReportWin32Error("Failed to create the window.", RkSdlError::Text().c_str(), "RkWindow", 86);
 }
 
 void RkWindow::PumpMessages() {

@@ -38,7 +38,7 @@ TEST_F(AreaChange, MapLoadsInTheFirstStepAfterTheWalkWithThePlayerOnTheStartCell
     StepAndDraw();
     ASSERT_EQ(game->GetWorld().GetWidth(), 3) << "loaded during the walk, pass " << pass;
   }
-  EXPECT_FALSE(game->GetRenderer().IsWalking());
+  EXPECT_EQ(game->GetRenderer().GetWalkOffset(), 30);  // the walk's last frame is drawn
   EXPECT_TRUE(game->IsAreaChangePending());
 
   StepAndDraw();
@@ -110,7 +110,7 @@ TEST_F(AreaChangeDeathTest, EmptyMapNameEndsInTheWorldFilesOpenReportAfterTheWal
   StepAndDraw();
   ASSERT_EQ(PlayerX(), 1);
   ReleaseAll();
-  FinishWalk();
+  for (int pass = 2; pass <= 16; ++pass) StepAndDraw();  // the walk's other 15 frames
   EXPECT_EXIT(StepAndDraw(), ::testing::ExitedWithCode(1),
               "Failed to open the world file\\.\n(.|\n)*FILE: RkWorld\nLINE: 405\n");
 }

@@ -94,14 +94,14 @@ TEST_F(PlayerWalk, NoNewWalkWhileTheAnimationRuns) {
   Place(0, 1);
   EXPECT_TRUE(WalkStartsWith({DIK_DOWN}));
   // Right and Up both lead onto open ground from (0, 2), but the walk's 16
-  // frames are not over until the 16th pass has drawn.
+  // steps are not over until the 17th pass's step.
   for (int pass = 2; pass <= 16; ++pass) {
     Hold({pass % 2 == 0 ? DIK_UP : DIK_RIGHT});
     StepAndDraw();
     EXPECT_EQ(PlayerX(), 0) << "pass " << pass;
     EXPECT_EQ(PlayerY(), 2) << "pass " << pass;
   }
-  EXPECT_FALSE(game->GetRenderer().IsWalking());
+  EXPECT_EQ(game->GetRenderer().GetWalkOffset(), 30);
   EXPECT_TRUE(WalkStartsWith({DIK_RIGHT}));
 }
 

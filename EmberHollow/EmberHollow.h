@@ -67,6 +67,7 @@ class EmberHollow {
   double GetAccumulator() const { return accumulator; }
   int GetFrameCount() const { return frameCount; }
   RkDirect3D& GetRenderer() { return renderer; }
+  const RkDirect3D& GetRenderer() const { return renderer; }
   RkInput& GetInput() { return input; }
   RkWorld& GetWorld() { return world; }
   RkEntity& GetPlayer() { return player; }

@@ -68,6 +68,21 @@ TEST_F(AreaChange, HeldArrowWalksOnInTheStepThatLoadsTheMap) {
   EXPECT_TRUE(game->GetRenderer().IsWalking());
 }
 
+TEST_F(AreaChange, StepThatSeesEscapeStillChangesADueArea) {
+  StartGame();
+  WalkRightAndFinish();
+  Hold({DIK_RIGHT});
+  StepAndDraw();  // onto the New Area cell
+  ReleaseAll();
+  for (int pass = 2; pass <= 16; ++pass) StepAndDraw();
+  Hold({DIK_ESCAPE});
+  StepAndDraw();
+  EXPECT_FALSE(game->IsRunning());
+  EXPECT_EQ(game->GetWorld().GetWidth(), 8);
+  EXPECT_EQ(PlayerX(), 5);
+  EXPECT_FALSE(game->IsAreaChangePending());
+}
+
 TEST_F(AreaChange, NpcOnANewAreaCellDoesNotBlockTheWalk) {
   RkWorld world = MakeWorld({".A"});
   world.SetTileNewArea(1, 0, "Other.rkm", 5, 7);

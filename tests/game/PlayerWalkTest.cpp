@@ -67,6 +67,10 @@ TEST_F(PlayerWalk, FirstKeyInPriorityOrderCounts) {
   EXPECT_FALSE(WalkStartsWith({DIK_RIGHT, DIK_LEFT}));
   EXPECT_TRUE(WalkStartsWith({DIK_RIGHT, DIK_DOWN, DIK_UP}));
   EXPECT_EQ(PlayerX(), 1);
+  FinishWalk();
+  Place(0, 1);  // open ground above and below
+  EXPECT_TRUE(WalkStartsWith({DIK_DOWN, DIK_UP}));
+  EXPECT_EQ(PlayerY(), 0);  // Up comes before Down
 }
 
 TEST_F(PlayerWalk, EscapeWithAnArrowStopsTheGameAndStartsNoWalk) {
@@ -88,6 +92,30 @@ TEST_F(PlayerWalk, HeldArrowWalksOneCellEverySixteenFrames) {
   // Cells 1, 2, 3; then the last column stops the walk.
   EXPECT_EQ(passesWhenMoved, (std::vector<int>{1, 17, 33}));
   EXPECT_EQ(PlayerX(), 3);
+}
+
+// A cell takes 16 steps of 1/60 s, however many steps a drawn frame follows:
+// at one step a frame the walk shows offsets 0, 2 .. 30, at four 6, 14, 22, 30.
+TEST_F(PlayerWalk, WalkLastsSixteenStepsAtAnyFrameRate) {
+  for (int stepsPerFrame : {1, 4}) {
+    StartGame();
+    Place(0, 2);
+    Hold({DIK_RIGHT});
+    std::vector<double> timesMoved;
+    std::vector<int> offsetsOfTheFirstCell;
+    for (int pass = 0; pass < 40; ++pass) {
+      const int lastX = PlayerX();
+      clock.AdvanceCounts(stepsPerFrame * ScriptedClock::kCountsPerStep);
+      game->RunPass(clock);
+      if (PlayerX() != lastX) timesMoved.push_back(game->GetSimulatedTime());
+      if (PlayerX() == 1) offsetsOfTheFirstCell.push_back(game->GetRenderer().GetWalkOffset());
+    }
+    ASSERT_GE(timesMoved.size(), 2u) << stepsPerFrame;
+    EXPECT_NEAR(timesMoved[1] - timesMoved[0], 16.0 / 60.0, 1e-9) << stepsPerFrame << " steps per frame";
+    std::vector<int> expected;
+    for (int offset = 2 * (stepsPerFrame - 1); offset < 32; offset += 2 * stepsPerFrame) expected.push_back(offset);
+    EXPECT_EQ(offsetsOfTheFirstCell, expected) << stepsPerFrame << " steps per frame";
+  }
 }
 
 TEST_F(PlayerWalk, NoNewWalkWhileTheAnimationRuns) {

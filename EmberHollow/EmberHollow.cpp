@@ -3,8 +3,6 @@
 // the conversations with NPCs).
 #include "EmberHollow.h"
 
-#include <sys/stat.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -91,13 +89,10 @@ void EmberHollow::StartDevices(GameTarget drawTarget) {
 }
 
 // The library is the editor's file and may be missing or damaged; the game
-// then plays on, and NPCs without dialogues have nothing to say. A file that
-// cannot be opened and read as a regular file is left alone, as the loader
-// ends the program on a failed read.
+// then plays on, and NPCs without dialogues have nothing to say. A library that
+// fails to read is left empty, as the loader leaves it.
 void EmberHollow::LoadNPCLibrary() {
-  struct stat status {};
-  if (stat(RkNPCList::kFileName, &status) != 0 || !S_ISREG(status.st_mode)) return;
-  npcLibrary.LoadNPCFile(RkNPCList::kFileName);
+  if (npcLibrary.TryLoadNPCFile(RkNPCList::kFileName)) npcLibrary = RkNPCList();
 }
 
 int EmberHollow::RunPass(GameClock& clock) {

@@ -302,6 +302,23 @@ void RkDirect3D::StartWalk(int direction) {
   walkDirection = direction;
 }
 
+void RkDirect3D::StepWalk() {
+  if (walkClock == WalkClock::Steps && IsWalkingFrame()) AdvanceWalk();
+}
+
+int RkDirect3D::MeasureText(const char* text) const {
+  int width = 0;
+  if (font == nullptr || text == nullptr || *text == '\0') return 0;
+  if (TTF_SizeText(font, text, &width, nullptr) != 0) return 0;
+  return width;
+}
+
+int RkDirect3D::GetFontHeight() const { return font != nullptr ? TTF_FontHeight(font) : kFontHeight; }
+
+void RkDirect3D::AddBox(const RkRect& rect, RkColor fill, RkColor border) {
+  boxes.push_back(Box{rect, fill, border});
+}
+
 void RkDirect3D::SetOverlay(std::function<void()> drawOverlay) { overlay = std::move(drawOverlay); }
 
 void RkDirect3D::SetCanvasOrigin(int x, int y) {
@@ -353,10 +370,12 @@ void RkDirect3D::RenderFrame(const RkRect* /*presentRect*/, int viewWidth, int v
   SDL_GetRendererOutputSize(device, &targetWidth, &targetHeight);
   DrawTilePass(tx, ty);
   DrawCharacterPass(tx, ty);
-  if (walkingFrame) AdvanceWalk();
+  if (walkingFrame && walkClock == WalkClock::Frames) AdvanceWalk();
+  if (!boxes.empty()) DrawBoxes();
   if (font != nullptr) DrawTexts();
   if (overlay) overlay();
   SDL_RenderPresent(device);
+  ++framesPresented;
 }
 
 void RkDirect3D::ClearBackBuffer(int line) {
@@ -415,6 +434,35 @@ void RkDirect3D::AdvanceWalk() {
     walkDirection = 0;
     walkOffset = 0;
   }
+}
+
+namespace {
+
+bool SetDrawColor(SDL_Renderer* device, RkColor color) {
+  return SDL_SetRenderDrawColor(device, static_cast<Uint8>((color >> 16) & 0xFF), static_cast<Uint8>((color >> 8) & 0xFF),
+                                static_cast<Uint8>(color & 0xFF), static_cast<Uint8>((color >> 24) & 0xFF)) == 0;
+}
+
+}  // namespace
+
+// The border lies inside the rectangle, the fill inside the border, so a
+// transparent fill never darkens the border.
+void RkDirect3D::DrawBoxes() {
+  SDL_SetRenderDrawBlendMode(device, SDL_BLENDMODE_BLEND);
+  for (const Box& box : boxes) {
+    const SDL_Rect outer{box.rect.left + canvasX, box.rect.top + canvasY, box.rect.right - box.rect.left,
+                         box.rect.bottom - box.rect.top};
+    const SDL_Rect inner{outer.x + kBoxBorderWidth, outer.y + kBoxBorderWidth, outer.w - 2 * kBoxBorderWidth,
+                         outer.h - 2 * kBoxBorderWidth};
+    bool drawn = SetDrawColor(device, box.fill) && SDL_RenderFillRect(device, &inner) == 0;
+    for (int ring = 0; drawn && ring < kBoxBorderWidth; ++ring) {
+      const SDL_Rect edge{outer.x + ring, outer.y + ring, outer.w - 2 * ring, outer.h - 2 * ring};
+      drawn = SetDrawColor(device, box.border) && SDL_RenderDrawRect(device, &edge) == 0;
+    }
+    if (!drawn) ReportDirectXError("Failed to prepare device for drawing sprites.", RK_D3DERR_INVALIDCALL, kSource,
+                                   Line(352, 320));
+  }
+  SDL_SetRenderDrawBlendMode(device, SDL_BLENDMODE_NONE);
 }
 
 SDL_Texture* RkDirect3D::RenderTextImage(const Text& item) {

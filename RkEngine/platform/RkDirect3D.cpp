@@ -326,6 +326,12 @@ void RkDirect3D::SetCanvasOrigin(int x, int y) {
   canvasY = y;
 }
 
+void RkDirect3D::SetViewZoom(float scale, float shiftX, float shiftY) {
+  viewScale = scale > 0.0f ? scale : 1.0f;
+  viewShiftX = shiftX;
+  viewShiftY = shiftY;
+}
+
 bool RkDirect3D::IsWalkingFrame() const { return walking == 1 && walkOffset < 32; }
 
 // During a walk the view starts one tile behind the focus's new tile and closes
@@ -365,11 +371,25 @@ void RkDirect3D::RenderFrame(const RkRect* /*presentRect*/, int viewWidth, int v
   SDL_RenderSetClipRect(device, nullptr);
   ClearBackBuffer(Line(182, 181));
   const bool walkingFrame = IsWalkingFrame();
-  const float tx = TranslationX(viewWidth, focusX) + canvasX;
-  const float ty = TranslationY(viewHeight, focusY) + canvasY;
   SDL_GetRendererOutputSize(device, &targetWidth, &targetHeight);
+  const bool zoomed = viewScale != 1.0f;
+  float tx = TranslationX(viewWidth, focusX) + canvasX;
+  float ty = TranslationY(viewHeight, focusY) + canvasY;
+  if (zoomed || viewShiftX != 0.0f || viewShiftY != 0.0f) {
+    // The world is drawn in unscaled pixels that the renderer scales: the canvas
+    // origin and the target's size (what culling tests against) shrink with it.
+    SDL_RenderSetScale(device, viewScale, viewScale);
+    tx = TranslationX(viewWidth, focusX) - viewShiftX + canvasX / viewScale;
+    ty = TranslationY(viewHeight, focusY) - viewShiftY + canvasY / viewScale;
+    targetWidth = static_cast<int>(std::ceil(targetWidth / viewScale));
+    targetHeight = static_cast<int>(std::ceil(targetHeight / viewScale));
+  }
   DrawTilePass(tx, ty);
   DrawCharacterPass(tx, ty);
+  if (zoomed) {
+    SDL_RenderSetScale(device, 1.0f, 1.0f);
+    SDL_GetRendererOutputSize(device, &targetWidth, &targetHeight);
+  }
   if (walkingFrame && walkClock == WalkClock::Frames) AdvanceWalk();
   if (!boxes.empty()) DrawBoxes();
   if (font != nullptr) DrawTexts();

@@ -129,6 +129,13 @@ class RkDirect3D {
   // canvas starts below its menu bar). Sprites and texts move; the clear does not.
   void SetCanvasOrigin(int x, int y);
 
+  // The editor's zoom and pan: tile and NPC sprites are drawn scaled by scale
+  // about the canvas origin, after a shift of (shiftX, shiftY) world pixels.
+  // Texts, player sprites and the overlay are not scaled. The game never sets it:
+  // at scale 1 with no shift a frame is drawn exactly as without it.
+  void SetViewZoom(float scale, float shiftX, float shiftY);
+  float GetViewScale() const { return viewScale; }
+
   // The translation that a world sprite gets in the next frame.
   float TranslationX(int viewWidth, int focusX) const;
   float TranslationY(int viewHeight, int focusY) const;
@@ -165,6 +172,9 @@ class RkDirect3D {
   int canvasY = 0;
   int targetWidth = 0;
   int targetHeight = 0;
+  float viewScale = 1.0f;
+  float viewShiftX = 0.0f;
+  float viewShiftY = 0.0f;
 
   int Line(int editorLine, int gameLine) const;
   static bool HasAcceleratedDriver();

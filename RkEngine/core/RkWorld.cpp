@@ -8,6 +8,7 @@
 #include "RkBinaryReader.h"
 #include "RkBinaryWriter.h"
 #include "RkError.h"
+#include "RkMapLinks.h"
 #include "RkNotice.h"
 
 namespace {
@@ -31,6 +32,7 @@ void RkWorld::Clear() {
   width_ = 0;
   height_ = 0;
   npcs_.clear();
+  fileName_.clear();
 }
 
 void RkWorld::Load(const char* fileName) {
@@ -191,7 +193,21 @@ RkGrowResult RkWorld::Grow(int32_t x, int32_t y) {
   height_ = growth.height;
   // NPCs move with the cells, so each keeps standing on the ground it stood on.
   for (RkNPC& npc : npcs_) npc.SetPosition(npc.GetX() + growth.shiftX, npc.GetY() + growth.shiftY);
+  // Links back into this map name cells by number: they follow their cells.
+  if (!fileName_.empty() && (growth.shiftX != 0 || growth.shiftY != 0)) {
+    ShiftStartPointsInto(fileName_.c_str(), growth.shiftX, growth.shiftY);
+  }
   return growth.result;
+}
+
+int RkWorld::ShiftStartPointsInto(const char* mapFile, int32_t dx, int32_t dy) {
+  int shifted = 0;
+  for (RkTile& tile : tiles_) {
+    if (tile.GetType() != TileNewArea || !RkMapLinks::LeadsInto(tile.GetNewAreaName(), mapFile)) continue;
+    tile.SetNewAreaStart(tile.GetNewAreaStartX() + dx, tile.GetNewAreaStartY() + dy);
+    ++shifted;
+  }
+  return shifted;
 }
 
 void RkWorld::SetNPC(const char* name, int32_t x, int32_t y, const char* imageFile, int32_t type) {

@@ -9,6 +9,7 @@
 
 #include "RkNPCList.h"
 #include "RkNativePath.h"
+#include "RkTile.h"
 #include "RkWorld.h"
 
 namespace fs = std::filesystem;
@@ -34,8 +35,10 @@ bool RkSafeLoader::OpensAsFile(const std::string& nativePath, std::string& cause
   return true;
 }
 
-// The loader refuses a negative size or one over RkWorld::kMaxCells fatally; a
-// file shorter than its header reads as far as it goes, like the loader does.
+// The loader refuses a negative size or one over RkWorld::kMaxCells fatally. A
+// file that ends inside its grid would load with fresh cells for the rest; here
+// it is refused as damaged, so that eight bytes naming a grid of 16 million cells
+// do not make a tool allocate gigabytes and report every cell.
 bool RkSafeLoader::HasSoundSize(const std::string& nativePath, std::string& cause) {
   unsigned char header[8] = {};
   std::ifstream in(nativePath, std::ios::binary);
@@ -44,10 +47,19 @@ bool RkSafeLoader::HasSoundSize(const std::string& nativePath, std::string& caus
   for (int i = 0; i < 8; ++i) fields[i / 4] |= static_cast<uint32_t>(header[i]) << (8 * (i % 4));
   const int32_t width = static_cast<int32_t>(fields[0]);
   const int32_t height = static_cast<int32_t>(fields[1]);
-  if (width >= 0 && height >= 0 && static_cast<int64_t>(width) * height <= RkWorld::kMaxCells) return true;
-  cause = "the file is damaged: its size of " + std::to_string(width) + " by " + std::to_string(height) +
-          " cells is not possible";
-  return false;
+  const std::string size = std::to_string(width) + " by " + std::to_string(height) + " cells";
+  if (width < 0 || height < 0 || static_cast<int64_t>(width) * height > RkWorld::kMaxCells) {
+    cause = "the file is damaged: its size of " + size + " is not possible";
+    return false;
+  }
+  std::error_code error;
+  const uintmax_t bytes = fs::file_size(nativePath, error);
+  const uintmax_t gridEnd = sizeof header + static_cast<uintmax_t>(width) * height * RkTile::kRecordSize;
+  if (!error && width > 0 && height > 0 && bytes < gridEnd) {
+    cause = "the file is damaged: it ends inside its grid of " + size;
+    return false;
+  }
+  return true;
 }
 
 bool RkSafeLoader::TryLoadWorld(const std::string& path, RkWorld& world, std::string& cause) {

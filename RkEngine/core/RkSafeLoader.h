@@ -2,7 +2,8 @@
 // when one file is bad (the map checker, the rewrite of the maps of a folder).
 // Every file that would end the fatal loaders is refused here first, with the
 // reason in words: one that is missing, not a plain file, cannot be opened, or
-// holds a grid size that only a damaged file holds.
+// holds a grid size that only a damaged file holds. A map file that ends inside
+// its grid is refused too (the game would load it with fresh cells for the rest).
 #pragma once
 
 #include <string>

@@ -100,8 +100,15 @@ TEST(MapChecker, AFolderWithoutTheStartMapAndWithAnUnreadableLibraryIsCheckedToT
   ScratchDirectory folder;
   std::filesystem::create_directory(folder.File(RkNPCList::kFileName));
   std::filesystem::create_directory(folder.File("Hall.rkm"));
+  WriteFileBytes(folder.File("Huge.rkm"), {0, 0, 1, 0, 0, 0, 1, 0});
+  // 16,777,216 cells, the most a map may have, in eight bytes.
+  WriteFileBytes(folder.File("Cut.rkm"), {0, 0, 1, 0, 0, 1, 0, 0});
   EXPECT_EQ(SortedLines(RkMapChecker(folder.Path()).Check()),
-            (std::vector<std::string>{"Hall.rkm: cannot be read: it is not a file",
+            (std::vector<std::string>{"Cut.rkm: cannot be read: the file is damaged: it ends inside its grid of 65536 "
+                                      "by 256 cells",
+                                      "Hall.rkm: cannot be read: it is not a file",
+                                      "Huge.rkm: cannot be read: the file is damaged: its size of 65536 by 65536 "
+                                      "cells is not possible",
                                       "NPCs.rk: cannot be read: it is not a file",
                                       "World.rkm: the folder has no World.rkm, the map the game starts on"}));
 }

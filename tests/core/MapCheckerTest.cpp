@@ -70,7 +70,7 @@ TEST(MapChecker, FindsEveryKindOfFaultWithItsMapCellAndSentence) {
   const std::vector<RkMapFinding> findings = RkMapChecker(folder.Path()).Check();
   std::vector<std::string> expected = {
       "Attic.rkm: warning: no chain of links from World.rkm leads to this map",
-      "Broken.rkm: cannot be read: the file is damaged: its size of -1 by 3 cells is not possible",
+      "Broken.rkm: cannot be read: The file declares a negative width or height.",
       "House.rkm (1, 1): image cook.png of NPC Cook does not exist",
       "House.rkm (1, 1): warning: NPCs Maid and Cook stand on the same cell",
       "NPCs.rk: image sage.png of NPC Sage does not exist",
@@ -104,11 +104,11 @@ TEST(MapChecker, AFolderWithoutTheStartMapAndWithAnUnreadableLibraryIsCheckedToT
   // 16,777,216 cells, the most a map may have, in eight bytes.
   WriteFileBytes(folder.File("Cut.rkm"), {0, 0, 1, 0, 0, 1, 0, 0});
   EXPECT_EQ(SortedLines(RkMapChecker(folder.Path()).Check()),
-            (std::vector<std::string>{"Cut.rkm: cannot be read: the file is damaged: it ends inside its grid of 65536 "
-                                      "by 256 cells",
-                                      "Hall.rkm: cannot be read: it is not a file",
-                                      "Huge.rkm: cannot be read: the file is damaged: its size of 65536 by 65536 "
-                                      "cells is not possible",
+            (std::vector<std::string>{"Cut.rkm: cannot be read: The file declares a grid of 65536 by 256 cells, far "
+                                      "more than the file holds.",
+                                      "Hall.rkm: cannot be read: Is a directory",
+                                      "Huge.rkm: cannot be read: The file declares a grid of 65536 by 65536 cells, "
+                                      "more than a world file may hold.",
                                       "NPCs.rk: cannot be read: it is not a file",
                                       "World.rkm: the folder has no World.rkm, the map the game starts on"}));
 }

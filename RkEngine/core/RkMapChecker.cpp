@@ -194,8 +194,8 @@ void RkMapChecker::CheckNPCImage(const std::string& file, const RkNPC& npc, bool
   }
 }
 
-// A conversation starts at the NPC's first dialogue and follows the Next IDs of
-// the answers chosen.
+// A conversation starts at the NPC's dialogue with the lowest Text ID (as the
+// game opens it) and follows the Next IDs of the answers chosen.
 void RkMapChecker::CheckDialogues(const std::string& file, const RkNPC& npc, bool onMap) {
   const auto report = [&](const std::string& sentence) {
     if (onMap) {
@@ -207,9 +207,10 @@ void RkMapChecker::CheckDialogues(const std::string& file, const RkNPC& npc, boo
   const std::string who = std::string("NPC ") + npc.GetName();
   std::set<int32_t> ids;
   for (unsigned i = 0; i < npc.GetDialogueCount(); ++i) ids.insert(npc.GetDialogueID(i));
+  if (ids.empty()) return;
+  const int32_t startID = *ids.begin();
   std::set<int32_t> reached;
-  std::vector<int32_t> pending;
-  if (npc.GetDialogueCount() > 0) pending.push_back(npc.GetDialogueID(0));
+  std::vector<int32_t> pending{startID};
   while (!pending.empty()) {
     const int32_t id = pending.back();
     pending.pop_back();
@@ -229,7 +230,7 @@ void RkMapChecker::CheckDialogues(const std::string& file, const RkNPC& npc, boo
     }
     if (reached.count(id) == 0) {
       report(who + ": dialogue " + std::to_string(id) + " is never shown: the conversation starts at dialogue " +
-             std::to_string(npc.GetDialogueID(0)) + " and no answer on the way leads to it");
+             std::to_string(startID) + " and no answer on the way leads to it");
     }
   }
 }

@@ -38,9 +38,10 @@ void MakeFaultyFolder(const ScratchDirectory& folder) {
   world.SetNPC("Rock", 2, 2, "ok.png", NPCStatic);
   world.SetNPC("Guard", 1, 1, "ok.png", NPCStatic);
   RkNPC& guard = world.GetNPC(2);
+  // Stored first but not the lowest ID: the conversation still opens at 0.
+  guard.AddDialogue(5, "A secret.");
   guard.AddDialogue(0, "Halt!");
   guard.AddDialogue(1, "Go on.");
-  guard.AddDialogue(5, "A secret.");
   guard.AddResponse(0, "Pass.", 1);
   guard.AddResponse(0, "Lost.", 9);
   world.Save(folder.File("World.rkm").c_str());

@@ -18,6 +18,8 @@ constexpr const char* kAboutText = "Corvane's 2D Game Engine";
 // application object, which takes the keyboard and the mouse back after them.
 RkEngine::RkEngine()
     : renderer(RkProgram::Editor),
+      strokes(world, camera, origin, renderer, mapHistory),
+      libraryChanges(npcList, libraryHistory),
       canvas(mapEditor, world, camera, origin, renderer,
              [this](const char* text) { ShowModalNotice(text); }),
       mapActions(mapEditor, world, camera, origin, renderer, npcList,
@@ -28,6 +30,10 @@ RkEngine::RkEngine()
   fileChooser = [this](const RkFileDialog::FilterList& filters, std::string& path) {
     return RunFileDialog(filters, path);
   };
+  canvas.SetRecorder(&strokes);
+  mapActions.SetHistory(&mapHistory);
+  npcEditor.SetRecorder(&libraryChanges);
+  libraryChanges.SetRefresher([this](const std::string& name) { ShowLibraryAgain(name); });
   npcEditor.SetFileChooser(
       [this](std::string& path) { return ChooseFile(RkFileDialog::SpritesFilter(), path); });
 }
@@ -148,7 +154,7 @@ void RkEngine::OpenMapEditor() {
   if (mapEditor.IsOpen()) {
     return;
   }
-  npcList.LoadNPCFile();
+  LoadNPCLibrary();
   mapActions.ForgetNPCSelection();
   mapEditor.Open();
   for (unsigned i = 0; i < npcList.GetCount(); ++i) {
@@ -160,8 +166,30 @@ void RkEngine::OpenNPCEditor() {
   if (npcEditor.IsOpen()) {
     return;
   }
-  npcList.LoadNPCFile();
+  LoadNPCLibrary();
   npcEditor.Open(npcList);
+}
+
+// The library's steps refer to the list they were made on: a list read afresh
+// from "NPCs.rk" begins a new history.
+void RkEngine::LoadNPCLibrary() {
+  npcList.LoadNPCFile();
+  libraryHistory.Clear();
+}
+
+// After a library step is undone or redone: the NPC editor shows the list as it
+// is now, with the step's NPC selected when it is still there.
+void RkEngine::ShowLibraryAgain(const std::string& name) {
+  if (!npcEditor.IsOpen()) {
+    return;
+  }
+  npcEditor.Open(npcList);
+  for (unsigned i = 0; i < npcList.GetCount(); ++i) {
+    if (name == npcList.GetNPC(i).GetName()) {
+      npcEditor.GetNPCListBox().SetCurSel(static_cast<int>(i));
+      return;
+    }
+  }
 }
 
 // The boxes have no owner window: the main window takes the keyboard back, as an
@@ -219,7 +247,11 @@ bool RkEngine::IsCanvasClick() const {
 
 void RkEngine::HandleMapCanvas() {
   if (IsCanvasClick()) {
+    strokes.BeginStroke();
     canvas.Click(mouseX, mouseY);
+  } else if (!IsLeftButtonDown() || !canvasArmed) {
+    // Button down to button up is one step; a box that took the button ends it too.
+    strokes.EndStroke();
   }
 }
 

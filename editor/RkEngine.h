@@ -15,16 +15,19 @@
 #include <vector>
 
 #include "RkDirect3D.h"
+#include "RkEditHistory.h"
 #include "RkEditorWindow.h"
 #include "RkEntity.h"
 #include "RkFileDialog.h"
 #include "RkImGuiLayer.h"
 #include "RkInput.h"
+#include "RkLibraryRecorder.h"
 #include "RkMapCanvas.h"
 #include "RkMapEditor.h"
 #include "RkMapEditorActions.h"
 #include "RkNPCEditor.h"
 #include "RkNPCList.h"
+#include "RkStrokeRecorder.h"
 #include "RkWorld.h"
 
 class RkEngine {
@@ -100,10 +103,15 @@ class RkEngine {
   int GetMouseY() const { return mouseY; }
   int GetCanvasTop() const { return canvasTop; }
   const std::string& GetSelectedMapNPC() const { return mapActions.GetSelectedMapNPC(); }
+  // The map's history (strokes, Clear Map) and the NPC library's.
+  RkEditHistory& GetMapHistory() { return mapHistory; }
+  RkEditHistory& GetLibraryHistory() { return libraryHistory; }
 
  private:
   void OpenMapEditor();
   void OpenNPCEditor();
+  void LoadNPCLibrary();
+  void ShowLibraryAgain(const std::string& name);
   void ShowModalNotice(const char* text);
   bool RunFileDialog(const RkFileDialog::FilterList& filters, std::string& path);
   void DrawMenuBar();
@@ -129,6 +137,10 @@ class RkEngine {
   RkEntity camera;
   RkEntity origin;
   RkNPCList npcList;
+  RkEditHistory mapHistory;
+  RkEditHistory libraryHistory;
+  RkStrokeRecorder strokes;
+  RkLibraryRecorder libraryChanges;
   // Both work on the panel, the world, the camera and origin and the renderer above.
   RkMapCanvas canvas;
   RkMapEditorActions mapActions;

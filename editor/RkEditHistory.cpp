@@ -15,6 +15,7 @@ void RkEditHistory::Push(std::unique_ptr<RkEditStep> step) {
   if (saved && *saved > done) {
     saved.reset();
   }
+  ++pushes;
   bytes += step->GetByteSize();
   steps.push_back(std::move(step));
   ++done;

@@ -42,6 +42,9 @@ class RkEditHistory {
   std::size_t GetUndoCount() const { return done; }
   std::size_t GetRedoCount() const { return steps.size() - done; }
   std::size_t GetByteSize() const { return bytes; }
+  // How many steps were ever pushed: tells the application object that the user
+  // just worked on what this history records.
+  std::size_t GetPushCount() const { return pushes; }
 
  private:
   void DropOldest();
@@ -55,4 +58,5 @@ class RkEditHistory {
   // longer be reached (its steps were dropped or replaced).
   std::optional<std::size_t> saved = std::size_t{0};
   std::size_t bytes = 0;
+  std::size_t pushes = 0;
 };

@@ -20,6 +20,7 @@ RkEngine::RkEngine()
     : renderer(RkProgram::Editor),
       strokes(world, camera, origin, renderer, mapHistory),
       libraryChanges(npcList, libraryHistory),
+      undo(mapHistory, libraryHistory, strokes),
       canvas(mapEditor, world, camera, origin, renderer,
              [this](const char* text) { ShowModalNotice(text); }),
       mapActions(mapEditor, world, camera, origin, renderer, npcList,
@@ -145,6 +146,12 @@ bool RkEngine::HandleMenuCommand(int command) {
     case CommandAbout:
       ShowModalNotice(kAboutText);
       return true;
+    case CommandUndo:
+      undo.Undo();
+      return true;
+    case CommandRedo:
+      undo.Redo();
+      return true;
     default:  // the creature and item editors, and anything else, do nothing
       return true;
   }
@@ -231,9 +238,21 @@ bool RkEngine::RunFileDialog(const RkFileDialog::FilterList& filters, std::strin
 // ---------------------------------------------------------------------------
 // The panels and the map canvas.
 
-void RkEngine::PollMapEditor() { mapActions.Poll(); }
+void RkEngine::PollMapEditor() {
+  const std::size_t steps = mapHistory.GetPushCount();
+  mapActions.Poll();
+  if (mapHistory.GetPushCount() != steps) {
+    undo.NoteWork(RkUndoControl::Area::Map);
+  }
+}
 
-void RkEngine::PollNPCEditor() { npcEditor.Poll(npcList, renderer); }
+void RkEngine::PollNPCEditor() {
+  const std::size_t steps = libraryHistory.GetPushCount();
+  npcEditor.Poll(npcList, renderer);
+  if (libraryHistory.GetPushCount() != steps) {
+    undo.NoteWork(RkUndoControl::Area::Library);
+  }
+}
 
 bool RkEngine::IsLeftButtonDown() const { return (input.MouseState().rgbButtons[0] & RK_KEY_DOWN) != 0; }
 
@@ -247,6 +266,7 @@ bool RkEngine::IsCanvasClick() const {
 
 void RkEngine::HandleMapCanvas() {
   if (IsCanvasClick()) {
+    undo.NoteWork(RkUndoControl::Area::Map);
     strokes.BeginStroke();
     canvas.Click(mouseX, mouseY);
   } else if (!IsLeftButtonDown() || !canvasArmed) {
@@ -286,6 +306,7 @@ void RkEngine::HoldKeysDown(const uint8_t* keys) {
 void RkEngine::HandleKeys() {
   const uint8_t* keys = input.KeyboardState();
   UpdateKeysHeldForText(keys);
+  HandleUndoKeys(keys);
   RkDirection direction = DirectionNone;
   if (IsKeyDown(keys, DIK_ESCAPE)) {
     running = 0;
@@ -301,6 +322,14 @@ void RkEngine::HandleKeys() {
   camera.Move(direction);
 }
 
+// Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z; while a text field has the keyboard they
+// are the field's (its own undo), as every key held for it.
+void RkEngine::HandleUndoKeys(const uint8_t* keys) {
+  const bool control = IsKeyDown(keys, DIK_LCONTROL) || IsKeyDown(keys, DIK_RCONTROL);
+  const bool shift = IsKeyDown(keys, DIK_LSHIFT) || IsKeyDown(keys, DIK_RSHIFT);
+  undo.HandleKeys(control, shift, IsKeyDown(keys, DIK_Z), IsKeyDown(keys, DIK_Y));
+}
+
 void RkEngine::DrawFrame(RkFileDialog* dialog) {
   ui.BeginFrame();
   DrawMenuBar();
@@ -312,9 +341,25 @@ void RkEngine::DrawFrame(RkFileDialog* dialog) {
     dialog->Draw();
   }
   ui.EndFrame();
+  undo.NoteFocusedWindow(ui.GetFocusedWindowName());
   renderer.SetCanvasOrigin(0, canvasTop);
   const RkRect presentRect{0, 0, width, height};
   renderer.RenderFrame(&presentRect, 0, 0, camera.GetX(), camera.GetY());
+}
+
+// Between File and Help; an item with nothing to take back is greyed out.
+void RkEngine::DrawEditMenu() {
+  if (!ImGui::BeginMenu("Edit")) {
+    return;
+  }
+  const RkEditHistory& history = undo.Active();
+  if (ImGui::MenuItem(undo.GetUndoItemText().c_str(), "Ctrl+Z", false, history.CanUndo())) {
+    QueueMenuCommand(CommandUndo);
+  }
+  if (ImGui::MenuItem(undo.GetRedoItemText().c_str(), "Ctrl+Y", false, history.CanRedo())) {
+    QueueMenuCommand(CommandRedo);
+  }
+  ImGui::EndMenu();
 }
 
 void RkEngine::DrawMenuBar() {
@@ -330,6 +375,7 @@ void RkEngine::DrawMenuBar() {
     if (ImGui::MenuItem("Exit")) QueueMenuCommand(CommandExit);
     ImGui::EndMenu();
   }
+  DrawEditMenu();
   if (ImGui::BeginMenu("Help")) {
     if (ImGui::MenuItem("About")) QueueMenuCommand(CommandAbout);
     ImGui::EndMenu();

@@ -28,6 +28,7 @@
 #include "RkNPCEditor.h"
 #include "RkNPCList.h"
 #include "RkStrokeRecorder.h"
+#include "RkUndoControl.h"
 #include "RkWorld.h"
 
 class RkEngine {
@@ -39,7 +40,9 @@ class RkEngine {
     CommandCreatureEditor = 666,
     CommandItemEditor = 667,
     CommandExit = 2102,
-    CommandAbout = 2200
+    CommandAbout = 2200,
+    CommandUndo = 2300,
+    CommandRedo = 2301
   };
 
   static constexpr int kWidth = 896;
@@ -106,6 +109,7 @@ class RkEngine {
   // The map's history (strokes, Clear Map) and the NPC library's.
   RkEditHistory& GetMapHistory() { return mapHistory; }
   RkEditHistory& GetLibraryHistory() { return libraryHistory; }
+  RkUndoControl& GetUndoControl() { return undo; }
 
  private:
   void OpenMapEditor();
@@ -115,6 +119,8 @@ class RkEngine {
   void ShowModalNotice(const char* text);
   bool RunFileDialog(const RkFileDialog::FilterList& filters, std::string& path);
   void DrawMenuBar();
+  void DrawEditMenu();
+  void HandleUndoKeys(const uint8_t* keys);
 
   // Canvas clicks.
   bool IsCanvasClick() const;
@@ -141,6 +147,7 @@ class RkEngine {
   RkEditHistory libraryHistory;
   RkStrokeRecorder strokes;
   RkLibraryRecorder libraryChanges;
+  RkUndoControl undo;
   // Both work on the panel, the world, the camera and origin and the renderer above.
   RkMapCanvas canvas;
   RkMapEditorActions mapActions;

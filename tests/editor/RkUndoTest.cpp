@@ -346,3 +346,42 @@ TEST_F(RkUndoTest, LibraryChangesUndoToTheListAsSaved) {
   ASSERT_TRUE(engine->HandleMenuCommand(RkEngine::CommandNPCEditor));
   EXPECT_FALSE(history.CanUndo());
 }
+
+// Ctrl+Z and Ctrl+Y act once per press, on the history of the window worked in last.
+TEST_F(RkUndoTest, KeysUndoWhereTheUserWorkedLast) {
+  OpenMapEditor();
+  PrepareTilePainting(RkMapEditor::ChoiceOpen);
+  PaintRow(0, 1, 0);
+  MakeImage("images/ada.png", 200, 0, 0);
+  ASSERT_TRUE(engine->HandleMenuCommand(RkEngine::CommandNPCEditor));
+  ChooseNext("images/ada.png");
+  engine->GetNPCEditor().Click(RkNPCEditor::Button::LoadSprite);
+  engine->PollNPCEditor();
+  engine->GetNPCEditor().GetNameEdit().SetText("Ada");
+  engine->GetNPCEditor().Click(RkNPCEditor::Button::SaveNPC);
+  engine->PollNPCEditor();
+  auto press = [&](std::initializer_list<uint8_t> keys) {
+    uint8_t table[RK_KEY_TABLE_SIZE] = {};
+    for (const uint8_t key : keys) table[key] = RK_KEY_DOWN;
+    engine->GetInput().SetKeyboardState(table);
+    engine->HandleKeys();
+  };
+  press({DIK_LCONTROL, DIK_Z});
+  press({DIK_LCONTROL, DIK_Z});  // held: still one undo
+  EXPECT_EQ(engine->GetNPCList().GetCount(), 0u);
+  EXPECT_EQ(engine->GetWorld().GetWidth(), 2);
+  press({DIK_LCONTROL});
+  press({DIK_LCONTROL, DIK_Y});
+  EXPECT_EQ(engine->GetNPCList().GetCount(), 1u);
+
+  Panel().SetPaintingChoice(RkMapEditor::ChoiceNull);
+  ReleaseButton();  // the dialog of Load Sprite took the last press
+  PressCanvas(400, 400);  // a click on the canvas that changes nothing
+  ReleaseButton();
+  press({DIK_RCONTROL, DIK_Z});
+  EXPECT_EQ(engine->GetWorld().GetWidth(), 0);
+  EXPECT_EQ(engine->GetNPCList().GetCount(), 1u);
+  press({});
+  press({DIK_LSHIFT, DIK_LCONTROL, DIK_Z});
+  EXPECT_EQ(engine->GetWorld().GetWidth(), 2);
+}

@@ -73,7 +73,7 @@ void RkStrokeRecorder::NPCsWillChange(int32_t x, int32_t y) {
 void RkStrokeRecorder::WorldWillGrow(int32_t x, int32_t y) {
   BeginStroke();
   CompleteLastEdit();
-  RkStrokeStep::GrowthEdit growth{x, y, world.GetWidth(), world.GetHeight(), {}};
+  RkStrokeStep::GrowthEdit growth{x, y, world.GetWidth(), world.GetHeight(), {}, world.GetFileName()};
   growth.npcCellsBefore.reserve(world.GetNPCCount());
   for (unsigned i = 0; i < world.GetNPCCount(); ++i) {
     growth.npcCellsBefore.emplace_back(world.GetNPCX(i), world.GetNPCY(i));

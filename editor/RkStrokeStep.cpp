@@ -49,8 +49,10 @@ void RkStrokeStep::UndoEdit(const Edit& edit) {
   } else if (const auto* growth = std::get_if<GrowthEdit>(&edit)) {
     // The grown cells are fresh again here (the stroke's later edits are undone),
     // so cutting them away loses nothing.
-    world.Crop(growth->x < 0 ? -growth->x : 0, growth->y < 0 ? -growth->y : 0, growth->oldWidth,
-               growth->oldHeight);
+    const int32_t shiftX = growth->x < 0 ? -growth->x : 0;
+    const int32_t shiftY = growth->y < 0 ? -growth->y : 0;
+    world.Crop(shiftX, shiftY, growth->oldWidth, growth->oldHeight);
+    if (!growth->fileName.empty()) world.ShiftStartPointsInto(growth->fileName.c_str(), -shiftX, -shiftY);
     for (unsigned i = 0; i < world.GetNPCCount() && i < growth->npcCellsBefore.size(); ++i) {
       world.GetNPC(i).SetPosition(growth->npcCellsBefore[i].first, growth->npcCellsBefore[i].second);
     }

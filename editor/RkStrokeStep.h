@@ -51,6 +51,8 @@ class RkStrokeStep : public RkEditStep {
     int32_t oldWidth;
     int32_t oldHeight;
     std::vector<std::pair<int32_t, int32_t>> npcCellsBefore;
+    // The map's file then: New Area cells leading into it had their start points moved.
+    std::string fileName;
   };
   using Edit = std::variant<CellEdit, NPCEdit, GrowthEdit>;
 

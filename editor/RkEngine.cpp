@@ -26,6 +26,9 @@ constexpr int kWheelNotch = 120;
 // application object, which takes the keyboard and the mouse back after them.
 RkEngine::RkEngine()
     : renderer(RkProgram::Editor),
+      strokes(world, camera, origin, renderer, mapHistory),
+      libraryChanges(npcList, libraryHistory),
+      undo(mapHistory, libraryHistory, strokes),
       canvas(mapEditor, world, view, origin, renderer,
              [this](const char* text) { ShowModalNotice(text); }),
       mapActions(mapEditor, world, camera, origin, renderer, npcList,
@@ -37,6 +40,10 @@ RkEngine::RkEngine()
   fileChooser = [this](const RkFileDialog::FilterList& filters, std::string& path) {
     return RunFileDialog(filters, path);
   };
+  canvas.SetRecorder(&strokes);
+  mapActions.SetHistory(&mapHistory);
+  npcEditor.SetRecorder(&libraryChanges);
+  libraryChanges.SetRefresher([this](const std::string& name) { ShowLibraryAgain(name); });
   npcEditor.SetFileChooser(
       [this](std::string& path) { return ChooseFile(RkFileDialog::SpritesFilter(), path); });
 }
@@ -184,6 +191,12 @@ bool RkEngine::HandleMenuCommand(int command) {
     case CommandAbout:
       ShowModalNotice(kAboutText);
       return true;
+    case CommandUndo:
+      undo.Undo();
+      return true;
+    case CommandRedo:
+      undo.Redo();
+      return true;
     default:  // the creature and item editors, and anything else, do nothing
       return true;
   }
@@ -193,7 +206,7 @@ void RkEngine::OpenMapEditor() {
   if (mapEditor.IsOpen()) {
     return;
   }
-  npcList.LoadNPCFile();
+  LoadNPCLibrary();
   mapActions.ForgetNPCSelection();
   mapEditor.Open();
   for (unsigned i = 0; i < npcList.GetCount(); ++i) {
@@ -205,8 +218,30 @@ void RkEngine::OpenNPCEditor() {
   if (npcEditor.IsOpen()) {
     return;
   }
-  npcList.LoadNPCFile();
+  LoadNPCLibrary();
   npcEditor.Open(npcList);
+}
+
+// The library's steps refer to the list they were made on: a list read afresh
+// from "NPCs.rk" begins a new history.
+void RkEngine::LoadNPCLibrary() {
+  npcList.LoadNPCFile();
+  libraryHistory.Clear();
+}
+
+// After a library step is undone or redone: the NPC editor shows the list as it
+// is now, with the step's NPC selected when it is still there.
+void RkEngine::ShowLibraryAgain(const std::string& name) {
+  if (!npcEditor.IsOpen()) {
+    return;
+  }
+  npcEditor.Open(npcList);
+  for (unsigned i = 0; i < npcList.GetCount(); ++i) {
+    if (name == npcList.GetNPC(i).GetName()) {
+      npcEditor.GetNPCListBox().SetCurSel(static_cast<int>(i));
+      return;
+    }
+  }
 }
 
 // The boxes have no owner window: the main window takes the keyboard back, as an
@@ -248,9 +283,21 @@ bool RkEngine::RunFileDialog(const RkFileDialog::FilterList& filters, std::strin
 // ---------------------------------------------------------------------------
 // The panels and the map canvas.
 
-void RkEngine::PollMapEditor() { mapActions.Poll(); }
+void RkEngine::PollMapEditor() {
+  const std::size_t steps = mapHistory.GetPushCount();
+  mapActions.Poll();
+  if (mapHistory.GetPushCount() != steps) {
+    undo.NoteWork(RkUndoControl::Area::Map);
+  }
+}
 
-void RkEngine::PollNPCEditor() { npcEditor.Poll(npcList, renderer); }
+void RkEngine::PollNPCEditor() {
+  const std::size_t steps = libraryHistory.GetPushCount();
+  npcEditor.Poll(npcList, renderer);
+  if (libraryHistory.GetPushCount() != steps) {
+    undo.NoteWork(RkUndoControl::Area::Library);
+  }
+}
 
 bool RkEngine::IsLeftButtonDown() const { return (input.MouseState().rgbButtons[0] & RK_KEY_DOWN) != 0; }
 
@@ -286,7 +333,12 @@ void RkEngine::HandleCanvasView() {
 
 void RkEngine::HandleMapCanvas() {
   if (IsCanvasClick()) {
+    undo.NoteWork(RkUndoControl::Area::Map);
+    strokes.BeginStroke();
     canvas.Click(mouseX, mouseY);
+  } else if (!IsLeftButtonDown() || !canvasArmed) {
+    // Button down to button up is one step; a box that took the button ends it too.
+    strokes.EndStroke();
   }
 }
 
@@ -342,6 +394,7 @@ void RkEngine::ToggleLayerKeys(const uint8_t* keys) {
 void RkEngine::HandleKeys() {
   const uint8_t* keys = input.KeyboardState();
   UpdateKeysHeldForText(keys);
+  HandleUndoKeys(keys);
   if (IsKeyDown(keys, DIK_ESCAPE)) {
     running = 0;
     arrowRepeat.StepsFor(DirectionNone, now());
@@ -354,6 +407,14 @@ void RkEngine::HandleKeys() {
     }
   }
   std::copy(keys, keys + RK_KEY_TABLE_SIZE, previousKeys.begin());
+}
+
+// Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z; while a text field has the keyboard they
+// are the field's (its own undo), as every key held for it.
+void RkEngine::HandleUndoKeys(const uint8_t* keys) {
+  const bool control = IsKeyDown(keys, DIK_LCONTROL) || IsKeyDown(keys, DIK_RCONTROL);
+  const bool shift = IsKeyDown(keys, DIK_LSHIFT) || IsKeyDown(keys, DIK_RSHIFT);
+  undo.HandleKeys(control, shift, IsKeyDown(keys, DIK_Z), IsKeyDown(keys, DIK_Y));
 }
 
 void RkEngine::DrawFrame(RkFileDialog* dialog) {
@@ -371,10 +432,26 @@ void RkEngine::DrawFrame(RkFileDialog* dialog) {
                   std::strcmp(mapEditor.GetMapName(), RkMapOverlay::kStartMapName) == 0);
   canvasStatus.Draw(width, height, mouseX, mouseY, onCanvas);
   ui.EndFrame();
+  undo.NoteFocusedWindow(ui.GetFocusedWindowName());
   renderer.SetCanvasOrigin(0, canvasTop);
   renderer.SetViewZoom(view.GetZoom(), view.GetPanX(), view.GetPanY());
   const RkRect presentRect{0, 0, width, height};
   renderer.RenderFrame(&presentRect, 0, 0, camera.GetX(), camera.GetY());
+}
+
+// Between File and Help; an item with nothing to take back is greyed out.
+void RkEngine::DrawEditMenu() {
+  if (!ImGui::BeginMenu("Edit")) {
+    return;
+  }
+  const RkEditHistory& history = undo.Active();
+  if (ImGui::MenuItem(undo.GetUndoItemText().c_str(), "Ctrl+Z", false, history.CanUndo())) {
+    QueueMenuCommand(CommandUndo);
+  }
+  if (ImGui::MenuItem(undo.GetRedoItemText().c_str(), "Ctrl+Y", false, history.CanRedo())) {
+    QueueMenuCommand(CommandRedo);
+  }
+  ImGui::EndMenu();
 }
 
 void RkEngine::DrawMenuBar() {
@@ -390,6 +467,7 @@ void RkEngine::DrawMenuBar() {
     if (ImGui::MenuItem("Exit")) QueueMenuCommand(CommandExit);
     ImGui::EndMenu();
   }
+  DrawEditMenu();
   DrawViewMenu();
   if (ImGui::BeginMenu("Help")) {
     if (ImGui::MenuItem("About")) QueueMenuCommand(CommandAbout);

@@ -17,18 +17,22 @@
 #include "RkCanvasStatus.h"
 #include "RkCanvasView.h"
 #include "RkDirect3D.h"
+#include "RkEditHistory.h"
 #include "RkEditorWindow.h"
 #include "RkEntity.h"
 #include "RkFileDialog.h"
 #include "RkImGuiLayer.h"
 #include "RkInput.h"
 #include "RkKeyRepeat.h"
+#include "RkLibraryRecorder.h"
 #include "RkMapCanvas.h"
 #include "RkMapEditor.h"
 #include "RkMapEditorActions.h"
 #include "RkMapOverlay.h"
 #include "RkNPCEditor.h"
 #include "RkNPCList.h"
+#include "RkStrokeRecorder.h"
+#include "RkUndoControl.h"
 #include "RkWorld.h"
 
 class RkEngine {
@@ -43,7 +47,9 @@ class RkEngine {
     CommandAbout = 2200,
     CommandViewGrid = 2300,
     CommandViewCellKinds = 2301,
-    CommandViewLinks = 2302
+    CommandViewLinks = 2302,
+    CommandUndo = 2400,
+    CommandRedo = 2401
   };
 
   static constexpr int kWidth = 896;
@@ -117,13 +123,21 @@ class RkEngine {
   int GetMouseY() const { return mouseY; }
   int GetCanvasTop() const { return canvasTop; }
   const std::string& GetSelectedMapNPC() const { return mapActions.GetSelectedMapNPC(); }
+  // The map's history (strokes, Clear Map) and the NPC library's.
+  RkEditHistory& GetMapHistory() { return mapHistory; }
+  RkEditHistory& GetLibraryHistory() { return libraryHistory; }
+  RkUndoControl& GetUndoControl() { return undo; }
 
  private:
   void OpenMapEditor();
   void OpenNPCEditor();
+  void LoadNPCLibrary();
+  void ShowLibraryAgain(const std::string& name);
   void ShowModalNotice(const char* text);
   bool RunFileDialog(const RkFileDialog::FilterList& filters, std::string& path);
   void DrawMenuBar();
+  void DrawEditMenu();
+  void HandleUndoKeys(const uint8_t* keys);
 
   // Canvas clicks.
   bool IsCanvasClick() const;
@@ -154,6 +168,11 @@ class RkEngine {
   RkEntity camera;
   RkEntity origin;
   RkNPCList npcList;
+  RkEditHistory mapHistory;
+  RkEditHistory libraryHistory;
+  RkStrokeRecorder strokes;
+  RkLibraryRecorder libraryChanges;
+  RkUndoControl undo;
   RkCanvasView view{camera};
   // All work on the panel, the world, the camera and origin and the renderer above.
   RkMapCanvas canvas;

@@ -87,6 +87,13 @@ bool RkImGuiLayer::WantsTextInput() const {
   return context.ActiveId != 0 && context.InputTextState.ID == context.ActiveId;
 }
 
+std::string RkImGuiLayer::GetFocusedWindowName() const {
+  if (!initialized || GImGui->NavWindow == nullptr) {
+    return "";
+  }
+  return GImGui->NavWindow->RootWindow->Name;
+}
+
 // Between frames a window's Active flag tells whether it was drawn in the last
 // frame; its rectangle is where it was drawn.
 bool RkImGuiLayer::IsPointerOverInterface(int x, int y) const {

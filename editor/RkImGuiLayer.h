@@ -5,6 +5,8 @@
 // to the interface rather than to the canvas.
 #pragma once
 
+#include <string>
+
 struct SDL_Renderer;
 struct SDL_Window;
 union SDL_Event;
@@ -33,6 +35,9 @@ class RkImGuiLayer {
 
   // A text field has the keyboard: keys go to it, not to the editor.
   bool WantsTextInput() const;
+  // The title of the window that has the keyboard focus (the one the user
+  // clicked or typed in last); empty when none has it.
+  std::string GetFocusedWindowName() const;
   // Whether the point (window pixels) lies on a menu, panel or dialog of the last
   // frame, or ImGui holds the mouse (a button pressed on a widget and still
   // held, an open menu or popup).

@@ -93,6 +93,7 @@ bool RkMapCanvas::GrowToReach(int& cellX, int& cellY) {
     if (newWidth * newHeight > RkWorld::kMaxCells) {
       return false;
     }
+    if (recorder != nullptr) recorder->WorldWillGrow(cellX, cellY);
     const RkGrowResult result = world.Grow(cellX, cellY);
     if (result == GrowLeft || result == GrowLeftAndUp) {
       origin.SetPosition(origin.GetX() + cellX, origin.GetY());
@@ -110,6 +111,7 @@ void RkMapCanvas::EraseCell(int cellX, int cellY, float viewX, float viewY) {
   if (!world.IsInBounds(cellX, cellY)) {
     return;
   }
+  if (recorder != nullptr) recorder->CellWillChange(cellX, cellY);
   world.SetTileType(cellX, cellY, TileNull);
   world.SetTileImageFile(cellX, cellY, "");
   world.SetTileNewArea(cellX, cellY, "", 0, 0);
@@ -124,6 +126,7 @@ void RkMapCanvas::PaintCell(int choice, int cellX, int cellY, float viewX, float
     showNotice(kNoNewArea);
     return;
   }
+  if (recorder != nullptr) recorder->CellWillChange(cellX, cellY);
   world.SetTileType(cellX, cellY, choice);
   world.SetTileImageFile(cellX, cellY, panel.GetTileImageFile());
   if (choice == RkMapEditor::ChoiceNewArea) {
@@ -138,6 +141,7 @@ void RkMapCanvas::RemoveNPCs(int cellX, int cellY, float viewX, float viewY) {
   if (!world.IsInBounds(cellX, cellY)) {
     return;
   }
+  if (recorder != nullptr) recorder->NPCsWillChange(cellX, cellY);
   world.RemoveNPCsAt(cellX, cellY);
   renderer.RemoveNpcSprites(viewX, viewY);
 }
@@ -147,6 +151,7 @@ void RkMapCanvas::PlaceNPC(int choice, int cellX, int cellY, float viewX, float 
   if (panel.GetNPCSprite() == nullptr || selection < 0) {
     return;
   }
+  if (recorder != nullptr) recorder->NPCsWillChange(cellX, cellY);
   world.SetNPC(panel.GetNPCName(selection), cellX, cellY, panel.GetNPCImageFile(),
                choice - RkMapEditor::ChoiceNullNPC);
   renderer.RemoveNpcSprites(viewX, viewY);

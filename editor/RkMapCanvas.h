@@ -11,6 +11,7 @@
 #include "RkDirect3D.h"
 #include "RkEntity.h"
 #include "RkMapEditor.h"
+#include "RkStrokeRecorder.h"
 #include "RkWorld.h"
 
 class RkMapCanvas {
@@ -31,6 +32,8 @@ class RkMapCanvas {
   // lands, grows the world to reach the cell if the choice paints, and applies the
   // panel's painting choice to that cell.
   void Click(int canvasX, int canvasY);
+  // Told right before every change to the world, so that strokes can be undone.
+  void SetRecorder(RkStrokeRecorder* strokeRecorder) { recorder = strokeRecorder; }
 
  private:
   void ShowStatusTexts(int cellX, int cellY);
@@ -48,4 +51,5 @@ class RkMapCanvas {
   RkEntity& origin;
   RkDirect3D& renderer;
   NoticeShower showNotice;
+  RkStrokeRecorder* recorder = nullptr;
 };

@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "RkClearMapStep.h"
 #include "RkMapCanvas.h"
 #include "RkPathParts.h"
 #include "RkSprite.h"
@@ -53,6 +54,7 @@ void RkMapEditorActions::SaveMap() {
     return;
   }
   world.Save((name + kMapExtension).c_str());
+  if (history != nullptr) history->MarkSaved();
 }
 
 void RkMapEditorActions::LoadMap() {
@@ -67,6 +69,7 @@ void RkMapEditorActions::LoadMap() {
   world.Load(path.c_str());
   renderer.ClearSprites();
   RebuildSprites();
+  if (history != nullptr) history->Clear();
 }
 
 void RkMapEditorActions::RebuildSprites() {
@@ -83,6 +86,9 @@ void RkMapEditorActions::RebuildSprites() {
 }
 
 void RkMapEditorActions::ClearMap() {
+  if (history != nullptr) {
+    if (auto step = RkClearMapStep::Capture(world, camera, origin, renderer, panel)) history->Push(std::move(step));
+  }
   panel.SetMapName("");
   panel.SetNewAreaLabel("");
   panel.SetStartX("0");

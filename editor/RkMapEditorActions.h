@@ -10,6 +10,7 @@
 #include <string>
 
 #include "RkDirect3D.h"
+#include "RkEditHistory.h"
 #include "RkEntity.h"
 #include "RkFileDialog.h"
 #include "RkMapEditor.h"
@@ -39,6 +40,9 @@ class RkMapEditorActions {
   // The panel opens afresh: the next selection builds its preview again.
   void ForgetNPCSelection() { selectedMapNPC.clear(); }
   const std::string& GetSelectedMapNPC() const { return selectedMapNPC; }
+  // The map's history: Clear Map becomes a step of it, loading a map begins it
+  // anew and saving marks the saved state.
+  void SetHistory(RkEditHistory* mapHistory) { history = mapHistory; }
 
  private:
   void SaveMap();
@@ -60,4 +64,5 @@ class RkMapEditorActions {
   NoticeShower showNotice;
   // The NPC whose preview the panel shows, by name.
   std::string selectedMapNPC;
+  RkEditHistory* history = nullptr;
 };

@@ -135,6 +135,15 @@ void RkNPCEditor::PollPass(RkNPCList& npcList, RkDirect3D& renderer) {
   }
 }
 
+void RkNPCEditor::WillChange(RkLibraryRecorder::Change change, const std::string& name,
+                             const std::string& detail) {
+  if (recorder_ != nullptr) recorder_->Before(change, name, detail);
+}
+
+void RkNPCEditor::Changed() {
+  if (recorder_ != nullptr) recorder_->After();
+}
+
 // --- NPC side -------------------------------------------------------------
 
 void RkNPCEditor::LoadSprite(RkDirect3D& renderer) {
@@ -169,7 +178,9 @@ void RkNPCEditor::SaveNPC(RkNPCList& npcList) {
     return;
   }
   const bool isNewName = !ListHasNPC(npcList, name);
+  WillChange(RkLibraryRecorder::Change::SaveNPC, name);
   npcList.SaveNPC(name.c_str(), imageFile_.c_str());
+  Changed();
   if (isNewName) {
     npcListBox_.AddString(name);
   }
@@ -181,7 +192,9 @@ void RkNPCEditor::RemoveNPC(RkNPCList& npcList) {
     return;
   }
   const int selection = npcListBox_.GetCurSel();
+  WillChange(RkLibraryRecorder::Change::RemoveNPC, npcListBox_.GetText(selection));
   npcList.RemoveNPC(npcListBox_.GetText(selection).c_str());
+  Changed();
   npcListBox_.DeleteString(selection);
   ClearNPCDetails();
 }
@@ -232,7 +245,9 @@ void RkNPCEditor::SaveDialogueText(const std::string& name, RkNPCList& npcList) 
   // The edits are emptied below: keep what they held.
   const std::string text = dialogueTextEdit_.GetText();
   const int32_t textId = RkNPCEditorEntry::ToNumber(textIdEdit_.GetText());
+  WillChange(RkLibraryRecorder::Change::SaveDialogue, name, std::to_string(textId));
   npcList.AddDialogue(name.c_str(), textId, text.c_str());
+  Changed();
   ResetDialogueSide();
   FillDialogueList(name, npcList);
 }
@@ -243,7 +258,10 @@ void RkNPCEditor::RemoveDialogue(const std::string& name, RkNPCList& npcList) {
   }
   const int selection = dialogueListBox_.GetCurSel();
   const std::string textId = RkNPCEditorEntry::DialogueTextID(dialogueListBox_.GetText(selection));
+  WillChange(RkLibraryRecorder::Change::RemoveDialogue, name,
+             std::to_string(RkNPCEditorEntry::ToNumber(textId.c_str())));
   npcList.RemoveDialogue(name.c_str(), RkNPCEditorEntry::ToNumber(textId.c_str()));
+  Changed();
   dialogueListBox_.DeleteString(selection);
   dialogueListBox_.SetCurSel(RkNPCEditorList::kNoSelection);
   dialogueTextEdit_.SetText("");
@@ -285,7 +303,9 @@ void RkNPCEditor::SaveResponseText(const std::string& name, int32_t textId, RkNP
   }
   const std::string text = responseTextEdit_.GetText();
   const int32_t nextId = RkNPCEditorEntry::ToNumber(nextIdEdit_.GetText());
+  WillChange(RkLibraryRecorder::Change::SaveResponse, name, text);
   npcList.AddResponse(name.c_str(), textId, text.c_str(), nextId);
+  Changed();
   ResetResponseSide();
   FillResponseList(name, textId, npcList);
 }
@@ -296,7 +316,9 @@ void RkNPCEditor::RemoveResponse(const std::string& name, int32_t textId, RkNPCL
   }
   const int selection = responseListBox_.GetCurSel();
   const std::string text = RkNPCEditorEntry::ResponseText(responseListBox_.GetText(selection));
+  WillChange(RkLibraryRecorder::Change::RemoveResponse, name, text);
   npcList.RemoveResponse(name.c_str(), textId, text.c_str());
+  Changed();
   responseListBox_.DeleteString(selection);
   responseListBox_.SetCurSel(RkNPCEditorList::kNoSelection);
   responseTextEdit_.SetText("");

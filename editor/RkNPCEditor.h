@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "RkLibraryRecorder.h"
 #include "RkNPCEditorEdit.h"
 #include "RkNPCEditorList.h"
 #include "RkRect.h"
@@ -56,6 +57,8 @@ class RkNPCEditor {
   // The file dialog of Load Sprite ("Sprites" filter): true with a path when a
   // file was chosen, false when cancelled.
   void SetFileChooser(std::function<bool(std::string& path)> chooser);
+  // Told around every change to the NPC list, so that changes can be undone.
+  void SetRecorder(RkLibraryRecorder* libraryRecorder) { recorder_ = libraryRecorder; }
 
   // The panel's work of one pass of the editor's loop: acts on the clicks and
   // selections made since the last pass, then forgets the clicks.
@@ -119,7 +122,11 @@ class RkNPCEditor {
   void DrawControls();
   void DrawPreview();
 
+  void WillChange(RkLibraryRecorder::Change change, const std::string& name, const std::string& detail = "");
+  void Changed();
+
   bool open_ = false;
+  RkLibraryRecorder* recorder_ = nullptr;
   std::function<bool(std::string& path)> chooseFile_;
   std::array<bool, static_cast<size_t>(Button::Count)> clicked_{};
 

@@ -29,6 +29,10 @@ class RkDialogue {
   // Null or 0 for an index not below the count.
   const char* GetResponseText(unsigned index) const;
   int32_t GetResponseNextID(unsigned index) const;
+  // The same record: its text and every response option, in order.
+  bool operator==(const RkDialogue& other) const {
+    return text_ == other.text_ && responses_ == other.responses_;
+  }
   // The same text may be added more than once.
   void AddResponse(const char* text, int32_t nextId);
   // Removes every option with exactly this text; the others keep their order.

@@ -41,6 +41,14 @@ class RkNPC : public RkEntity {
   RkNPC(const RkNPC&) = default;
   RkNPC& operator=(const RkNPC&) = default;
 
+  // The same record (name, cell, image, kind, dialogues); the walk's clock is
+  // not part of it.
+  bool operator==(const RkNPC& other) const {
+    return name_ == other.name_ && x_ == other.x_ && y_ == other.y_ && imageFile_ == other.imageFile_ &&
+           type_ == other.type_ && dialogues_ == other.dialogues_;
+  }
+  bool operator!=(const RkNPC& other) const { return !(*this == other); }
+
   int32_t GetType() const { return type_; }
   void SetType(int32_t type) { type_ = type; }
 

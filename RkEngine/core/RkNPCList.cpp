@@ -64,6 +64,14 @@ RkNPC RkNPCList::FindNPC(const char* name) const {
   return npc != nullptr ? *npc : RkNPC();
 }
 
+void RkNPCList::InsertNPC(unsigned index, const RkNPC& npc) {
+  npcs_.insert(npcs_.begin() + std::min<std::size_t>(index, npcs_.size()), npc);
+}
+
+void RkNPCList::EraseNPC(unsigned index) {
+  if (index < npcs_.size()) npcs_.erase(npcs_.begin() + index);
+}
+
 void RkNPCList::AddDialogue(const char* name, int32_t id, const char* text) {
   ForEachNamed(name, [&](RkNPC& npc) { npc.AddDialogue(id, text); });
 }

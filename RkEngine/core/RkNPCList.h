@@ -31,6 +31,10 @@ class RkNPCList {
   // A copy of the first NPC with that name; for a name not in the list, a fresh
   // NPC (empty name and image, kind NPCNone, no dialogues).
   RkNPC FindNPC(const char* name) const;
+  // Puts an NPC at that place of the list (at most GetCount()), or takes the
+  // one there out: the others keep their order. For taking edits back.
+  void InsertNPC(unsigned index, const RkNPC& npc);
+  void EraseNPC(unsigned index);
 
   // The NPC's dialogue operations, on every NPC with that name.
   void AddDialogue(const char* name, int32_t id, const char* text);

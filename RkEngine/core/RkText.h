@@ -28,6 +28,10 @@ class RkText {
   const char* GetText() const { return text_.Get(); }
   void SetText(const char* text);
   int32_t GetNextID() const { return nextId_; }
+  // The same record: ID, text and Next ID.
+  bool operator==(const RkText& other) const {
+    return id_ == other.id_ && text_ == other.text_ && nextId_ == other.nextId_;
+  }
   bool HasText(const char* text) const { return text_.Equals(text); }
 
   // Appends the record; a failed write comes back as the failure of its fatal

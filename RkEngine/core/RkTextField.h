@@ -25,6 +25,7 @@ class RkTextField {
   // A view of the text, valid until the field is changed or destroyed.
   const char* Get() const { return text_.c_str(); }
   bool Equals(const char* text) const { return text != nullptr && text_ == text; }
+  bool operator==(const RkTextField& other) const { return text_ == other.text_; }
 
   // The whole 500 bytes as stored in a file: the text, then zeros.
   bool Write(RkBinaryWriter& writer) const;

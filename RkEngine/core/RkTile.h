@@ -40,6 +40,11 @@ class RkTile {
   int32_t GetNewAreaStartX() const { return newAreaStartX_; }
   int32_t GetNewAreaStartY() const { return newAreaStartY_; }
   void SetNewAreaStart(int32_t x, int32_t y);
+  // The same record, field for field.
+  bool operator==(const RkTile& other) const {
+    return type_ == other.type_ && imageFile_ == other.imageFile_ && newAreaName_ == other.newAreaName_ &&
+           newAreaStartX_ == other.newAreaStartX_ && newAreaStartY_ == other.newAreaStartY_;
+  }
 
   // Appends the record; a failed write comes back as the failure of its fatal
   // report ("Failed to write tile data to file.").

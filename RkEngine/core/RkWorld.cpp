@@ -256,6 +256,28 @@ RkGrowResult RkWorld::Grow(int32_t x, int32_t y) {
   return growth.result;
 }
 
+void RkWorld::Crop(int32_t left, int32_t top, int32_t width, int32_t height) {
+  TileGrid kept(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  for (int32_t i = 0; i < width; ++i) {
+    for (int32_t j = 0; j < height; ++j) {
+      const std::size_t from = static_cast<std::size_t>(i + left) * height_ + (j + top);
+      kept[static_cast<std::size_t>(i) * height + j] = std::move(tiles_[from]);
+    }
+  }
+  tiles_.swap(kept);
+  width_ = width;
+  height_ = height;
+}
+
+const RkTile& RkWorld::GetTile(int32_t x, int32_t y) const {
+  const RkTile* tile = FindTile(x, y);
+  return tile != nullptr ? *tile : FreshTile();
+}
+
+void RkWorld::SetTile(int32_t x, int32_t y, const RkTile& tile) {
+  if (RkTile* cell = FindTile(x, y)) *cell = tile;
+}
+
 int RkWorld::ShiftStartPointsInto(const char* mapFile, int32_t dx, int32_t dy) {
   int shifted = 0;
   for (RkTile& tile : tiles_) {
@@ -287,6 +309,14 @@ void RkWorld::RemoveNPCsAt(int32_t x, int32_t y) {
   npcs_.erase(std::remove_if(npcs_.begin(), npcs_.end(),
                              [x, y](const RkNPC& npc) { return npc.GetX() == x && npc.GetY() == y; }),
               npcs_.end());
+}
+
+void RkWorld::InsertNPC(unsigned index, const RkNPC& npc) {
+  npcs_.insert(npcs_.begin() + std::min<std::size_t>(index, npcs_.size()), npc);
+}
+
+void RkWorld::EraseNPC(unsigned index) {
+  if (index < npcs_.size()) npcs_.erase(npcs_.begin() + index);
 }
 
 // False for a direction value outside 0 to 4, and for a step past the int32

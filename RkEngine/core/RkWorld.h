@@ -98,6 +98,15 @@ class RkWorld {
   // start points of New Area cells that lead into this map (its file name) move
   // with the cells they name.
   RkGrowResult Grow(int32_t x, int32_t y);
+  // Keeps only the width by height cells from (left, top) on, which become the
+  // new (0, 0): what undoing a growth does. NPCs are left where they stand; the
+  // caller puts them back. The rectangle must lie in the grid.
+  void Crop(int32_t left, int32_t top, int32_t width, int32_t height);
+
+  // A whole cell, for taking an edit back; outside the grid a fresh tile is
+  // read and nothing is written.
+  const RkTile& GetTile(int32_t x, int32_t y) const;
+  void SetTile(int32_t x, int32_t y, const RkTile& tile);
   // Moves by (dx, dy) the start point of every New Area cell whose target is the
   // map mapFile (RkMapLinks::LeadsInto); returns how many cells changed.
   int ShiftStartPointsInto(const char* mapFile, int32_t dx, int32_t dy);
@@ -113,6 +122,10 @@ class RkWorld {
   void SetNPC(const char* name, int32_t x, int32_t y, const char* imageFile, int32_t type);
   // Removes every NPC on (x, y); the others keep their order.
   void RemoveNPCsAt(int32_t x, int32_t y);
+  // Puts an NPC at that place of the sequence (at most GetNPCCount()), or takes
+  // the one there out: the others keep their order. For taking edits back.
+  void InsertNPC(unsigned index, const RkNPC& npc);
+  void EraseNPC(unsigned index);
 
   // The kind of the cell one step from (x, y) (the cell itself for
   // DirectionNone); TileNull outside the grid or for another direction value.

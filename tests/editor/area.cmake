@@ -12,3 +12,9 @@ add_test(NAME editor_end_to_end
   COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/end_to_end.sh $<TARGET_FILE:RkEngine> "${rk_editor_e2e_game}"
           ${PROJECT_SOURCE_DIR}/demo ${CMAKE_CURRENT_BINARY_DIR}/editor_end_to_end)
 set_tests_properties(editor_end_to_end PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77 RUN_SERIAL TRUE)
+
+# Undo and redo of a stroke in the real editor, compared on screenshots.
+add_test(NAME editor_undo_end_to_end
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/undo_end_to_end.sh $<TARGET_FILE:RkEngine> ${PROJECT_SOURCE_DIR}/demo
+          ${CMAKE_CURRENT_BINARY_DIR}/editor_undo_end_to_end)
+set_tests_properties(editor_undo_end_to_end PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77 RUN_SERIAL TRUE)

@@ -1,0 +1,52 @@
+// Registering a world's sprites on the canvas, whole or one view cell at a time.
+#include "RkMapSprites.h"
+
+namespace {
+
+constexpr int kCellSize = RkDirect3D::kTileSize;
+
+}  // namespace
+
+float RkMapSprites::ViewPixel(int64_t viewCell) { return static_cast<float>(kCellSize * viewCell); }
+
+void RkMapSprites::RegisterAll(const RkWorld& world, const RkEntity& origin, RkDirect3D& renderer) {
+  for (int32_t x = 0; x < world.GetWidth(); ++x) {
+    for (int32_t y = 0; y < world.GetHeight(); ++y) {
+      renderer.AddSprite(world.GetTileImageFile(x, y), ViewPixel(int64_t{origin.GetX()} + x),
+                         ViewPixel(int64_t{origin.GetY()} + y), kCellSize, kCellSize, 0, 0);
+    }
+  }
+  for (unsigned i = 0; i < world.GetNPCCount(); ++i) {
+    AddNPCSprite(world, origin, renderer, i);
+  }
+}
+
+void RkMapSprites::AddNPCSprite(const RkWorld& world, const RkEntity& origin, RkDirect3D& renderer,
+                                unsigned index) {
+  renderer.AddSprite(world.GetNPCImageFile(index), ViewPixel(int64_t{origin.GetX()} + world.GetNPCX(index)),
+                     ViewPixel(int64_t{origin.GetY()} + world.GetNPCY(index)), kCellSize, kCellSize, 0, 1);
+}
+
+void RkMapSprites::RefreshTile(const RkWorld& world, const RkEntity& origin, RkDirect3D& renderer, int32_t viewX,
+                               int32_t viewY) {
+  renderer.RemoveTileSprites(ViewPixel(viewX), ViewPixel(viewY));
+  const int64_t x = int64_t{viewX} - origin.GetX();
+  const int64_t y = int64_t{viewY} - origin.GetY();
+  if (world.IsInBounds(static_cast<int32_t>(x), static_cast<int32_t>(y)) && x == static_cast<int32_t>(x) &&
+      y == static_cast<int32_t>(y)) {
+    renderer.AddSprite(world.GetTileImageFile(static_cast<int32_t>(x), static_cast<int32_t>(y)), ViewPixel(viewX),
+                       ViewPixel(viewY), kCellSize, kCellSize, 0, 0);
+  }
+}
+
+void RkMapSprites::RefreshNPCs(const RkWorld& world, const RkEntity& origin, RkDirect3D& renderer, int32_t viewX,
+                               int32_t viewY) {
+  renderer.RemoveNpcSprites(ViewPixel(viewX), ViewPixel(viewY));
+  const int64_t x = int64_t{viewX} - origin.GetX();
+  const int64_t y = int64_t{viewY} - origin.GetY();
+  for (unsigned i = 0; i < world.GetNPCCount(); ++i) {
+    if (world.GetNPCX(i) == x && world.GetNPCY(i) == y) {
+      AddNPCSprite(world, origin, renderer, i);
+    }
+  }
+}

@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# Undo and redo in the real editor under Xvfb, as a user would:
+#   undo_end_to_end.sh EDITOR_BINARY DEMO_FOLDER WORK_FOLDER
+# A stroke of three cells (button held while the mouse moves), Ctrl+Z: the
+# canvas is as before the stroke, pixel for pixel; Ctrl+Y: as after it. The Edit
+# menu names the step. Exits 77 (skipped) when Xvfb, xdotool or ImageMagick is
+# missing.
+set -uo pipefail
+
+editor=$1
+demo=$2
+work=$3
+source "$(dirname "${BASH_SOURCE[0]}")/../xsession.sh"
+
+require_tools Xvfb xdotool xwininfo import convert compare
+
+rm -rf "$work"
+mkdir -p "$work"
+start_xvfb
+
+click_at() {
+  xdotool mousemove "$1" "$2"
+  sleep 0.1
+  xdotool mousedown 1
+  sleep 0.15
+  xdotool mouseup 1
+  sleep 0.25
+}
+
+pixel() {
+  convert "$1" -crop "1x1+$2+$3" -depth 8 -format '%[hex:p{0,0}]' info: | cut -c1-6
+}
+
+wait_for() {
+  local what=$1
+  shift
+  for _ in $(seq 100); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  fail "$what"
+}
+
+screen_pixel_is() {
+  import -window root "$work/probe.png" 2>/dev/null || return 1
+  local colour
+  colour=$(pixel "$work/probe.png" "$2" "$3")
+  if [ "$1" = black ]; then [ "$colour" = "000000" ]; else [ "$colour" != "000000" ]; fi
+}
+
+dialog_shown() { screen_pixel_is lit 600 145; }
+dialog_gone() { screen_pixel_is black 600 145; }
+# Keys held for a while, so that the editor's loop sees them down.
+press_keys() {
+  xdotool keydown "$@"
+  sleep 0.2
+  xdotool keyup "$@"
+  sleep 0.2
+}
+
+panel_x() { echo $((100 + $1)); }
+panel_y() { echo $((100 + 18 + $1)); }
+
+# The canvas right of the panel, as a picture of its own.
+canvas_shot() {
+  xdotool mousemove 700 600
+  sleep 0.4
+  import -window root "$work/$1.png"
+  convert "$work/$1.png" -crop 480x400+400+200 +repage "$work/$1_canvas.png"
+}
+
+same_canvas() {
+  local differing
+  differing=$(compare -metric AE "$work/$1_canvas.png" "$work/$2_canvas.png" null: 2>&1)
+  [ "$differing" = "0" ]
+}
+
+cp -r "$demo" "$work/make"
+rm -f "$work/make/World.rkm" "$work/make/NPCs.rk"
+(cd "$work/make" && exec "$editor") >"$work/editor.out" 2>"$work/editor.err" &
+app_pid=$!
+wait_for_window "RkEngine" >/dev/null || fail "no window titled \"RkEngine\""
+sleep 0.8
+
+click_at 25 9                                   # File
+click_at 45 33                                  # Map Editor
+wait_for "the map editor panel did not open" screen_pixel_is lit 300 400
+click_at "$(panel_x 55)" "$(panel_y 105)"       # Load Sprite
+wait_for "the file dialog did not open" dialog_shown
+xdotool type --delay 20 "images/tiles/grass.png"
+xdotool key Return
+wait_for "the file dialog did not close" dialog_gone
+click_at "$(panel_x 19)" "$(panel_y 329)"       # the "Open" radio button
+canvas_shot before
+
+# One stroke over three cells: down, two moves, up.
+xdotool mousemove 420 300
+sleep 0.1
+xdotool mousedown 1
+for x in 436 452 468 484; do
+  sleep 0.15
+  xdotool mousemove "$x" 300
+done
+sleep 0.2
+xdotool mouseup 1
+wait_for "the stroke painted nothing" screen_pixel_is lit 484 300
+canvas_shot painted
+[ "$(pixel "$work/painted.png" 425 305)" != "000000" ] || fail "the first cell of the stroke is not drawn"
+
+click_at 62 9                                   # Edit
+import -window root "$work/edit_menu.png"
+click_at 62 9                                   # Edit again: the menu closes
+kill -0 "$app_pid" 2>/dev/null || fail "the editor ended while its Edit menu was open"
+
+press_keys Control_L z
+wait_for "Ctrl+Z did not take the stroke back" screen_pixel_is black 484 300
+canvas_shot undone
+same_canvas before undone || fail "after Ctrl+Z the canvas differs from before the stroke"
+
+press_keys Control_L y
+wait_for "Ctrl+Y did not paint the stroke again" screen_pixel_is lit 484 300
+canvas_shot redone
+same_canvas painted redone || fail "after Ctrl+Y the canvas differs from after the stroke"
+kill -0 "$app_pid" 2>/dev/null || fail "the editor ended"
+echo "PASS"

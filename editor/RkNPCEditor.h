@@ -101,6 +101,7 @@ class RkNPCEditor {
   void RemoveNPC(RkNPCList& npcList);
   void ShowNPC(const std::string& name, const RkNPCList& npcList, RkDirect3D& renderer);
   void ShowPreview(const std::string& imageFile, RkDirect3D& renderer);
+  void SaveChanges(RkNPCList& npcList);
   void ClearNPCDetails();
   // Dialogue side, for the selected NPC.
   void ResetDialogueSide();

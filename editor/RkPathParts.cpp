@@ -11,5 +11,5 @@ std::string RkPathParts::FileName(const std::string& path) {
 
 std::string RkPathParts::Stem(const std::string& path) {
   const std::string fileName = FileName(path);
-  return fileName.substr(0, fileName.find('.'));
+  return fileName.substr(0, fileName.rfind('.'));
 }

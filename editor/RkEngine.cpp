@@ -148,7 +148,7 @@ void RkEngine::OpenMapEditor() {
   if (mapEditor.IsOpen()) {
     return;
   }
-  npcList.LoadNPCFile();
+  ReloadUnchangedLibrary();
   mapActions.ForgetNPCSelection();
   mapEditor.Open();
   for (unsigned i = 0; i < npcList.GetCount(); ++i) {
@@ -160,8 +160,14 @@ void RkEngine::OpenNPCEditor() {
   if (npcEditor.IsOpen()) {
     return;
   }
-  npcList.LoadNPCFile();
+  ReloadUnchangedLibrary();
   npcEditor.Open(npcList);
+}
+
+// Opening a panel shows "NPCs.rk" as it is on disk, unless the NPC panel holds
+// edits of the library that are not saved yet: those are never thrown away.
+void RkEngine::ReloadUnchangedLibrary() {
+  if (!npcEditor.HasUnsavedLibrary()) npcList.LoadNPCFile();
 }
 
 // The boxes have no owner window: the main window takes the keyboard back, as an

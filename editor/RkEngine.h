@@ -104,6 +104,7 @@ class RkEngine {
  private:
   void OpenMapEditor();
   void OpenNPCEditor();
+  void ReloadUnchangedLibrary();
   void ShowModalNotice(const char* text);
   bool RunFileDialog(const RkFileDialog::FilterList& filters, std::string& path);
   void DrawMenuBar();

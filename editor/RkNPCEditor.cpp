@@ -98,9 +98,11 @@ void RkNPCEditor::PollPass(RkNPCList& npcList, RkDirect3D& renderer) {
     LoadSprite(renderer);
   }
   if (TakeClick(Button::SaveNPC)) {
+    libraryChanged_ = true;
     SaveNPC(npcList);
   }
   if (TakeClick(Button::RemoveNPC)) {
+    libraryChanged_ = true;
     RemoveNPC(npcList);
   }
   // Without a selected NPC the dialogue and response buttons do nothing.
@@ -112,9 +114,11 @@ void RkNPCEditor::PollPass(RkNPCList& npcList, RkDirect3D& renderer) {
     ShowNPC(name, npcList, renderer);
   }
   if (TakeClick(Button::SaveDialogueText)) {
+    libraryChanged_ = true;
     SaveDialogueText(name, npcList);
   }
   if (TakeClick(Button::RemoveDialogue)) {
+    libraryChanged_ = true;
     RemoveDialogue(name, npcList);
   }
   if (!dialogueListBox_.HasSelection()) {
@@ -126,9 +130,11 @@ void RkNPCEditor::PollPass(RkNPCList& npcList, RkDirect3D& renderer) {
     ShowDialogue(name, dialogueEntry, npcList);
   }
   if (TakeClick(Button::SaveResponseText)) {
+    libraryChanged_ = true;
     SaveResponseText(name, textId, npcList);
   }
   if (TakeClick(Button::RemoveResponse)) {
+    libraryChanged_ = true;
     RemoveResponse(name, textId, npcList);
   }
   if (responseListBox_.HasSelection() && responseListBox_.GetSelectedText() != selectedResponse_) {
@@ -159,7 +165,12 @@ void RkNPCEditor::LoadSprite(RkDirect3D& renderer) {
 
 // A failed save leaves the library in memory as it is; the file on disk stays whole.
 void RkNPCEditor::SaveChanges(RkNPCList& npcList) {
-  if (const auto failure = npcList.TrySaveNPCFile()) {
+  const auto failure = npcList.TrySaveNPCFile();
+  if (!failure) {
+    libraryChanged_ = false;
+    return;
+  }
+  {  // the notice names the file and the cause
     std::string cause = failure->GetSystemText();
     while (!cause.empty() && (cause.back() == '\n' || cause.back() == '\r')) cause.pop_back();
     ShowNotice(("The NPCs could not be saved; they stay open, unsaved:\n" + std::string(RkNPCList::kFileName) +

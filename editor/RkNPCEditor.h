@@ -47,6 +47,9 @@ class RkNPCEditor {
   RkNPCEditor& operator=(const RkNPCEditor&) = delete;
 
   bool IsOpen() const { return open_; }
+  // An edit of the library was acted on since "NPCs.rk" was last written by
+  // SAVE CHANGES (counted from the click, whatever the edit changed).
+  bool HasUnsavedLibrary() const { return libraryChanged_; }
   // Opens the panel with its controls made afresh: empty edits, lists and
   // selection texts, no preview, and the NPC names of the list in its order.
   // RkEngine reloads the list from "NPCs.rk" first.
@@ -121,6 +124,7 @@ class RkNPCEditor {
   void DrawPreview();
 
   bool open_ = false;
+  bool libraryChanged_ = false;
   std::function<bool(std::string& path)> chooseFile_;
   std::array<bool, static_cast<size_t>(Button::Count)> clicked_{};
 

@@ -91,3 +91,13 @@ TEST_F(RkFileNoticeTest, NamesKeepAllButTheLastExtensionAndGetNoSecondRkm) {
   EXPECT_EQ(RkMapEditorActions::MapFileName("x.rkm"), "x.rkm");
   EXPECT_EQ(RkMapEditorActions::MapFileName("x"), "x.rkm");
 }
+
+TEST_F(RkFileNoticeTest, OpeningAPanelKeepsUnsavedLibraryEdits) {
+  ASSERT_TRUE(engine->HandleMenuCommand(RkEngine::CommandNPCEditor));
+  engine->GetNPCList().SaveNPC("Bram", "images/bram.png");
+  engine->GetNPCEditor().Click(RkNPCEditor::Button::SaveNPC);  // counts as an edit, even without a name
+  engine->GetNPCEditor().Poll(engine->GetNPCList(), engine->GetRenderer());
+  OpenMapEditor();
+  ASSERT_EQ(Panel().GetNPCNameCount(), 1);
+  EXPECT_STREQ(Panel().GetNPCName(0), "Bram");
+}

@@ -10,6 +10,7 @@
 #include "RkBinaryWriter.h"
 #include "RkError.h"
 #include "RkGridMath.h"
+#include "RkMapLinks.h"
 #include "RkNotice.h"
 
 namespace {
@@ -47,6 +48,7 @@ void RkWorld::Clear() {
   width_ = 0;
   height_ = 0;
   npcs_.clear();
+  fileName_.clear();
 }
 
 void RkWorld::Load(const char* fileName) {
@@ -68,6 +70,7 @@ std::optional<RkFailure> RkWorld::TryLoad(const char* fileName) {
   if (!reader.Close()) {
     return RkFailure::FromError(kCloseFailed, reader.GetError(), kSource, RkProgramLine(395, 452));
   }
+  loaded.fileName_ = fileName;
   *this = std::move(loaded);
   return std::nullopt;
 }
@@ -246,7 +249,22 @@ RkGrowResult RkWorld::Grow(int32_t x, int32_t y) {
   for (RkNPC& npc : npcs_) {
     npc.SetPosition(RkGridMath::AddClamped(npc.GetX(), growth.shiftX), RkGridMath::AddClamped(npc.GetY(), growth.shiftY));
   }
+  // Links back into this map name cells by number: they follow their cells.
+  if (!fileName_.empty() && (growth.shiftX != 0 || growth.shiftY != 0)) {
+    ShiftStartPointsInto(fileName_.c_str(), growth.shiftX, growth.shiftY);
+  }
   return growth.result;
+}
+
+int RkWorld::ShiftStartPointsInto(const char* mapFile, int32_t dx, int32_t dy) {
+  int shifted = 0;
+  for (RkTile& tile : tiles_) {
+    if (tile.GetType() != TileNewArea || !RkMapLinks::LeadsInto(tile.GetNewAreaName(), mapFile)) continue;
+    tile.SetNewAreaStart(RkGridMath::AddClamped(tile.GetNewAreaStartX(), dx),
+                         RkGridMath::AddClamped(tile.GetNewAreaStartY(), dy));
+    ++shifted;
+  }
+  return shifted;
 }
 
 void RkWorld::SetNPC(const char* name, int32_t x, int32_t y, const char* imageFile, int32_t type) {

@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "RkEntity.h"
@@ -84,10 +85,22 @@ class RkWorld {
   void SetTileImageFile(int32_t x, int32_t y, const char* imageFile);
   void SetTileNewArea(int32_t x, int32_t y, const char* name, int32_t startX, int32_t startY);
 
+  // The file this world is loaded from or saved to, as the caller names it; empty
+  // for a world not tied to a file. Loading sets it to the loaded file's name,
+  // Clear forgets it; the editor sets it when it saves under a new name. Grow
+  // needs it to know which New Area cells lead back into this very map.
+  void SetFileName(const char* fileName) { fileName_ = fileName != nullptr ? fileName : ""; }
+  const std::string& GetFileName() const { return fileName_; }
+
   // Enlarges the grid so that (x, y), a cell outside it, becomes part of it;
   // afterwards that cell is (max(x, 0), max(y, 0)). Old cells and the NPCs move
-  // together, so every NPC keeps standing on the ground it stood on.
+  // together, so every NPC keeps standing on the ground it stood on, and the
+  // start points of New Area cells that lead into this map (its file name) move
+  // with the cells they name.
   RkGrowResult Grow(int32_t x, int32_t y);
+  // Moves by (dx, dy) the start point of every New Area cell whose target is the
+  // map mapFile (RkMapLinks::LeadsInto); returns how many cells changed.
+  int ShiftStartPointsInto(const char* mapFile, int32_t dx, int32_t dy);
 
   unsigned GetNPCCount() const { return static_cast<unsigned>(npcs_.size()); }
   // The NPC in place (the game moves it there); index below GetNPCCount().
@@ -130,4 +143,5 @@ class RkWorld {
   int32_t width_ = 0;
   int32_t height_ = 0;
   std::vector<RkNPC> npcs_;
+  std::string fileName_;
 };

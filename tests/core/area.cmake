@@ -4,3 +4,10 @@ add_executable(fuzz_replay ${PROJECT_SOURCE_DIR}/fuzz/RkLoaderFuzzer.cpp ${PROJE
 target_link_libraries(fuzz_replay PRIVATE RkCore)
 add_test(NAME FuzzCorpusReplay COMMAND fuzz_replay ${PROJECT_SOURCE_DIR}/fuzz/corpus)
 set_tests_properties(FuzzCorpusReplay PROPERTIES TIMEOUT 120)
+
+# RkCheckMaps' exit codes on the demo, on a folder with errors and on one with
+# warnings only.
+add_test(NAME RkCheckMapsExitCodes
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/check_maps_exit_codes.sh $<TARGET_FILE:RkCheckMaps>
+          ${PROJECT_SOURCE_DIR}/demo ${CMAKE_CURRENT_BINARY_DIR}/check_maps_exit_codes)
+set_tests_properties(RkCheckMapsExitCodes PROPERTIES TIMEOUT 60)

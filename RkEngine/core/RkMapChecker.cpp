@@ -1,0 +1,368 @@
+// The checks of a folder of maps, each with a sentence for the map maker.
+#include "RkMapChecker.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+#include <utility>
+
+#include "RkMapLinks.h"
+#include "RkNPCList.h"
+#include "RkNativePath.h"
+#include "RkSafeLoader.h"
+#include "RkWalkFlood.h"
+#include "RkWorld.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr uint8_t kUnknownKind = 255;
+
+// "an Impassable cell", for the sentences.
+std::string CellPhrase(int32_t kind) {
+  switch (kind) {
+    case TileNull: return "a Null cell";
+    case TileOpen: return "an Open cell";
+    case TileImpassable: return "an Impassable cell";
+    case TileNewArea: return "a New Area cell";
+  }
+  return "a cell of an unknown kind";
+}
+
+bool CanArriveOn(int32_t kind) { return kind == TileOpen || kind == TileNewArea; }
+
+std::string Place(int32_t x, int32_t y) { return "(" + std::to_string(x) + ", " + std::to_string(y) + ")"; }
+
+std::string JoinNames(const std::vector<std::string>& names) {
+  std::string joined;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) joined += i + 1 == names.size() ? " and " : ", ";
+    joined += names[i];
+  }
+  return joined;
+}
+
+}  // namespace
+
+RkMapChecker::RkMapChecker(std::string folder) : folder_(std::move(folder)) {}
+
+bool RkMapChecker::HasErrors(const std::vector<RkMapFinding>& findings) {
+  return std::any_of(findings.begin(), findings.end(), [](const RkMapFinding& f) { return f.IsError(); });
+}
+
+std::vector<RkMapFinding> RkMapChecker::Check() {
+  findings_.clear();
+  maps_.clear();
+  otherTargets_.clear();
+  images_.clear();
+  const std::vector<std::string> names = RkMapLinks::ListMaps(folder_);
+  if (std::find(names.begin(), names.end(), kStartMap) == names.end()) {
+    Error(kStartMap, std::string("the folder has no ") + kStartMap + ", the map the game starts on");
+  }
+  for (const std::string& name : names) CheckMapFile(name);
+  CheckNPCLibrary();
+  CheckStart();
+  CheckLinks();
+  CheckMapsReached();
+  CheckNewAreasReached();
+  return findings_;
+}
+
+std::string RkMapChecker::InFolder(const std::string& storedPath) const {
+  const std::string native = RkNativePath::FromStored(storedPath.c_str());
+  return folder_.empty() ? native : (fs::path(folder_) / native).string();
+}
+
+bool RkMapChecker::FileExists(const std::string& storedPath) const {
+  std::error_code error;
+  return !storedPath.empty() && fs::exists(InFolder(storedPath), error);
+}
+
+// Maps name the same few images on thousands of cells: each is looked up once.
+bool RkMapChecker::ImageExists(const std::string& storedPath) {
+  const auto found = images_.find(storedPath);
+  if (found != images_.end()) return found->second;
+  std::error_code error;
+  const bool exists = !storedPath.empty() && fs::is_regular_file(InFolder(storedPath), error);
+  images_.emplace(storedPath, exists);
+  return exists;
+}
+
+void RkMapChecker::CheckMapFile(const std::string& name) {
+  RkWorld world;
+  std::string cause;
+  MapSummary& summary = maps_[RkMapLinks::Normalized(name.c_str())];
+  if (!RkSafeLoader::TryLoadWorld(InFolder(name), world, cause)) {
+    Error(name, "cannot be read: " + cause);
+    return;
+  }
+  CheckCells(name, world);
+  CheckNPCsOnMap(name, world);
+  summary = Summarize(world);
+}
+
+RkMapChecker::MapSummary RkMapChecker::Summarize(const RkWorld& world) {
+  MapSummary summary;
+  summary.readable = true;
+  summary.width = world.GetWidth();
+  summary.height = world.GetHeight();
+  summary.kinds.reserve(static_cast<std::size_t>(summary.width) * static_cast<std::size_t>(summary.height));
+  for (int32_t x = 0; x < summary.width; ++x) {
+    for (int32_t y = 0; y < summary.height; ++y) {
+      const int32_t kind = world.GetTileType(x, y);
+      summary.kinds.push_back(kind >= TileNull && kind <= TileNewArea ? static_cast<uint8_t>(kind) : kUnknownKind);
+      if (kind != TileNewArea || world.GetTileNewAreaName(x, y)[0] == '\0') continue;
+      summary.links.push_back({x, y, RkMapLinks::Normalized(world.GetTileNewAreaName(x, y)),
+                               world.GetTileNewAreaStartX(x, y), world.GetTileNewAreaStartY(x, y)});
+    }
+  }
+  return summary;
+}
+
+// The game draws every cell, and ends when an image cannot be loaded.
+void RkMapChecker::CheckCells(const std::string& name, const RkWorld& world) {
+  for (int32_t x = 0; x < world.GetWidth(); ++x) {
+    for (int32_t y = 0; y < world.GetHeight(); ++y) {
+      const std::string image = world.GetTileImageFile(x, y);
+      if (image.empty()) {
+        ErrorAt(name, x, y, "the cell has no image, and the game cannot draw it");
+      } else if (!ImageExists(image)) {
+        ErrorAt(name, x, y, "image " + image + " does not exist");
+      }
+      if (world.GetTileType(x, y) == TileNewArea && world.GetTileNewAreaName(x, y)[0] == '\0') {
+        WarningAt(name, x, y, "New Area cell leads nowhere: it has no target map");
+      }
+    }
+  }
+}
+
+void RkMapChecker::CheckNPCsOnMap(const std::string& name, const RkWorld& world) {
+  std::map<std::pair<int32_t, int32_t>, std::vector<std::string>> standing;
+  for (unsigned i = 0; i < world.GetNPCCount(); ++i) {
+    const RkNPC& npc = world.GetNPC(i);
+    const int32_t x = npc.GetX();
+    const int32_t y = npc.GetY();
+    standing[{x, y}].push_back(npc.GetName());
+    CheckNPCImage(name, npc, true);
+    if (!world.IsInBounds(x, y)) {
+      WarningAt(name, x, y,
+                std::string("NPC ") + npc.GetName() + " stands outside the map of " + std::to_string(world.GetWidth()) +
+                    " by " + std::to_string(world.GetHeight()) + " cells");
+    } else if (world.GetTileType(x, y) != TileOpen) {
+      WarningAt(name, x, y,
+                std::string("NPC ") + npc.GetName() + " stands on " + CellPhrase(world.GetTileType(x, y)) +
+                    "; NPCs belong on Open cells");
+    }
+    CheckDialogues(name, npc, true);
+  }
+  for (const auto& [cell, names] : standing) {
+    if (names.size() > 1) {
+      WarningAt(name, cell.first, cell.second, "NPCs " + JoinNames(names) + " stand on the same cell");
+    }
+  }
+}
+
+void RkMapChecker::CheckNPCLibrary() {
+  if (!FileExists(RkNPCList::kFileName)) return;
+  RkNPCList library;
+  std::string cause;
+  if (!RkSafeLoader::TryLoadNPCList(InFolder(RkNPCList::kFileName), library, cause)) {
+    Error(RkNPCList::kFileName, "cannot be read: " + cause);
+    return;
+  }
+  for (unsigned i = 0; i < library.GetCount(); ++i) {
+    CheckNPCImage(RkNPCList::kFileName, library.GetNPC(i), false);
+    CheckDialogues(RkNPCList::kFileName, library.GetNPC(i), false);
+  }
+}
+
+void RkMapChecker::CheckNPCImage(const std::string& file, const RkNPC& npc, bool onMap) {
+  const std::string image = npc.GetImageFile();
+  std::string sentence;
+  if (image.empty()) {
+    sentence = std::string("NPC ") + npc.GetName() + " has no image";
+  } else if (!ImageExists(image)) {
+    sentence = "image " + image + " of NPC " + npc.GetName() + " does not exist";
+  } else {
+    return;
+  }
+  if (onMap) {
+    ErrorAt(file, npc.GetX(), npc.GetY(), sentence);
+  } else {
+    Error(file, sentence);
+  }
+}
+
+// A conversation starts at the NPC's dialogue with the lowest Text ID (as the
+// game opens it) and follows the Next IDs of the answers chosen.
+void RkMapChecker::CheckDialogues(const std::string& file, const RkNPC& npc, bool onMap) {
+  const auto report = [&](const std::string& sentence) {
+    if (onMap) {
+      WarningAt(file, npc.GetX(), npc.GetY(), sentence);
+    } else {
+      Warning(file, sentence);
+    }
+  };
+  const std::string who = std::string("NPC ") + npc.GetName();
+  std::set<int32_t> ids;
+  for (unsigned i = 0; i < npc.GetDialogueCount(); ++i) ids.insert(npc.GetDialogueID(i));
+  if (ids.empty()) return;
+  const int32_t startID = *ids.begin();
+  std::set<int32_t> reached;
+  std::vector<int32_t> pending{startID};
+  while (!pending.empty()) {
+    const int32_t id = pending.back();
+    pending.pop_back();
+    if (!reached.insert(id).second) continue;
+    for (unsigned r = 0; r < npc.GetResponseCount(id); ++r) {
+      const int32_t next = npc.GetResponseNextID(id, r);
+      if (ids.count(next) != 0) pending.push_back(next);
+    }
+  }
+  for (unsigned i = 0; i < npc.GetDialogueCount(); ++i) {
+    const int32_t id = npc.GetDialogueID(i);
+    for (unsigned r = 0; r < npc.GetResponseCount(id); ++r) {
+      const int32_t next = npc.GetResponseNextID(id, r);
+      if (ids.count(next) != 0) continue;
+      report(who + ": the answer \"" + npc.GetResponseText(id, r) + "\" to dialogue " + std::to_string(id) +
+             " leads to dialogue " + std::to_string(next) + ", which " + npc.GetName() + " does not have");
+    }
+    if (reached.count(id) == 0) {
+      report(who + ": dialogue " + std::to_string(id) + " is never shown: the conversation starts at dialogue " +
+             std::to_string(startID) + " and no answer on the way leads to it");
+    }
+  }
+}
+
+void RkMapChecker::CheckStart() {
+  const auto start = maps_.find(kStartMap);
+  if (start == maps_.end() || !start->second.readable) return;
+  const MapSummary& world = start->second;
+  if (world.width == 0 || world.height == 0) {
+    ErrorAt(kStartMap, 0, 0, "the game starts the player on this cell, but the map has no cells");
+  } else if (world.kinds[0] != TileOpen) {
+    ErrorAt(kStartMap, 0, 0, "the game starts the player on this cell, but it is " + CellPhrase(world.kinds[0]) +
+                                 ", not an Open one");
+  }
+}
+
+const RkMapChecker::MapSummary* RkMapChecker::FindSummary(const std::string& target) {
+  const auto inFolder = maps_.find(target);
+  if (inFolder != maps_.end()) return &inFolder->second;
+  const auto elsewhere = otherTargets_.find(target);
+  if (elsewhere != otherTargets_.end()) return &elsewhere->second;
+  if (!FileExists(target)) return nullptr;
+  RkWorld world;
+  std::string cause;
+  MapSummary& summary = otherTargets_[target];
+  if (RkSafeLoader::TryLoadWorld(InFolder(target), world, cause)) summary = Summarize(world);
+  return &summary;
+}
+
+void RkMapChecker::CheckLinks() {
+  for (const auto& [name, summary] : maps_) {
+    for (const Link& link : summary.links) CheckLink(name, link);
+  }
+}
+
+void RkMapChecker::CheckLink(const std::string& name, const Link& link) {
+  const MapSummary* target = FindSummary(link.target);
+  const std::string leads = "link leads to " + link.target;
+  if (target == nullptr) {
+    ErrorAt(name, link.x, link.y, leads + ", which does not exist");
+    return;
+  }
+  // A target in the folder that cannot be read has its own finding.
+  if (!target->readable) {
+    if (maps_.count(link.target) == 0) ErrorAt(name, link.x, link.y, leads + ", which cannot be read");
+    return;
+  }
+  const std::string arrival = leads + " " + Place(link.startX, link.startY);
+  if (link.startX < 0 || link.startX >= target->width || link.startY < 0 || link.startY >= target->height) {
+    ErrorAt(name, link.x, link.y,
+            arrival + ", which is outside that map of " + std::to_string(target->width) + " by " +
+                std::to_string(target->height) + " cells");
+    return;
+  }
+  const uint8_t kind = target->kinds[static_cast<std::size_t>(link.startX) * target->height + link.startY];
+  if (!CanArriveOn(kind)) {
+    ErrorAt(name, link.x, link.y,
+            arrival + ", which is " + CellPhrase(kind) + "; the player can only arrive on Open or New Area cells");
+  }
+}
+
+void RkMapChecker::CheckMapsReached() {
+  const auto start = maps_.find(kStartMap);
+  if (start == maps_.end() || !start->second.readable) return;
+  std::set<std::string> reached{kStartMap};
+  std::vector<const MapSummary*> pending{&start->second};
+  while (!pending.empty()) {
+    const MapSummary* map = pending.back();
+    pending.pop_back();
+    for (const Link& link : map->links) {
+      const auto target = maps_.find(link.target);
+      if (target == maps_.end() || !target->second.readable || !reached.insert(link.target).second) continue;
+      pending.push_back(&target->second);
+    }
+  }
+  for (const auto& [name, summary] : maps_) {
+    if (summary.readable && reached.count(name) == 0) {
+      Warning(name, std::string("no chain of links from ") + kStartMap + " leads to this map");
+    }
+  }
+}
+
+// The cells where the player arrives on a map: the start points of the links into
+// it that land on the map, and (0, 0) of the map the game starts on.
+std::vector<std::pair<int32_t, int32_t>> RkMapChecker::EntriesOf(const std::string& name) const {
+  std::vector<std::pair<int32_t, int32_t>> entries;
+  if (name == kStartMap) entries.emplace_back(0, 0);
+  for (const auto& [holder, summary] : maps_) {
+    for (const Link& link : summary.links) {
+      if (link.target == name) entries.emplace_back(link.startX, link.startY);
+    }
+  }
+  return entries;
+}
+
+void RkMapChecker::CheckNewAreasReached() {
+  for (const auto& [name, summary] : maps_) {
+    if (!summary.readable) continue;
+    std::vector<std::pair<int32_t, int32_t>> entries;
+    for (const auto& entry : EntriesOf(name)) {
+      const bool inside = entry.first >= 0 && entry.first < summary.width && entry.second >= 0 &&
+                          entry.second < summary.height;
+      if (inside && CanArriveOn(summary.kinds[static_cast<std::size_t>(entry.first) * summary.height + entry.second])) {
+        entries.push_back(entry);
+      }
+    }
+    // A map the player never enters is reported as such, not cell by cell.
+    if (entries.empty()) continue;
+    const std::vector<uint8_t> reached = RkWalkFlood::Reach(summary.kinds, summary.width, summary.height, entries);
+    for (int32_t x = 0; x < summary.width; ++x) {
+      for (int32_t y = 0; y < summary.height; ++y) {
+        const std::size_t index = static_cast<std::size_t>(x) * summary.height + y;
+        if (summary.kinds[index] == TileNewArea && reached[index] == 0) {
+          WarningAt(name, x, y, "the player cannot walk to this New Area cell from where the map is entered");
+        }
+      }
+    }
+  }
+}
+
+void RkMapChecker::Error(const std::string& file, const std::string& sentence) {
+  findings_.emplace_back(RkMapFinding::Severity::Error, file, sentence);
+}
+
+void RkMapChecker::ErrorAt(const std::string& file, int32_t x, int32_t y, const std::string& sentence) {
+  findings_.emplace_back(RkMapFinding::Severity::Error, file, x, y, sentence);
+}
+
+void RkMapChecker::Warning(const std::string& file, const std::string& sentence) {
+  findings_.emplace_back(RkMapFinding::Severity::Warning, file, sentence);
+}
+
+void RkMapChecker::WarningAt(const std::string& file, int32_t x, int32_t y, const std::string& sentence) {
+  findings_.emplace_back(RkMapFinding::Severity::Warning, file, x, y, sentence);
+}

@@ -1,0 +1,81 @@
+// The map checker: reads every ".rkm" of a folder and its "NPCs.rk" and finds
+// what would end the game or strand the player (errors), and likely mistakes
+// (warnings). The editor's Tools > Check Maps and the command-line program
+// RkCheckMaps both run it. A damaged file is a finding, never the end of the check.
+//
+// Link targets and image paths are taken from the folder, as the game does when
+// it runs there.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "RkMapFinding.h"
+
+class RkNPC;
+class RkWorld;
+
+class RkMapChecker {
+ public:
+  static constexpr const char* kStartMap = "World.rkm";
+
+  // folder "" is the working directory.
+  explicit RkMapChecker(std::string folder);
+
+  // Every finding, map by map in name order, then "NPCs.rk", then the links
+  // between the maps and where the player can walk.
+  std::vector<RkMapFinding> Check();
+  static bool HasErrors(const std::vector<RkMapFinding>& findings);
+
+ private:
+  struct Link {
+    int32_t x;
+    int32_t y;
+    std::string target;  // normalized
+    int32_t startX;
+    int32_t startY;
+  };
+  // What the checks across maps need of a map, kept instead of the whole world:
+  // a grid of 256 by 256 tiles is 66 MB, its kinds 64 kB.
+  struct MapSummary {
+    bool readable = false;
+    int32_t width = 0;
+    int32_t height = 0;
+    std::vector<uint8_t> kinds;  // RkTileType per cell, column after column
+    std::vector<Link> links;
+  };
+
+  std::string InFolder(const std::string& storedPath) const;
+  bool FileExists(const std::string& storedPath) const;
+  bool ImageExists(const std::string& storedPath);
+
+  void CheckMapFile(const std::string& name);
+  void CheckCells(const std::string& name, const RkWorld& world);
+  void CheckNPCsOnMap(const std::string& name, const RkWorld& world);
+  void CheckNPCLibrary();
+  void CheckNPCImage(const std::string& file, const RkNPC& npc, bool onMap);
+  void CheckDialogues(const std::string& file, const RkNPC& npc, bool onMap);
+  void CheckStart();
+  void CheckLinks();
+  void CheckLink(const std::string& name, const Link& link);
+  void CheckMapsReached();
+  void CheckNewAreasReached();
+  std::vector<std::pair<int32_t, int32_t>> EntriesOf(const std::string& name) const;
+
+  static MapSummary Summarize(const RkWorld& world);
+  const MapSummary* FindSummary(const std::string& target);
+
+  void Error(const std::string& file, const std::string& sentence);
+  void ErrorAt(const std::string& file, int32_t x, int32_t y, const std::string& sentence);
+  void Warning(const std::string& file, const std::string& sentence);
+  void WarningAt(const std::string& file, int32_t x, int32_t y, const std::string& sentence);
+
+  std::string folder_;
+  std::map<std::string, MapSummary> maps_;           // the folder's maps, by name
+  std::map<std::string, MapSummary> otherTargets_;   // link targets elsewhere
+  std::unordered_map<std::string, bool> images_;     // existence, by stored path
+  std::vector<RkMapFinding> findings_;
+};

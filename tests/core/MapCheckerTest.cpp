@@ -1,0 +1,130 @@
+// The map checker on folders made for it: every kind of finding with its place
+// and sentence, damaged files that must not end the check, and the bundled demo,
+// which must stay free of findings.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "MapRows.h"
+#include "RkMapChecker.h"
+#include "RkNPCList.h"
+#include "ScratchDirectory.h"
+
+namespace {
+
+std::vector<std::string> SortedLines(const std::vector<RkMapFinding>& findings) {
+  std::vector<std::string> lines;
+  for (const RkMapFinding& finding : findings) lines.push_back(finding.ToLine());
+  std::sort(lines.begin(), lines.end());
+  return lines;
+}
+
+// A folder with one fault of each kind (and one of the two ways in, the House's
+// door, written with a backslash).
+void MakeFaultyFolder(const ScratchDirectory& folder) {
+  WriteFileBytes(folder.File("ok.png"), {1});
+  // D can only be walked to through C, which changes the map first.
+  RkWorld world = MapFromRows({"#.A.B.",
+                               ".....#",
+                               "N.#.CD"});
+  world.SetTileNewArea(2, 0, "Cellar.rkm", 0, 0);
+  world.SetTileNewArea(4, 0, "House.rkm", 9, 1);
+  world.SetTileNewArea(4, 2, "House.rkm", 0, 0);
+  world.SetTileNewArea(5, 2, "House.rkm", 1, 1);
+  world.SetTileImageFile(1, 2, "missing.png");
+  world.SetTileImageFile(1, 0, "");
+  world.SetNPC("Ghost", 7, 1, "ok.png", NPCNormal);
+  world.SetNPC("Rock", 2, 2, "ok.png", NPCStatic);
+  world.SetNPC("Guard", 1, 1, "ok.png", NPCStatic);
+  RkNPC& guard = world.GetNPC(2);
+  // Stored first but not the lowest ID: the conversation still opens at 0.
+  guard.AddDialogue(5, "A secret.");
+  guard.AddDialogue(0, "Halt!");
+  guard.AddDialogue(1, "Go on.");
+  guard.AddResponse(0, "Pass.", 1);
+  guard.AddResponse(0, "Lost.", 9);
+  world.Save(folder.File("World.rkm").c_str());
+  MapFromRows({"."}).Save(folder.File("Attic.rkm").c_str());
+
+  RkWorld house = MapFromRows({"###", "#.#", "#w#"});
+  house.SetTileNewArea(1, 2, ".\\World.rkm", 1, 0);
+  house.SetNPC("Maid", 1, 1, "ok.png", NPCStatic);
+  // SetNPC on Maid's cell would change Maid: Cook is placed beside her and moved.
+  house.SetNPC("Cook", 1, 0, "cook.png", NPCStatic);
+  house.GetNPC(1).SetPosition(1, 1);
+  house.Save(folder.File("House.rkm").c_str());
+  WriteFileBytes(folder.File("Broken.rkm"), {0xFF, 0xFF, 0xFF, 0xFF, 3, 0, 0, 0});
+
+  RkNPCList library;
+  library.SaveNPC("Sage", "sage.png");
+  library.AddDialogue("Sage", 0, "Hm.");
+  library.AddResponse("Sage", 0, "Why?", 3);
+  library.SaveNPCFile(folder.File(RkNPCList::kFileName).c_str());
+}
+
+}  // namespace
+
+TEST(MapChecker, FindsEveryKindOfFaultWithItsMapCellAndSentence) {
+  ScratchDirectory folder;
+  MakeFaultyFolder(folder);
+  const std::vector<RkMapFinding> findings = RkMapChecker(folder.Path()).Check();
+  std::vector<std::string> expected = {
+      "Attic.rkm: warning: no chain of links from World.rkm leads to this map",
+      "Broken.rkm: cannot be read: The file declares a negative width or height.",
+      "House.rkm (1, 1): image cook.png of NPC Cook does not exist",
+      "House.rkm (1, 1): warning: NPCs Maid and Cook stand on the same cell",
+      "NPCs.rk: image sage.png of NPC Sage does not exist",
+      "NPCs.rk: warning: NPC Sage: the answer \"Why?\" to dialogue 0 leads to dialogue 3, which Sage does not have",
+      "World.rkm (0, 0): the game starts the player on this cell, but it is an Impassable cell, not an Open one",
+      "World.rkm (0, 2): warning: New Area cell leads nowhere: it has no target map",
+      "World.rkm (1, 0): the cell has no image, and the game cannot draw it",
+      "World.rkm (1, 1): warning: NPC Guard: dialogue 5 is never shown: the conversation starts at dialogue 0 and no "
+      "answer on the way leads to it",
+      "World.rkm (1, 1): warning: NPC Guard: the answer \"Lost.\" to dialogue 0 leads to dialogue 9, which Guard does "
+      "not have",
+      "World.rkm (1, 2): image missing.png does not exist",
+      "World.rkm (2, 2): warning: NPC Rock stands on an Impassable cell; NPCs belong on Open cells",
+      "World.rkm (2, 0): link leads to Cellar.rkm, which does not exist",
+      "World.rkm (4, 0): link leads to House.rkm (9, 1), which is outside that map of 3 by 3 cells",
+      "World.rkm (4, 2): link leads to House.rkm (0, 0), which is an Impassable cell; the player can only arrive on "
+      "Open or New Area cells",
+      "World.rkm (5, 2): warning: the player cannot walk to this New Area cell from where the map is entered",
+      "World.rkm (7, 1): warning: NPC Ghost stands outside the map of 6 by 3 cells",
+  };
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(SortedLines(findings), expected);
+  EXPECT_TRUE(RkMapChecker::HasErrors(findings));
+}
+
+TEST(MapChecker, AFolderWithoutTheStartMapAndWithAnUnreadableLibraryIsCheckedToTheEnd) {
+  ScratchDirectory folder;
+  std::filesystem::create_directory(folder.File(RkNPCList::kFileName));
+  std::filesystem::create_directory(folder.File("Hall.rkm"));
+  WriteFileBytes(folder.File("Huge.rkm"), {0, 0, 1, 0, 0, 0, 1, 0});
+  // 16,777,216 cells, the most a map may have, in eight bytes.
+  WriteFileBytes(folder.File("Cut.rkm"), {0, 0, 1, 0, 0, 1, 0, 0});
+  EXPECT_EQ(SortedLines(RkMapChecker(folder.Path()).Check()),
+            (std::vector<std::string>{"Cut.rkm: cannot be read: The file declares a grid of 65536 by 256 cells, far "
+                                      "more than the file holds.",
+                                      "Hall.rkm: cannot be read: Is a directory",
+                                      "Huge.rkm: cannot be read: The file declares a grid of 65536 by 65536 cells, "
+                                      "more than a world file may hold.",
+                                      "NPCs.rk: cannot be read: it is not a file",
+                                      "World.rkm: the folder has no World.rkm, the map the game starts on"}));
+}
+
+TEST(MapChecker, WarningsAloneAreNoErrors) {
+  ScratchDirectory folder;
+  WriteFileBytes(folder.File("ok.png"), {1});
+  MapFromRows({"..", " ."}).Save(folder.File("World.rkm").c_str());
+  MapFromRows({"."}).Save(folder.File("Attic.rkm").c_str());
+  const std::vector<RkMapFinding> findings = RkMapChecker(folder.Path()).Check();
+  EXPECT_EQ(SortedLines(findings),
+            std::vector<std::string>{"Attic.rkm: warning: no chain of links from World.rkm leads to this map"});
+  EXPECT_FALSE(RkMapChecker::HasErrors(findings));
+}
+
+TEST(MapChecker, TheDemoHasNoFindings) {
+  EXPECT_EQ(SortedLines(RkMapChecker(std::string(RK_SOURCE_DIR) + "/demo").Check()), std::vector<std::string>{});
+}

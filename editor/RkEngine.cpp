@@ -206,7 +206,7 @@ void RkEngine::OpenMapEditor() {
   if (mapEditor.IsOpen()) {
     return;
   }
-  LoadNPCLibrary();
+  ReloadUnchangedLibrary();
   mapActions.ForgetNPCSelection();
   mapEditor.Open();
   for (unsigned i = 0; i < npcList.GetCount(); ++i) {
@@ -218,14 +218,25 @@ void RkEngine::OpenNPCEditor() {
   if (npcEditor.IsOpen()) {
     return;
   }
-  LoadNPCLibrary();
+  ReloadUnchangedLibrary();
   npcEditor.Open(npcList);
 }
 
-// The library's steps refer to the list they were made on: a list read afresh
-// from "NPCs.rk" begins a new history.
-void RkEngine::LoadNPCLibrary() {
-  npcList.LoadNPCFile();
+// Opening a panel shows "NPCs.rk" as it is on disk, unless the NPC panel holds
+// edits of the library that are not saved yet: those are never thrown away. The
+// library's steps refer to the list they were made on: a list read afresh
+// begins a new history.
+// A library that cannot be read is a notice: the list stays as it was.
+void RkEngine::ReloadUnchangedLibrary() {
+  if (npcEditor.HasUnsavedLibrary()) return;
+  if (const auto failure = npcList.TryLoadNPCFile()) {
+    std::string cause = failure->GetSystemText();
+    while (!cause.empty() && cause.back() == '\n') cause.pop_back();
+    const std::string text = "The NPC library could not be read; the NPCs stay as they were:\nNPCs.rk\n" +
+                             failure->GetMessage() + " " + cause;
+    ShowModalNotice(text.c_str());
+    return;
+  }
   libraryHistory.Clear();
 }
 

@@ -131,7 +131,7 @@ class RkEngine {
  private:
   void OpenMapEditor();
   void OpenNPCEditor();
-  void LoadNPCLibrary();
+  void ReloadUnchangedLibrary();
   void ShowLibraryAgain(const std::string& name);
   void ShowModalNotice(const char* text);
   bool RunFileDialog(const RkFileDialog::FilterList& filters, std::string& path);

@@ -1,7 +1,10 @@
 // The map editor panel's button actions and its NPC preview.
 #include "RkMapEditorActions.h"
 
+#include <algorithm>
+#include <set>
 #include <utility>
+#include <vector>
 
 #include "RkClearMapStep.h"
 #include "RkMapCanvas.h"
@@ -13,6 +16,30 @@ namespace {
 constexpr const char* kNoMapName = "No map name was provided.";
 constexpr const char* kMapExtension = ".rkm";
 constexpr int kCellSize = RkMapCanvas::kCellSize;
+constexpr size_t kMissingListed = 5;
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// The failure's cause without the line feed that the system's texts end in.
+std::string CauseOf(const RkFailure& failure) {
+  std::string cause = failure.GetSystemText();
+  while (!cause.empty() && (cause.back() == '\n' || cause.back() == '\r')) cause.pop_back();
+  return cause;
+}
+
+std::string FileNotice(const std::string& what, const std::string& file, const std::string& cause) {
+  return what + "\n" + file + "\n" + cause;
+}
+
+}  // namespace
+
+std::string RkMapEditorActions::MapFileName(const std::string& typedName) {
+  return EndsWith(typedName, kMapExtension) ? typedName : typedName + kMapExtension;
+}
+
+namespace {
 
 }  // namespace
 
@@ -53,7 +80,12 @@ void RkMapEditorActions::SaveMap() {
     showNotice(kNoMapName);
     return;
   }
-  world.Save((name + kMapExtension).c_str());
+  const std::string file = MapFileName(name);
+  if (const auto failure = world.TrySave(file.c_str())) {
+    showNotice(FileNotice("The map could not be saved; it stays open, unsaved:", file,
+                          failure->GetMessage() + " " + CauseOf(*failure)).c_str());
+    return;
+  }
   if (history != nullptr) history->MarkSaved();
 }
 
@@ -62,14 +94,48 @@ void RkMapEditorActions::LoadMap() {
   if (!chooseFile(RkFileDialog::MapsFilter(), path)) {
     return;
   }
+  // Read into a world of its own: the map being edited stays unless this one reads whole.
+  RkWorld loaded;
+  if (const auto failure = loaded.TryLoad(path.c_str())) {
+    showNotice(FileNotice("The map could not be opened:", path,
+                          failure->GetMessage() + " " + CauseOf(*failure)).c_str());
+    return;
+  }
   panel.SetMapName(RkPathParts::Stem(path).c_str());
   camera.SetPosition(0, 0);
   origin.SetPosition(0, 0);
-  world.Clear();
-  world.Load(path.c_str());
+  world = std::move(loaded);
   renderer.ClearSprites();
+  UsePlaceholdersForMissingImages();
   RebuildSprites();
   if (history != nullptr) history->Clear();
+}
+
+// A map whose images moved still opens: each missing image draws as a checker,
+// and one notice names the first few of them.
+void RkMapEditorActions::UsePlaceholdersForMissingImages() {
+  std::set<std::pair<std::string, bool>> files;
+  for (int x = 0; x < world.GetWidth(); ++x) {
+    for (int y = 0; y < world.GetHeight(); ++y) files.emplace(world.GetTileImageFile(x, y), false);
+  }
+  for (unsigned i = 0; i < world.GetNPCCount(); ++i) files.emplace(world.GetNPCImageFile(i), true);
+  std::vector<std::string> missing;
+  for (const auto& [file, isCharacter] : files) {
+    if (file.empty() ||
+        RkSprite::TryLoadImage(renderer.GetDevice(), file.c_str(), kCellSize, kCellSize, isCharacter).empty()) {
+      continue;
+    }
+    RkSprite::UsePlaceholder(renderer.GetDevice(), file.c_str(), kCellSize, kCellSize, isCharacter);
+    if (std::find(missing.begin(), missing.end(), file) == missing.end()) missing.push_back(file);
+  }
+  if (!missing.empty()) showNotice(MissingImagesNotice(missing).c_str());
+}
+
+std::string RkMapEditorActions::MissingImagesNotice(const std::vector<std::string>& missing) {
+  std::string text = std::to_string(missing.size()) + " image(s) of this map could not be loaded; they show as checkers:";
+  for (size_t i = 0; i < missing.size() && i < kMissingListed; ++i) text += "\n" + missing[i];
+  if (missing.size() > kMissingListed) text += "\n... and " + std::to_string(missing.size() - kMissingListed) + " more";
+  return text;
 }
 
 void RkMapEditorActions::RebuildSprites() {
@@ -109,6 +175,11 @@ void RkMapEditorActions::LoadTileSprite() {
   if (!chooseFile(RkFileDialog::SpritesFilter(), path)) {
     return;
   }
+  const std::string cause = RkSprite::TryLoadImage(renderer.GetDevice(), path.c_str(), kCellSize, kCellSize, false);
+  if (!cause.empty()) {
+    showNotice(FileNotice("The image could not be loaded:", path, cause).c_str());
+    return;
+  }
   panel.SetTileImageFile(path.c_str());
   panel.SetTileSprite(MakePreviewSprite(path.c_str(), RkMapEditor::kTilePreviewRect));
 }
@@ -136,7 +207,8 @@ void RkMapEditorActions::FollowNPCSelection() {
   selectedMapNPC = name;
   const RkNPC npc = npcList.FindNPC(name);
   panel.SetNPCImageFile(npc.GetImageFile());
-  if (npc.GetImageFile()[0] == '\0') {
+  if (npc.GetImageFile()[0] == '\0' ||
+      !RkSprite::TryLoadImage(renderer.GetDevice(), npc.GetImageFile(), kCellSize, kCellSize, false).empty()) {
     panel.SetNPCSprite(nullptr);
     return;
   }

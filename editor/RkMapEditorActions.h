@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "RkDirect3D.h"
 #include "RkEditHistory.h"
@@ -44,6 +45,12 @@ class RkMapEditorActions {
   // anew and saving marks the saved state.
   void SetHistory(RkEditHistory* mapHistory) { history = mapHistory; }
 
+  // The file that Save Map writes for the typed name: ".rkm" is added unless
+  // the name already ends in it.
+  static std::string MapFileName(const std::string& typedName);
+  // The notice for a map whose images are missing: the count and the first few.
+  static std::string MissingImagesNotice(const std::vector<std::string>& missing);
+
  private:
   void SaveMap();
   void LoadMap();
@@ -52,6 +59,7 @@ class RkMapEditorActions {
   void LoadNewArea();
   void FollowNPCSelection();
   void RebuildSprites();
+  void UsePlaceholdersForMissingImages();
   std::unique_ptr<RkSprite> MakePreviewSprite(const char* imageFile, const RkMapEditor::Rect& rect);
 
   RkMapEditor& panel;

@@ -12,6 +12,7 @@
 #include "RkNPC.h"
 #include "RkNPCEditorEntry.h"
 #include "RkNPCList.h"
+#include "RkNotice.h"
 #include "RkSprite.h"
 
 namespace {
@@ -91,15 +92,17 @@ void RkNPCEditor::Poll(RkNPCList& npcList, RkDirect3D& renderer) {
 
 void RkNPCEditor::PollPass(RkNPCList& npcList, RkDirect3D& renderer) {
   if (TakeClick(Button::SaveChanges)) {
-    npcList.SaveNPCFile();
+    SaveChanges(npcList);
   }
   if (TakeClick(Button::LoadSprite)) {
     LoadSprite(renderer);
   }
   if (TakeClick(Button::SaveNPC)) {
+    libraryChanged_ = true;
     SaveNPC(npcList);
   }
   if (TakeClick(Button::RemoveNPC)) {
+    libraryChanged_ = true;
     RemoveNPC(npcList);
   }
   // Without a selected NPC the dialogue and response buttons do nothing.
@@ -111,9 +114,11 @@ void RkNPCEditor::PollPass(RkNPCList& npcList, RkDirect3D& renderer) {
     ShowNPC(name, npcList, renderer);
   }
   if (TakeClick(Button::SaveDialogueText)) {
+    libraryChanged_ = true;
     SaveDialogueText(name, npcList);
   }
   if (TakeClick(Button::RemoveDialogue)) {
+    libraryChanged_ = true;
     RemoveDialogue(name, npcList);
   }
   if (!dialogueListBox_.HasSelection()) {
@@ -125,9 +130,11 @@ void RkNPCEditor::PollPass(RkNPCList& npcList, RkDirect3D& renderer) {
     ShowDialogue(name, dialogueEntry, npcList);
   }
   if (TakeClick(Button::SaveResponseText)) {
+    libraryChanged_ = true;
     SaveResponseText(name, textId, npcList);
   }
   if (TakeClick(Button::RemoveResponse)) {
+    libraryChanged_ = true;
     RemoveResponse(name, textId, npcList);
   }
   if (responseListBox_.HasSelection() && responseListBox_.GetSelectedText() != selectedResponse_) {
@@ -156,7 +163,29 @@ void RkNPCEditor::LoadSprite(RkDirect3D& renderer) {
   if (path.empty() || path.size() > static_cast<size_t>(kFieldLength)) {
     return;
   }
+  const std::string cause = RkSprite::TryLoadImage(renderer.GetDevice(), path.c_str(), kPreviewSize,
+                                                   kPreviewSize, false);
+  if (!cause.empty()) {
+    ShowNotice(("The image could not be loaded:\n" + path + "\n" + cause).c_str());
+    return;
+  }
   ShowPreview(path, renderer);
+}
+
+// A failed save leaves the library in memory as it is; the file on disk stays whole.
+void RkNPCEditor::SaveChanges(RkNPCList& npcList) {
+  const auto failure = npcList.TrySaveNPCFile();
+  if (!failure) {
+    libraryChanged_ = false;
+    return;
+  }
+  {  // the notice names the file and the cause
+    std::string cause = failure->GetSystemText();
+    while (!cause.empty() && (cause.back() == '\n' || cause.back() == '\r')) cause.pop_back();
+    ShowNotice(("The NPCs could not be saved; they stay open, unsaved:\n" + std::string(RkNPCList::kFileName) +
+                "\n" + failure->GetMessage() + " " + cause)
+                   .c_str());
+  }
 }
 
 void RkNPCEditor::ShowPreview(const std::string& imageFile, RkDirect3D& renderer) {
@@ -376,11 +405,11 @@ void DrawMultilineEdit(const ImVec2& origin, const char* id, RkNPCEditorEdit& ed
 
 // Entries are drawn as plain text, so that "##" or "%" in a name or dialogue
 // text shows as typed, and on one line each.
-void DrawEntryText(const std::string& entry) {
+void DrawEntryText(const std::string& entry, const ImVec2& corner) {
   std::string shown = entry;
   std::replace(shown.begin(), shown.end(), '\n', ' ');
   std::replace(shown.begin(), shown.end(), '\r', ' ');
-  ImGui::GetWindowDrawList()->AddText(ImGui::GetItemRectMin(), ImGui::GetColorU32(ImGuiCol_Text), shown.c_str(),
+  ImGui::GetWindowDrawList()->AddText(corner, ImGui::GetColorU32(ImGuiCol_Text), shown.c_str(),
                                       shown.c_str() + shown.size());
 }
 
@@ -392,10 +421,13 @@ void DrawListBox(const ImVec2& origin, const char* id, RkNPCEditorList& list, in
   }
   for (int i = 0; i < list.GetCount(); ++i) {
     ImGui::PushID(i);
+    // The selectable's rectangle starts left of the content, where the box
+    // clips: the text goes where the content starts.
+    const ImVec2 textCorner = ImGui::GetCursorScreenPos();
     if (ImGui::Selectable("##entry", list.GetCurSel() == i)) {
       list.SetCurSel(i);
     }
-    DrawEntryText(list.GetText(i));
+    DrawEntryText(list.GetText(i), textCorner);
     ImGui::PopID();
   }
   ImGui::EndListBox();

@@ -48,6 +48,9 @@ class RkNPCEditor {
   RkNPCEditor& operator=(const RkNPCEditor&) = delete;
 
   bool IsOpen() const { return open_; }
+  // An edit of the library was acted on since "NPCs.rk" was last written by
+  // SAVE CHANGES (counted from the click, whatever the edit changed).
+  bool HasUnsavedLibrary() const { return libraryChanged_; }
   // Opens the panel with its controls made afresh: empty edits, lists and
   // selection texts, no preview, and the NPC names of the list in its order.
   // RkEngine reloads the list from "NPCs.rk" first.
@@ -104,6 +107,7 @@ class RkNPCEditor {
   void RemoveNPC(RkNPCList& npcList);
   void ShowNPC(const std::string& name, const RkNPCList& npcList, RkDirect3D& renderer);
   void ShowPreview(const std::string& imageFile, RkDirect3D& renderer);
+  void SaveChanges(RkNPCList& npcList);
   void ClearNPCDetails();
   // Dialogue side, for the selected NPC.
   void ResetDialogueSide();
@@ -127,6 +131,7 @@ class RkNPCEditor {
 
   bool open_ = false;
   RkLibraryRecorder* recorder_ = nullptr;
+  bool libraryChanged_ = false;
   std::function<bool(std::string& path)> chooseFile_;
   std::array<bool, static_cast<size_t>(Button::Count)> clicked_{};
 

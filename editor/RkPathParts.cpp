@@ -1,4 +1,5 @@
 // Name parts of file paths for the map editor panel (Load Map, Load New Area).
+// The stem drops only the last extension, so "town.backup.rkm" saves back to itself.
 #include "RkPathParts.h"
 
 std::string RkPathParts::FileName(const std::string& path) {
@@ -11,5 +12,5 @@ std::string RkPathParts::FileName(const std::string& path) {
 
 std::string RkPathParts::Stem(const std::string& path) {
   const std::string fileName = FileName(path);
-  return fileName.substr(0, fileName.find('.'));
+  return fileName.substr(0, fileName.rfind('.'));
 }

@@ -35,6 +35,20 @@ RkSprite::RkSprite(SDL_Renderer* device, const char* file, int width, int height
   if (texture == nullptr) ReportLoadFailure(file != nullptr ? file : "", isCharacter);
 }
 
+std::string RkSprite::TryLoadImage(SDL_Renderer* device, const char* file, int width, int height,
+                                   bool isCharacter) {
+  if (device == nullptr || file == nullptr) return "No renderer was given to load the image with.";
+  SDL_ClearError();
+  if (RkTextureCache::Instance().Acquire(device, file, width, height, isCharacter) != nullptr) return "";
+  const std::string cause = SDL_GetError();
+  return cause.empty() ? "The image could not be read." : cause;
+}
+
+void RkSprite::UsePlaceholder(SDL_Renderer* device, const char* file, int width, int height, bool isCharacter) {
+  if (device == nullptr || file == nullptr) return;
+  RkTextureCache::Instance().AdoptPlaceholder(device, file, width, height, isCharacter);
+}
+
 RkSprite::RkSprite(SDL_Renderer* device, const char* file, const RkVector3& center, const RkVector3& position,
                    int isPlayer, int isNpc)
     : RkSprite(device, file, kGameSize, kGameSize, center, position, RK_COLOR_WHITE, isPlayer, isNpc) {}

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "RkColor.h"
 #include "RkRect.h"
@@ -24,6 +25,14 @@ class RkSprite {
   // image that cannot be loaded ends the program with its file name as the message.
   RkSprite(SDL_Renderer* device, const char* file, int width, int height, const RkVector3& center,
            const RkVector3& position, RkColor color, int isPlayer, int isNpc);
+  // The editor's non-fatal check before it makes a sprite of a file the user
+  // chose: empty when the image loads (it stays cached for the sprite), else
+  // the cause. isCharacter selects the colour key, as isPlayer/isNpc do.
+  static std::string TryLoadImage(SDL_Renderer* device, const char* file, int width, int height,
+                                  bool isCharacter);
+  // Makes the file draw as a magenta and black checker at this size, so that a
+  // map naming a missing image still opens and shows where the image belongs.
+  static void UsePlaceholder(SDL_Renderer* device, const char* file, int width, int height, bool isCharacter);
   // The game's form: 32 by 32, no tint.
   RkSprite(SDL_Renderer* device, const char* file, const RkVector3& center, const RkVector3& position,
            int isPlayer, int isNpc);

@@ -44,6 +44,25 @@ std::shared_ptr<RkTexture> RkTextureCache::Acquire(SDL_Renderer* renderer, const
   return shared;
 }
 
+void RkTextureCache::AdoptPlaceholder(SDL_Renderer* renderer, const char* file, int width, int height,
+                                      bool colorKey) {
+  constexpr int kSquare = 8;
+  SDL_Surface* checker = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+  if (checker == nullptr) return;
+  const Uint32 magenta = SDL_MapRGB(checker->format, 255, 0, 255);
+  const Uint32 black = SDL_MapRGB(checker->format, 0, 0, 0);
+  for (int y = 0; y < height; y += kSquare) {
+    for (int x = 0; x < width; x += kSquare) {
+      const SDL_Rect square{x, y, kSquare, kSquare};
+      SDL_FillRect(checker, &square, ((x + y) / kSquare) % 2 == 0 ? magenta : black);
+    }
+  }
+  SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, checker);
+  SDL_FreeSurface(checker);
+  if (texture == nullptr) return;
+  entries[MakeKey(renderer, file, width, height, colorKey)] = std::make_shared<RkTexture>(renderer, texture);
+}
+
 size_t RkTextureCache::IdleCount() const {
   return static_cast<size_t>(std::count_if(entries.begin(), entries.end(),
                                            [](const auto& entry) { return entry.second.use_count() == 1; }));

@@ -23,6 +23,9 @@ class RkTextureCache {
   // cached; null when the image cannot be read (the caller reports it).
   std::shared_ptr<RkTexture> Acquire(SDL_Renderer* renderer, const char* file, int width, int height,
                                      bool colorKey);
+  // Caches a magenta and black checker under these settings (the image itself
+  // is missing), so Acquire finds it and decodes nothing.
+  void AdoptPlaceholder(SDL_Renderer* renderer, const char* file, int width, int height, bool colorKey);
   // The renderer is going away and takes its textures with it: sprites that
   // still hold one keep a detached texture that draws nothing.
   void ForgetRenderer(SDL_Renderer* renderer);

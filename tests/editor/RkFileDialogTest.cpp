@@ -175,7 +175,7 @@ TEST(RkPathPartsTest, StemAndFileNameEndFolderAtEitherSeparator) {
   EXPECT_EQ(RkPathParts::Stem("maps/town.rkm"), "town");
   EXPECT_EQ(RkPathParts::Stem("my.maps/town.rkm"), "town");
   EXPECT_EQ(RkPathParts::Stem("D:\\my.maps\\town.rkm"), "town");
-  EXPECT_EQ(RkPathParts::Stem("D:\\maps/town.backup.rkm"), "town");
+  EXPECT_EQ(RkPathParts::Stem("D:\\maps/town.backup.rkm"), "town.backup");
   EXPECT_EQ(RkPathParts::Stem("town"), "town");
   EXPECT_EQ(RkPathParts::FileName("D:\\maps\\cave.rkm"), "cave.rkm");
   EXPECT_EQ(RkPathParts::FileName("maps/sub/cave.rkm"), "cave.rkm");

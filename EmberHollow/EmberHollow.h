@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "GameClock.h"
 #include "RkDirect3D.h"
@@ -68,6 +69,7 @@ class EmberHollow {
   RkDirection PickCommand();
   void MoveNPCs(double now);
   void ChangeArea();
+  std::string FindMapFile(const char* mapName);
   void WalkPlayer(RkDirection command);
   void StartPlayerWalk(RkDirection command);
   bool IsKeyDown(int keyCode) const;

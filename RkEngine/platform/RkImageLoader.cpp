@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "RkNativePath.h"
+#include "RkPathResolver.h"
 
 namespace {
 
@@ -33,8 +33,8 @@ SDL_Surface* StretchTo(SDL_Surface* source, int width, int height) {
 
 SDL_Surface* RkImageLoader::Load(const char* file, int width, int height, bool colorKey) {
   if (file == nullptr || *file == '\0' || width <= 0 || height <= 0) return nullptr;
-  // Maps made on Windows name their images with backslashes.
-  SDL_Surface* decoded = IMG_Load(RkNativePath::FromStored(file).c_str());
+  // Maps made on Windows name their images as Windows finds them (any case, '\').
+  SDL_Surface* decoded = IMG_Load(RkPathResolver::Instance().Resolve(file).c_str());
   if (decoded == nullptr) return nullptr;
   SDL_Surface* image = ConvertToArgb(decoded);
   if (image == nullptr) return nullptr;

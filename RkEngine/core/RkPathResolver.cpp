@@ -81,8 +81,11 @@ bool RkPathResolver::Find(const char* stored, std::string& found) {
   const std::string key = stored;
   const auto kept = found_.find(key);
   if (kept != found_.end()) {
-    found = kept->second;
-    return true;
+    if (Exists(kept->second)) {
+      found = kept->second;
+      return true;
+    }
+    found_.erase(kept);  // moved or removed since: looked for again
   }
   std::string file;
   if (!FindUncached(key, file)) return false;
@@ -109,6 +112,8 @@ bool RkPathResolver::FindUncached(const std::string& stored, std::string& found)
   if (!IsWindowsAbsolute(stored)) return false;
   const std::vector<std::string> parts = PartsBelowRoot(stored);
   for (std::size_t first = 0; first < parts.size(); ++first) {
+    // A tail that begins by going up does not lie below the working folder.
+    if (parts[first] == "." || parts[first] == "..") continue;
     std::string tail;
     for (std::size_t i = first; i < parts.size(); ++i) tail = Join(tail, parts[i]);
     if (MatchPath(tail, found)) return true;
@@ -131,7 +136,8 @@ bool RkPathResolver::MatchPath(const std::string& path, std::string& found) {
     }
     folder = Join(folder, name);
   }
-  if (folder.empty() || folder == "/") return false;
+  // "." and ".." were taken as they stand: after a file they name nothing.
+  if (folder.empty() || folder == "/" || !Exists(folder)) return false;
   found = folder;
   return true;
 }

@@ -17,7 +17,8 @@
 // from there.
 //
 // Results and folder listings are kept, so resolving a path a second time reads
-// no folder (a game step resolves nothing anew). A listing is read again when
+// no folder (a game step resolves nothing anew): a kept result costs one stat,
+// and is looked for again when its file has gone. A listing is read again when
 // its folder's modification time has changed; everything is forgotten when the
 // working folder changes.
 #pragma once

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <cstdio>
 #include <string>
 
 #include "RkPathResolver.h"
@@ -54,6 +55,7 @@ TEST_F(PathResolver, WindowsBytesMatchUtf8NamesOnDisk) {
   EXPECT_EQ(Resolve("maps/CAF\xC3\x89.rkm"), "maps/caf\xC3\xA9.rkm");  // our own editor's UTF-8
   std::string found;
   EXPECT_FALSE(resolver.Find("maps\\cafe.rkm", found));
+  EXPECT_FALSE(resolver.Find("MAPS\\Caf\xE9.rkm\\.", found));  // "." after a file (found by fuzzing)
   EXPECT_FALSE(resolver.Find("", found));
 }
 
@@ -72,6 +74,10 @@ TEST_F(PathResolver, KeptResultsListNoFolderUntilAFolderChanges) {
   struct timespec times[2] = {{0, UTIME_NOW}, {1, 0}};  // the folder's time surely differs
   ASSERT_EQ(utimensat(AT_FDCWD, "maps", times, 0), 0);
   EXPECT_EQ(Resolve("MAPS\\New.rkm"), "maps/new.rkm");
+
+  // A kept result whose file has gone is looked for again.
+  ASSERT_EQ(std::rename("maps/new.rkm", "maps/NEW.RKM"), 0);
+  EXPECT_EQ(Resolve("MAPS\\New.rkm"), "maps/NEW.RKM");
 }
 
 }  // namespace

@@ -1,34 +1,30 @@
-// The editor's application object: start-up, the loop and its passes, the menu,
-// the map editor panel's buttons and the painting of the map canvas.
+// The editor's application object: start-up, the loop and its passes, the menu
+// and the keys. The map panel's buttons act through RkMapEditorActions, clicks on
+// the map canvas through RkMapCanvas.
 #include "RkEngine.h"
 
 #include <imgui.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-
 #include "RkMessageBox.h"
 #include "RkNotice.h"
-#include "RkPathParts.h"
-#include "RkSprite.h"
 
 namespace {
 
-constexpr const char* kNoMapName = "No map name was provided.";
-constexpr const char* kNoNewArea =
-    "This tile will not be set as a new area as there is no new area location provided.\n"
-    "Please click on the Load New Area button and select a map first.";
 constexpr const char* kAboutText = "Corvane's 2D Game Engine";
-constexpr const char* kMapExtension = ".rkm";
-constexpr RkColor kStatusColor = 0xFFFFFFFFu;
-// The start point edits are read like a 10-byte buffer: at most 9 characters.
-constexpr std::size_t kStartCoordinateDigits = 9;
 
 }  // namespace
 
-RkEngine::RkEngine() : renderer(RkProgram::Editor) {
+// The canvas and the panel's buttons show their notices and dialogs through the
+// application object, which takes the keyboard and the mouse back after them.
+RkEngine::RkEngine()
+    : renderer(RkProgram::Editor),
+      canvas(mapEditor, world, camera, origin, renderer,
+             [this](const char* text) { ShowModalNotice(text); }),
+      mapActions(mapEditor, world, camera, origin, renderer, npcList,
+                 [this](const RkFileDialog::FilterList& filters, std::string& path) {
+                   return ChooseFile(filters, path);
+                 },
+                 [this](const char* text) { ShowModalNotice(text); }) {
   fileChooser = [this](const RkFileDialog::FilterList& filters, std::string& path) {
     return RunFileDialog(filters, path);
   };
@@ -153,7 +149,7 @@ void RkEngine::OpenMapEditor() {
     return;
   }
   npcList.LoadNPCFile();
-  selectedMapNPC.clear();
+  mapActions.ForgetNPCSelection();
   mapEditor.Open();
   for (unsigned i = 0; i < npcList.GetCount(); ++i) {
     mapEditor.AddNPCName(npcList.GetNPC(i).GetName());
@@ -205,130 +201,11 @@ bool RkEngine::RunFileDialog(const RkFileDialog::FilterList& filters, std::strin
 }
 
 // ---------------------------------------------------------------------------
-// Map editor panel: its buttons in order, then the NPC list.
+// The panels and the map canvas.
 
-void RkEngine::PollMapEditor() {
-  if (mapEditor.TakeClick(RkMapEditor::Button::SaveMap)) {
-    SaveMap();
-  }
-  if (mapEditor.TakeClick(RkMapEditor::Button::LoadMap)) {
-    LoadMap();
-  }
-  if (mapEditor.TakeClick(RkMapEditor::Button::ClearMap)) {
-    ClearMap();
-  }
-  if (mapEditor.TakeClick(RkMapEditor::Button::LoadSprite)) {
-    LoadTileSprite();
-  }
-  if (mapEditor.TakeClick(RkMapEditor::Button::LoadNewArea)) {
-    LoadNewArea();
-  }
-  FollowNPCSelection();
-}
-
-void RkEngine::SaveMap() {
-  const std::string name = mapEditor.GetMapName();
-  if (name.empty()) {
-    ShowModalNotice(kNoMapName);
-    return;
-  }
-  world.Save((name + kMapExtension).c_str());
-}
-
-void RkEngine::LoadMap() {
-  std::string path;
-  if (!ChooseFile(RkFileDialog::MapsFilter(), path)) {
-    return;
-  }
-  mapEditor.SetMapName(RkPathParts::Stem(path).c_str());
-  camera.SetPosition(0, 0);
-  origin.SetPosition(0, 0);
-  world.Clear();
-  world.Load(path.c_str());
-  renderer.ClearSprites();
-  RebuildSprites();
-}
-
-void RkEngine::RebuildSprites() {
-  for (int x = 0; x < world.GetWidth(); ++x) {
-    for (int y = 0; y < world.GetHeight(); ++y) {
-      renderer.AddSprite(world.GetTileImageFile(x, y), static_cast<float>(kCellSize * x),
-                         static_cast<float>(kCellSize * y), kCellSize, kCellSize, 0, 0);
-    }
-  }
-  for (unsigned i = 0; i < world.GetNPCCount(); ++i) {
-    renderer.AddSprite(world.GetNPCImageFile(i), static_cast<float>(kCellSize * world.GetNPCX(i)),
-                       static_cast<float>(kCellSize * world.GetNPCY(i)), kCellSize, kCellSize, 0, 1);
-  }
-}
-
-void RkEngine::ClearMap() {
-  mapEditor.SetMapName("");
-  mapEditor.SetNewAreaLabel("");
-  mapEditor.SetStartX("0");
-  mapEditor.SetStartY("0");
-  mapEditor.SetNPCSprite(nullptr);
-  mapEditor.SetTileSprite(nullptr);
-  mapEditor.SetNewAreaFile("");
-  mapEditor.SetNPCImageFile("");
-  mapEditor.SetTileImageFile("");
-  camera.SetPosition(0, 0);
-  origin.SetPosition(0, 0);
-  world.Clear();
-  renderer.ClearSprites();
-}
-
-void RkEngine::LoadTileSprite() {
-  std::string path;
-  if (!ChooseFile(RkFileDialog::SpritesFilter(), path)) {
-    return;
-  }
-  mapEditor.SetTileImageFile(path.c_str());
-  mapEditor.SetTileSprite(MakePreviewSprite(path.c_str(), RkMapEditor::kTilePreviewRect));
-}
-
-void RkEngine::LoadNewArea() {
-  std::string path;
-  if (!ChooseFile(RkFileDialog::MapsFilter(), path)) {
-    return;
-  }
-  mapEditor.SetNewAreaFile(path.c_str());
-  mapEditor.SetNewAreaLabel(RkPathParts::FileName(path).c_str());
-}
-
-// The preview is built once per new choice. An NPC without an image (or a name
-// the list no longer holds) shows no preview rather than failing on an empty file.
-void RkEngine::FollowNPCSelection() {
-  const int selection = mapEditor.GetNPCSelection();
-  if (selection < 0) {
-    return;
-  }
-  const char* name = mapEditor.GetNPCName(selection);
-  if (selectedMapNPC == name) {
-    return;
-  }
-  selectedMapNPC = name;
-  const RkNPC npc = npcList.FindNPC(name);
-  mapEditor.SetNPCImageFile(npc.GetImageFile());
-  if (npc.GetImageFile()[0] == '\0') {
-    mapEditor.SetNPCSprite(nullptr);
-    return;
-  }
-  mapEditor.SetNPCSprite(MakePreviewSprite(npc.GetImageFile(), RkMapEditor::kNPCPreviewRect));
-}
-
-std::unique_ptr<RkSprite> RkEngine::MakePreviewSprite(const char* imageFile,
-                                                      const RkMapEditor::Rect& rect) {
-  const RkVector3 center{0.0f, 0.0f, 0.0f};
-  const RkVector3 position{static_cast<float>(rect.left), static_cast<float>(rect.top), 0.0f};
-  return std::make_unique<RkSprite>(renderer.GetDevice(), imageFile, kCellSize, kCellSize, center,
-                                    position, RK_COLOR_WHITE, 0, 0);
-}
+void RkEngine::PollMapEditor() { mapActions.Poll(); }
 
 void RkEngine::PollNPCEditor() { npcEditor.Poll(npcList, renderer); }
-
-// ---------------------------------------------------------------------------
-// The map canvas.
 
 bool RkEngine::IsLeftButtonDown() const { return (input.MouseState().rgbButtons[0] & RK_KEY_DOWN) != 0; }
 
@@ -341,132 +218,9 @@ bool RkEngine::IsCanvasClick() const {
 }
 
 void RkEngine::HandleMapCanvas() {
-  if (!IsCanvasClick()) {
-    return;
+  if (IsCanvasClick()) {
+    canvas.Click(mouseX, mouseY);
   }
-  const int choice = mapEditor.GetPaintingChoice();
-  const int viewX = kCellSize * camera.GetX() + mouseX - mouseX % kCellSize;
-  const int viewY = kCellSize * camera.GetY() + mouseY - mouseY % kCellSize;
-  int cellX = 0;
-  int cellY = 0;
-  if (world.GetWidth() == 0 && world.GetHeight() == 0) {
-    origin.SetPosition(viewX / kCellSize, viewY / kCellSize);
-  } else {
-    cellX = viewX / kCellSize - origin.GetX();
-    cellY = viewY / kCellSize - origin.GetY();
-  }
-  ShowStatusTexts(cellX, cellY);
-  if (WillPaint(choice) && !GrowToReach(cellX, cellY)) {
-    return;
-  }
-  const float px = static_cast<float>(viewX);
-  const float py = static_cast<float>(viewY);
-  if (choice == RkMapEditor::ChoiceNull) {
-    EraseCell(cellX, cellY, px, py);
-  } else if (choice >= RkMapEditor::ChoiceOpen && choice <= RkMapEditor::ChoiceNewArea) {
-    PaintCell(choice, cellX, cellY, px, py);
-  } else if (choice == RkMapEditor::ChoiceNullNPC) {
-    RemoveNPCs(cellX, cellY, px, py);
-  } else if (choice == RkMapEditor::ChoiceNormalNPC || choice == RkMapEditor::ChoiceStaticNPC) {
-    PlaceNPC(choice, cellX, cellY, px, py);
-  }
-}
-
-void RkEngine::ShowStatusTexts(int cellX, int cellY) {
-  char size[RkDirect3D::kTextCapacity];
-  char position[RkDirect3D::kTextCapacity];
-  std::snprintf(size, sizeof size, "World Size: %d, %d\n", world.GetWidth(), world.GetHeight());
-  std::snprintf(position, sizeof position, "World Position: %d, %d\n", cellX, cellY);
-  renderer.ClearTexts();
-  renderer.AddText(size, 10, 10, 80, 18, kStatusColor);
-  renderer.AddText(position, 10, 30, 80, 48, kStatusColor);
-}
-
-bool RkEngine::WillPaint(int choice) const {
-  const bool paintsTile = mapEditor.GetTileSprite() != nullptr && choice >= RkMapEditor::ChoiceOpen &&
-                          choice <= RkMapEditor::ChoiceNewArea;
-  const bool placesNPC = mapEditor.GetNPCSprite() != nullptr &&
-                         (choice == RkMapEditor::ChoiceNormalNPC || choice == RkMapEditor::ChoiceStaticNPC);
-  return paintsTile || placesNPC;
-}
-
-// Grows the world so that the clicked cell is part of it and moves the origin so
-// that the old cells keep their place on the canvas. A grid larger than any world
-// file may hold is refused (the world could be saved but never loaded again):
-// false, and the click paints nothing.
-bool RkEngine::GrowToReach(int& cellX, int& cellY) {
-  if (!world.IsInBounds(cellX, cellY)) {
-    const int64_t newWidth = cellX < 0 ? int64_t{world.GetWidth()} - cellX
-                                       : std::max<int64_t>(world.GetWidth(), int64_t{cellX} + 1);
-    const int64_t newHeight = cellY < 0 ? int64_t{world.GetHeight()} - cellY
-                                        : std::max<int64_t>(world.GetHeight(), int64_t{cellY} + 1);
-    if (newWidth * newHeight > RkWorld::kMaxCells) {
-      return false;
-    }
-    const RkGrowResult result = world.Grow(cellX, cellY);
-    if (result == GrowLeft || result == GrowLeftAndUp) {
-      origin.SetPosition(origin.GetX() + cellX, origin.GetY());
-    }
-    if (result == GrowUp || result == GrowLeftAndUp) {
-      origin.SetPosition(origin.GetX(), origin.GetY() + cellY);
-    }
-  }
-  cellX = std::max(cellX, 0);
-  cellY = std::max(cellY, 0);
-  return true;
-}
-
-void RkEngine::EraseCell(int cellX, int cellY, float viewX, float viewY) {
-  if (!world.IsInBounds(cellX, cellY)) {
-    return;
-  }
-  world.SetTileType(cellX, cellY, TileNull);
-  world.SetTileImageFile(cellX, cellY, "");
-  world.SetTileNewArea(cellX, cellY, "", 0, 0);
-  renderer.RemoveTileSprites(viewX, viewY);
-}
-
-void RkEngine::PaintCell(int choice, int cellX, int cellY, float viewX, float viewY) {
-  if (mapEditor.GetTileSprite() == nullptr) {
-    return;
-  }
-  if (choice == RkMapEditor::ChoiceNewArea && mapEditor.GetNewAreaFile()[0] == '\0') {
-    ShowModalNotice(kNoNewArea);
-    return;
-  }
-  world.SetTileType(cellX, cellY, choice);
-  world.SetTileImageFile(cellX, cellY, mapEditor.GetTileImageFile());
-  if (choice == RkMapEditor::ChoiceNewArea) {
-    world.SetTileNewArea(cellX, cellY, mapEditor.GetNewAreaFile(),
-                         ReadStartCoordinate(mapEditor.GetStartX()),
-                         ReadStartCoordinate(mapEditor.GetStartY()));
-  }
-  renderer.RemoveTileSprites(viewX, viewY);
-  renderer.AddSprite(mapEditor.GetTileImageFile(), viewX, viewY, kCellSize, kCellSize, 0, 0);
-}
-
-void RkEngine::RemoveNPCs(int cellX, int cellY, float viewX, float viewY) {
-  if (!world.IsInBounds(cellX, cellY)) {
-    return;
-  }
-  world.RemoveNPCsAt(cellX, cellY);
-  renderer.RemoveNpcSprites(viewX, viewY);
-}
-
-void RkEngine::PlaceNPC(int choice, int cellX, int cellY, float viewX, float viewY) {
-  const int selection = mapEditor.GetNPCSelection();
-  if (mapEditor.GetNPCSprite() == nullptr || selection < 0) {
-    return;
-  }
-  world.SetNPC(mapEditor.GetNPCName(selection), cellX, cellY, mapEditor.GetNPCImageFile(),
-               choice - RkMapEditor::ChoiceNullNPC);
-  renderer.RemoveNpcSprites(viewX, viewY);
-  renderer.AddSprite(mapEditor.GetNPCImageFile(), viewX, viewY, kCellSize, kCellSize, 0, 1);
-}
-
-int RkEngine::ReadStartCoordinate(const char* text) {
-  const std::string digits(text, std::min(std::strlen(text), kStartCoordinateDigits));
-  return std::atoi(digits.c_str());
 }
 
 // ---------------------------------------------------------------------------

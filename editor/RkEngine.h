@@ -2,7 +2,8 @@
 // editor and NPC editor panels, the renderer, the input, the world being edited,
 // the camera and origin entities and the NPC list of "NPCs.rk". Run opens the
 // window and runs the loop; each pass takes the window's events and the menu's
-// commands, reads the input, polls the open panels, paints on the canvas, moves
+// commands, reads the input, polls the open panels (the map panel's buttons act
+// through RkMapEditorActions), hands a click on the canvas to RkMapCanvas, moves
 // the camera with the arrow keys and draws one frame with the panels over it.
 // The parts of a pass are public so that tests drive them as the loop does.
 #pragma once
@@ -19,7 +20,9 @@
 #include "RkFileDialog.h"
 #include "RkImGuiLayer.h"
 #include "RkInput.h"
+#include "RkMapCanvas.h"
 #include "RkMapEditor.h"
+#include "RkMapEditorActions.h"
 #include "RkNPCEditor.h"
 #include "RkNPCList.h"
 #include "RkWorld.h"
@@ -38,7 +41,6 @@ class RkEngine {
 
   static constexpr int kWidth = 896;
   static constexpr int kHeight = 672;
-  static constexpr int kCellSize = 32;
   static constexpr const char* kTitle = "RkEngine";
 
   // Shows a file dialog with the filters; true with the chosen path, false (and
@@ -97,7 +99,7 @@ class RkEngine {
   int GetMouseX() const { return mouseX; }
   int GetMouseY() const { return mouseY; }
   int GetCanvasTop() const { return canvasTop; }
-  const std::string& GetSelectedMapNPC() const { return selectedMapNPC; }
+  const std::string& GetSelectedMapNPC() const { return mapActions.GetSelectedMapNPC(); }
 
  private:
   void OpenMapEditor();
@@ -106,27 +108,9 @@ class RkEngine {
   bool RunFileDialog(const RkFileDialog::FilterList& filters, std::string& path);
   void DrawMenuBar();
 
-  // Map editor panel buttons and selection.
-  void SaveMap();
-  void LoadMap();
-  void ClearMap();
-  void LoadTileSprite();
-  void LoadNewArea();
-  void FollowNPCSelection();
-  void RebuildSprites();
-  std::unique_ptr<RkSprite> MakePreviewSprite(const char* imageFile, const RkMapEditor::Rect& rect);
-
   // Canvas clicks.
   bool IsCanvasClick() const;
   bool IsLeftButtonDown() const;
-  void ShowStatusTexts(int cellX, int cellY);
-  bool WillPaint(int choice) const;
-  bool GrowToReach(int& cellX, int& cellY);
-  void EraseCell(int cellX, int cellY, float viewX, float viewY);
-  void PaintCell(int choice, int cellX, int cellY, float viewX, float viewY);
-  void RemoveNPCs(int cellX, int cellY, float viewX, float viewY);
-  void PlaceNPC(int choice, int cellX, int cellY, float viewX, float viewY);
-  static int ReadStartCoordinate(const char* text);
 
   // Keys.
   bool IsKeyDown(const uint8_t* keys, uint8_t key) const;
@@ -145,11 +129,13 @@ class RkEngine {
   RkEntity camera;
   RkEntity origin;
   RkNPCList npcList;
+  // Both work on the panel, the world, the camera and origin and the renderer above.
+  RkMapCanvas canvas;
+  RkMapEditorActions mapActions;
   int32_t width = kWidth;
   int32_t height = kHeight;
   int32_t mouseX = 0;
   int32_t mouseY = 0;
-  std::string selectedMapNPC;
 
   RkImGuiLayer ui;
   FileChooser fileChooser;

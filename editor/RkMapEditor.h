@@ -1,8 +1,9 @@
 // The map editor panel: the ImGui tool window "Map Editor" and the plain state of
-// its controls. RkEngine acts on that state once per pass of its loop
-// (PollMapEditor) and reads the painting choice, the previews and the New Area
-// destination when the canvas is clicked (HandleMapCanvas). Draw only binds the
-// ImGui widgets to the state, so tests drive the panel without a window.
+// its controls. RkMapEditorActions acts on that state once per pass of the
+// editor's loop (RkEngine::PollMapEditor), and RkMapCanvas reads the painting
+// choice, the previews and the New Area destination when the canvas is clicked
+// (RkEngine::HandleMapCanvas). Draw only binds the ImGui widgets to the state, so
+// tests drive the panel without a window.
 #pragma once
 
 #include <array>

@@ -2,6 +2,7 @@
 #include "RkBinaryReader.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -29,25 +30,48 @@ RkBinaryReader::~RkBinaryReader() {
 }
 
 bool RkBinaryReader::Open(const char* path) {
+  if (fd_ >= 0) Close();
+  begin_ = end_ = 0;
+  atEnd_ = false;
+  fileSize_ = filled_ = 0;
   if (path == nullptr) {
-    errno = ENOENT;
+    error_ = ENOENT;
     return false;
   }
-  if (fd_ >= 0) Close();
   const std::string nativePath = RkNativePath::FromStored(path);
   do {
     fd_ = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC);
   } while (fd_ < 0 && errno == EINTR);
-  begin_ = end_ = 0;
-  atEnd_ = false;
-  return fd_ >= 0;
+  if (fd_ < 0) {
+    error_ = errno;
+    return false;
+  }
+  struct stat status;
+  if (::fstat(fd_, &status) != 0) {
+    error_ = errno;
+  } else if (S_ISDIR(status.st_mode)) {
+    // POSIX opens a folder for reading; Windows refuses it at the open.
+    error_ = EISDIR;
+  } else {
+    if (S_ISREG(status.st_mode)) fileSize_ = static_cast<uint64_t>(status.st_size);
+    return true;
+  }
+  ::close(fd_);
+  fd_ = -1;
+  return false;
 }
 
 bool RkBinaryReader::Close() {
   if (fd_ < 0) return true;
   const int result = ::close(fd_);
   fd_ = -1;
+  if (result != 0) error_ = errno;
   return result == 0;
+}
+
+uint64_t RkBinaryReader::GetRemainingSize() const {
+  const uint64_t position = filled_ - (end_ - begin_);
+  return fileSize_ > position ? fileSize_ - position : 0;
 }
 
 bool RkBinaryReader::FillBuffer() {
@@ -60,8 +84,12 @@ bool RkBinaryReader::FillBuffer() {
   do {
     count = ::read(fd_, buffer_.get(), capacity_);
   } while (count < 0 && errno == EINTR);
-  if (count < 0) return false;
+  if (count < 0) {
+    error_ = errno;
+    return false;
+  }
   end_ = static_cast<std::size_t>(count);
+  filled_ += static_cast<uint64_t>(count);
   atEnd_ = count == 0;
   return true;
 }

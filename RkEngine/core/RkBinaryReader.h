@@ -5,7 +5,8 @@
 // Reads behave like the system's file reads that the records were made for: a
 // read that the end of the file cuts short is not an error. It fills the start
 // of the field and leaves the rest as it was. Only a failure that the system
-// reports makes a read return false (errno then tells why).
+// reports makes a call return false; GetError() then gives the error code that
+// the failing system call left, taken right at that call.
 #pragma once
 
 #include <cstddef>
@@ -22,11 +23,16 @@ class RkBinaryReader {
   RkBinaryReader(const RkBinaryReader&) = delete;
   RkBinaryReader& operator=(const RkBinaryReader&) = delete;
 
-  // False (errno set) when the file cannot be opened, a missing file included.
+  // False when the file cannot be opened, a missing file and a folder included.
   bool Open(const char* path);
   bool IsOpen() const { return fd_ >= 0; }
-  // False (errno set) when the system reports a failure.
   bool Close();
+  // The error code (errno value) of the last failing call.
+  int GetError() const { return error_; }
+  // Bytes between the read position and the end of the file, as its size was
+  // at opening (0 for files of unknown size, such as pipes). Loaders compare
+  // sizes declared in a file with what the file can hold.
+  uint64_t GetRemainingSize() const;
 
   // Copies up to size bytes; at the end of the file, fewer (or none).
   bool Read(void* data, std::size_t size) {
@@ -58,4 +64,7 @@ class RkBinaryReader {
   std::size_t end_ = 0;
   int fd_ = -1;
   bool atEnd_ = false;
+  int error_ = 0;
+  uint64_t fileSize_ = 0;
+  uint64_t filled_ = 0;  // bytes taken from the file so far
 };

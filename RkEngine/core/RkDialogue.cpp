@@ -29,22 +29,28 @@ void RkDialogue::RemoveResponse(const char* text) {
                    responses_.end());
 }
 
-void RkDialogue::Write(RkBinaryWriter& writer) const {
-  text_.Write(writer);
+std::optional<RkFailure> RkDialogue::Write(RkBinaryWriter& writer) const {
+  if (auto failure = text_.Write(writer)) return failure;
   if (!writer.WriteUInt32(static_cast<uint32_t>(responses_.size()))) {
-    ReportWin32Error("Failed to write dialogue data to file.", "RkDialogue", 86);
+    return RkFailure::FromError("Failed to write dialogue data to file.", writer.GetError(), "RkDialogue", 86);
   }
-  for (const RkText& response : responses_) response.Write(writer);
+  for (const RkText& response : responses_) {
+    if (auto failure = response.Write(writer)) return failure;
+  }
+  return std::nullopt;
 }
 
-void RkDialogue::Read(RkBinaryReader& reader) {
-  text_.Read(reader);
+std::optional<RkFailure> RkDialogue::Read(RkBinaryReader& reader) {
+  if (auto failure = text_.Read(reader)) return failure;
   uint32_t count = 0;
-  if (!reader.ReadUInt32(count)) ReportWin32Error("Failed to read dialogue data.", "RkDialogue", 115);
+  if (!reader.ReadUInt32(count)) {
+    return RkFailure::FromError("Failed to read dialogue data.", reader.GetError(), "RkDialogue", 115);
+  }
   // A damaged count is honoured only while the file still holds records.
   for (uint32_t i = 0; i < count && reader.HasMore(); ++i) {
     RkText response;
-    response.Read(reader);
+    if (auto failure = response.Read(reader)) return failure;
     responses_.push_back(response);
   }
+  return std::nullopt;
 }

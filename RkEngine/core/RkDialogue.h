@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "RkText.h"
@@ -33,11 +34,13 @@ class RkDialogue {
   // Removes every option with exactly this text; the others keep their order.
   void RemoveResponse(const char* text);
 
-  // Appends the record; a failed write is fatal.
-  void Write(RkBinaryWriter& writer) const;
+  // Appends the record; a failed write comes back as the failure of its fatal
+  // report (the dialogue's or its texts' "Failed to write dialogue data to file.").
+  [[nodiscard]] std::optional<RkFailure> Write(RkBinaryWriter& writer) const;
   // Fills a fresh dialogue from the record at the reader's position. Response
-  // records are taken only while the file holds bytes; a failed read is fatal.
-  void Read(RkBinaryReader& reader);
+  // records are taken only while the file holds bytes; a failed read comes back
+  // as the failure of its fatal report ("Failed to read dialogue data.").
+  [[nodiscard]] std::optional<RkFailure> Read(RkBinaryReader& reader);
 
  private:
   RkText text_;

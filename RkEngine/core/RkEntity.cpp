@@ -2,19 +2,22 @@
 #include "RkEntity.h"
 
 #include "RkError.h"
+#include "RkGridMath.h"
 
+// A position read from a damaged file may sit at the 32-bit limit; no cell lies
+// beyond it, so the step stops there.
 void RkEntity::Move(RkDirection direction) {
   switch (direction) {
-    case DirectionLeft: --x_; break;
-    case DirectionRight: ++x_; break;
-    case DirectionUp: --y_; break;
-    case DirectionDown: ++y_; break;
+    case DirectionLeft: x_ = RkGridMath::AddClamped(x_, -1); break;
+    case DirectionRight: x_ = RkGridMath::AddClamped(x_, 1); break;
+    case DirectionUp: y_ = RkGridMath::AddClamped(y_, -1); break;
+    case DirectionDown: y_ = RkGridMath::AddClamped(y_, 1); break;
     default: break;
   }
 }
 
 void RkEntity::SetName(const char* name) {
-  if (!name_.Assign(name)) ReportWin32Error("Failed to set the name of an entity.", "RkEntity", 76);
+  if (!name_.Assign(name)) ReportWin32Error("Failed to set the name of an entity.", RkTextField::kTooLongCause, "RkEntity", 76);
 }
 
 void RkEntity::SetPosition(int32_t x, int32_t y) {
@@ -24,6 +27,7 @@ void RkEntity::SetPosition(int32_t x, int32_t y) {
 
 void RkEntity::SetImageFile(const char* imageFile) {
   if (!imageFile_.Assign(imageFile)) {
-    ReportWin32Error("Failed to set the image file location of an entity.", "RkEntity", 100);
+    ReportWin32Error("Failed to set the image file location of an entity.", RkTextField::kTooLongCause,
+                     "RkEntity", 100);
   }
 }

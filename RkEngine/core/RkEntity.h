@@ -25,7 +25,8 @@ class RkEntity {
   RkEntity& operator=(const RkEntity&) = default;
 
   // One step in the direction; other values change nothing. Nothing checks the
-  // grid or other entities: callers check the target cell or undo the step.
+  // grid or other entities: callers check the target cell or undo the step. A
+  // coordinate at the int32 limit stays there.
   virtual void Move(RkDirection direction);
 
   const char* GetName() const { return name_.Get(); }

@@ -78,9 +78,12 @@ void FormatReport(char* buffer, const char* format, ...) {
   va_end(arguments);
 }
 
-std::string GetSystemErrorText() {
-  return std::string(std::strerror(errno)) + "\n";
+std::string GetSystemErrorText(int error) {
+  if (error == 0) return "The failing call gave no cause.\n";
+  return std::string(std::strerror(error)) + "\n";
 }
+
+std::string GetSystemErrorText() { return GetSystemErrorText(errno); }
 
 std::string BuildWin32Report(const char* message, const char* systemText, const char* sourceFile,
                              int line) {
@@ -100,6 +103,10 @@ std::string BuildDirectXReport(const char* message, RkResult result, const char*
 void ReportWin32Error(const char* message, const char* sourceFile, int line) {
   const std::string systemText = GetSystemErrorText();
   ShowAndExit(BuildWin32Report(message, systemText.c_str(), sourceFile, line));
+}
+
+void ReportWin32Error(const char* message, const char* systemText, const char* sourceFile, int line) {
+  ShowAndExit(BuildWin32Report(message, systemText, sourceFile, line));
 }
 
 void ReportDirectXError(const char* message, RkResult result, const char* sourceFile, int line) {

@@ -39,7 +39,11 @@ constexpr RkResult RK_DIERR_INPUTLOST = static_cast<RkResult>(0x8007001Eu);
 const char* GetResultName(RkResult result);
 const char* GetResultDescription(RkResult result);
 
+// The system text is errno's at the time of the call: call it right after the
+// failing call, or pass the cause yourself with the second form.
 [[noreturn]] void ReportWin32Error(const char* message, const char* sourceFile, int line);
+[[noreturn]] void ReportWin32Error(const char* message, const char* systemText, const char* sourceFile,
+                                   int line);
 [[noreturn]] void ReportDirectXError(const char* message, RkResult result, const char* sourceFile,
                                      int line);
 
@@ -56,7 +60,11 @@ std::string BuildWin32Report(const char* message, const char* systemText, const 
                              int line);
 std::string BuildDirectXReport(const char* message, RkResult result, const char* systemText,
                                const char* sourceFile, int line);
-// The system text of the last error (errno), with its line end.
+// The system text of an error code (errno values), with its line end. Code 0
+// means the failing call gave no cause; the text then says so rather than
+// "Success", which would contradict the report.
+std::string GetSystemErrorText(int error);
+// The same for the last error (errno).
 std::string GetSystemErrorText();
 
 // Where a fatal report is shown besides standard error; the platform layer

@@ -14,10 +14,19 @@ constexpr const char* kSource = "RkNPC";
 constexpr const char* kWriteFailed = "Failed to write NPC data to file.";
 constexpr const char* kReadFailed = "Failed to read NPC data.";
 
+RkFailure WriteFailure(const RkBinaryWriter& writer, int line) {
+  return RkFailure::FromError(kWriteFailed, writer.GetError(), kSource, line);
+}
+
+// The editor and the game report these reads from different lines.
+RkFailure ReadFailure(const RkBinaryReader& reader, int editorLine, int gameLine) {
+  return RkFailure::FromError(kReadFailed, reader.GetError(), kSource, RkProgramLine(editorLine, gameLine));
+}
+
 }  // namespace
 
 RkNPC::RkNPC(const char* name) : type_(NPCNormal) {
-  if (!name_.Assign(name)) ReportWin32Error("Failed to set the name of the NPC.", kSource, 23);
+  if (!name_.Assign(name)) ReportWin32Error("Failed to set the name of the NPC.", RkTextField::kTooLongCause, kSource, 23);
 }
 
 RkNPC::~RkNPC() = default;
@@ -92,31 +101,32 @@ int32_t RkNPC::GetResponseNextID(int32_t dialogueId, unsigned index) const {
   return dialogue != nullptr ? dialogue->GetResponseNextID(index) : 0;
 }
 
-void RkNPC::Write(RkBinaryWriter& writer) const {
-  if (!name_.Write(writer)) ReportWin32Error(kWriteFailed, kSource, 161);
-  if (!writer.WriteInt32(x_)) ReportWin32Error(kWriteFailed, kSource, 167);
-  if (!writer.WriteInt32(y_)) ReportWin32Error(kWriteFailed, kSource, 173);
-  if (!imageFile_.Write(writer)) ReportWin32Error(kWriteFailed, kSource, 179);
-  if (!writer.WriteInt32(type_)) ReportWin32Error(kWriteFailed, kSource, 185);
-  if (!writer.WriteUInt32(static_cast<uint32_t>(dialogues_.size()))) {
-    ReportWin32Error(kWriteFailed, kSource, 192);
+std::optional<RkFailure> RkNPC::Write(RkBinaryWriter& writer) const {
+  if (!name_.Write(writer)) return WriteFailure(writer, 161);
+  if (!writer.WriteInt32(x_)) return WriteFailure(writer, 167);
+  if (!writer.WriteInt32(y_)) return WriteFailure(writer, 173);
+  if (!imageFile_.Write(writer)) return WriteFailure(writer, 179);
+  if (!writer.WriteInt32(type_)) return WriteFailure(writer, 185);
+  if (!writer.WriteUInt32(static_cast<uint32_t>(dialogues_.size()))) return WriteFailure(writer, 192);
+  for (const RkDialogue& dialogue : dialogues_) {
+    if (auto failure = dialogue.Write(writer)) return failure;
   }
-  for (const RkDialogue& dialogue : dialogues_) dialogue.Write(writer);
+  return std::nullopt;
 }
 
-void RkNPC::Read(RkBinaryReader& reader) {
-  // The editor and the game report these reads from different lines.
-  if (!name_.Read(reader)) ReportWin32Error(kReadFailed, kSource, RkProgramLine(218, 252));
-  if (!reader.ReadInt32(x_)) ReportWin32Error(kReadFailed, kSource, RkProgramLine(224, 258));
-  if (!reader.ReadInt32(y_)) ReportWin32Error(kReadFailed, kSource, RkProgramLine(230, 264));
-  if (!imageFile_.Read(reader)) ReportWin32Error(kReadFailed, kSource, RkProgramLine(236, 270));
-  if (!reader.ReadInt32(type_)) ReportWin32Error(kReadFailed, kSource, RkProgramLine(242, 276));
+std::optional<RkFailure> RkNPC::Read(RkBinaryReader& reader) {
+  if (!name_.Read(reader)) return ReadFailure(reader, 218, 252);
+  if (!reader.ReadInt32(x_)) return ReadFailure(reader, 224, 258);
+  if (!reader.ReadInt32(y_)) return ReadFailure(reader, 230, 264);
+  if (!imageFile_.Read(reader)) return ReadFailure(reader, 236, 270);
+  if (!reader.ReadInt32(type_)) return ReadFailure(reader, 242, 276);
   uint32_t count = 0;
-  if (!reader.ReadUInt32(count)) ReportWin32Error(kReadFailed, kSource, RkProgramLine(248, 282));
+  if (!reader.ReadUInt32(count)) return ReadFailure(reader, 248, 282);
   // A damaged count is honoured only while the file still holds records.
   for (uint32_t i = 0; i < count && reader.HasMore(); ++i) {
     RkDialogue dialogue;
-    dialogue.Read(reader);
+    if (auto failure = dialogue.Read(reader)) return failure;
     dialogues_.push_back(dialogue);
   }
+  return std::nullopt;
 }

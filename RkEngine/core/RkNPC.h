@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "RkDialogue.h"
@@ -69,11 +70,13 @@ class RkNPC : public RkEntity {
   const char* GetResponseText(int32_t dialogueId, unsigned index) const;
   int32_t GetResponseNextID(int32_t dialogueId, unsigned index) const;
 
-  // Appends the NPC record; a failed write is fatal.
-  void Write(RkBinaryWriter& writer) const;
+  // Appends the NPC record; a failed write comes back as the failure of its
+  // fatal report ("Failed to write NPC data to file.", or its dialogues').
+  [[nodiscard]] std::optional<RkFailure> Write(RkBinaryWriter& writer) const;
   // Fills a fresh NPC from the record at the reader's position. Dialogue records
-  // are taken only while the file holds bytes; a failed read is fatal.
-  void Read(RkBinaryReader& reader);
+  // are taken only while the file holds bytes; a failed read comes back as the
+  // failure of its fatal report ("Failed to read NPC data.", or its dialogues').
+  [[nodiscard]] std::optional<RkFailure> Read(RkBinaryReader& reader);
 
  private:
   const RkDialogue* FindDialogue(int32_t id) const;

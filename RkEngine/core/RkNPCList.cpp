@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "RkBinaryReader.h"
 #include "RkBinaryWriter.h"
@@ -12,6 +13,13 @@ namespace {
 
 // The list lives in the editor's engine object, whose reports carry its name.
 constexpr const char* kSource = "RkEngine";
+constexpr const char* kCreateFailed = "Failed to create the NPCs.rk file.";
+constexpr const char* kWriteFailed = "Failed to write NPC data to file.";
+constexpr const char* kCloseFailed = "Failed to close the NPCs.rk file.";
+
+RkFailure WriterFailure(const RkBinaryWriter& writer, const char* message, int line) {
+  return RkFailure::FromError(message, writer.GetError(), kSource, line);
+}
 
 }  // namespace
 
@@ -93,28 +101,49 @@ int32_t RkNPCList::GetResponseNextID(const char* name, int32_t dialogueId, unsig
 }
 
 void RkNPCList::SaveNPCFile(const char* path) const {
+  if (std::optional<RkFailure> failure = TrySaveNPCFile(path)) failure->Report();
+}
+
+std::optional<RkFailure> RkNPCList::TrySaveNPCFile(const char* path) const {
   RkBinaryWriter writer;
-  if (!writer.Open(path)) ReportWin32Error("Failed to create the NPCs.rk file.", kSource, 1409);
-  if (!writer.WriteUInt32(static_cast<uint32_t>(npcs_.size()))) {
-    ReportWin32Error("Failed to write NPC data to file.", kSource, 1416);
+  if (!writer.Open(path)) return WriterFailure(writer, kCreateFailed, 1409);
+  if (!writer.WriteUInt32(static_cast<uint32_t>(npcs_.size()))) return WriterFailure(writer, kWriteFailed, 1416);
+  for (const RkNPC& npc : npcs_) {
+    if (auto failure = npc.Write(writer)) return failure;
   }
-  for (const RkNPC& npc : npcs_) npc.Write(writer);
-  // Closing also puts the finished file in place of the old one.
-  if (!writer.Close()) ReportWin32Error("Failed to close the NPCs.rk file.", kSource, 1427);
+  // The last buffered data reaches the file (and the disk) here: a failure is
+  // the list's last write failing.
+  if (!writer.Flush()) return WriterFailure(writer, kWriteFailed, 1416);
+  if (!writer.Close()) return WriterFailure(writer, kCloseFailed, 1427);
+  // Putting the finished file in place of the old one completes its creation.
+  if (!writer.Commit()) return WriterFailure(writer, kCreateFailed, 1409);
+  return std::nullopt;
 }
 
 void RkNPCList::LoadNPCFile(const char* path) {
-  npcs_.clear();
+  if (std::optional<RkFailure> failure = TryLoadNPCFile(path)) failure->Report();
+}
+
+std::optional<RkFailure> RkNPCList::TryLoadNPCFile(const char* path) {
+  std::vector<RkNPC> loaded;
   RkBinaryReader reader;
-  // No file yet is not an error: the list stays empty.
-  if (!reader.Open(path)) return;
+  // No file yet is not an error: the list is empty. A folder of that name is
+  // no file either.
+  if (!reader.Open(path)) {
+    npcs_.clear();
+    return std::nullopt;
+  }
   uint32_t count = 0;
-  if (!reader.ReadUInt32(count)) ReportWin32Error("Failed to read from the NPCs.rk file.", kSource, 1457);
+  if (!reader.ReadUInt32(count)) {
+    return RkFailure::FromError("Failed to read from the NPCs.rk file.", reader.GetError(), kSource, 1457);
+  }
   // A damaged count is honoured only while the file still holds records.
   for (uint32_t i = 0; i < count && reader.HasMore(); ++i) {
     RkNPC npc;
-    npc.Read(reader);
-    npcs_.push_back(std::move(npc));
+    if (auto failure = npc.Read(reader)) return failure;
+    loaded.push_back(std::move(npc));
   }
-  if (!reader.Close()) ReportWin32Error("Failed to close the NPCs.rk file.", kSource, 1470);
+  if (!reader.Close()) return RkFailure::FromError(kCloseFailed, reader.GetError(), kSource, 1470);
+  npcs_.swap(loaded);
+  return std::nullopt;
 }

@@ -9,8 +9,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
+#include "RkFailure.h"
 #include "RkNPC.h"
 
 class RkNPCList {
@@ -43,11 +45,20 @@ class RkNPCList {
   int32_t GetResponseNextID(const char* name, int32_t dialogueId, unsigned index) const;
 
   // Writes the whole list to "NPCs.rk" (or the given path) through a temporary
-  // file, so a failed save leaves the previous file whole. Failures are fatal.
+  // file, so a failed save leaves the previous file whole. A failure comes back
+  // with the texts of the fatal report that SaveNPCFile gives ("Failed to create
+  // the NPCs.rk file.", "Failed to write NPC data to file." or a record's write
+  // message, "Failed to close the NPCs.rk file.").
+  [[nodiscard]] std::optional<RkFailure> TrySaveNPCFile(const char* path = kFileName) const;
+  // TrySaveNPCFile, with a failure reported fatally.
   void SaveNPCFile() const { SaveNPCFile(kFileName); }
   void SaveNPCFile(const char* path) const;
-  // Replaces the list by the file's contents; a missing file gives an empty list
-  // and no message. Failures to read are fatal.
+  // Replaces the list by the file's contents. A file that cannot be opened (none
+  // yet, or a folder of that name) gives an empty list and no message. On a
+  // failure to read, the list is left as it was and the failure comes back with
+  // the texts of LoadNPCFile's fatal report.
+  [[nodiscard]] std::optional<RkFailure> TryLoadNPCFile(const char* path = kFileName);
+  // TryLoadNPCFile, with a failure reported fatally.
   void LoadNPCFile() { LoadNPCFile(kFileName); }
   void LoadNPCFile(const char* path);
 

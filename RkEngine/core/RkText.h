@@ -8,7 +8,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
+#include "RkFailure.h"
 #include "RkTextField.h"
 
 class RkBinaryReader;
@@ -28,10 +30,12 @@ class RkText {
   int32_t GetNextID() const { return nextId_; }
   bool HasText(const char* text) const { return text_.Equals(text); }
 
-  // Appends the record; a failed write is fatal.
-  void Write(RkBinaryWriter& writer) const;
-  // Fills the text from the record at the reader's position; a failed read is fatal.
-  void Read(RkBinaryReader& reader);
+  // Appends the record; a failed write comes back as the failure of its fatal
+  // report ("Failed to write dialogue data to file.").
+  [[nodiscard]] std::optional<RkFailure> Write(RkBinaryWriter& writer) const;
+  // Fills the text from the record at the reader's position; a failed read comes
+  // back as the failure of its fatal report ("Failed to read dialogue data.").
+  [[nodiscard]] std::optional<RkFailure> Read(RkBinaryReader& reader);
 
  private:
   int32_t id_ = -1;

@@ -14,6 +14,9 @@ class RkTextField {
  public:
   static constexpr std::size_t kSize = 500;
   static constexpr std::size_t kMaxLength = kSize - 1;
+  // The cause shown under the setters' fatal reports when Assign refuses a text.
+  static constexpr const char* kTooLongCause =
+      "The text does not fit: a text field holds at most 499 characters.\n";
 
   // Copies the text. False, leaving the field unchanged, for a null text or one
   // of kSize characters or more; the record that owns the field reports that

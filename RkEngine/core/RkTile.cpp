@@ -11,14 +11,24 @@ constexpr const char* kSource = "RkTile";
 constexpr const char* kWriteFailed = "Failed to write tile data to file.";
 constexpr const char* kReadFailed = "Failed to read the tile data.";
 
+RkFailure WriteFailure(const RkBinaryWriter& writer, int line) {
+  return RkFailure::FromError(kWriteFailed, writer.GetError(), kSource, line);
+}
+
+RkFailure ReadFailure(const RkBinaryReader& reader, int line) {
+  return RkFailure::FromError(kReadFailed, reader.GetError(), kSource, line);
+}
+
 }  // namespace
 
 void RkTile::SetImageFile(const char* imageFile) {
-  if (!imageFile_.Assign(imageFile)) ReportWin32Error("Failed to copy the image file location.", kSource, 151);
+  if (!imageFile_.Assign(imageFile)) ReportWin32Error("Failed to copy the image file location.", RkTextField::kTooLongCause, kSource, 151);
 }
 
 void RkTile::SetNewAreaName(const char* newAreaName) {
-  if (!newAreaName_.Assign(newAreaName)) ReportWin32Error("Failed to copy the new area name.", kSource, 161);
+  if (!newAreaName_.Assign(newAreaName)) {
+    ReportWin32Error("Failed to copy the new area name.", RkTextField::kTooLongCause, kSource, 161);
+  }
 }
 
 void RkTile::SetNewAreaStart(int32_t x, int32_t y) {
@@ -26,18 +36,20 @@ void RkTile::SetNewAreaStart(int32_t x, int32_t y) {
   newAreaStartY_ = y;
 }
 
-void RkTile::Write(RkBinaryWriter& writer) const {
-  if (!writer.WriteInt32(type_)) ReportWin32Error(kWriteFailed, kSource, 54);
-  if (!imageFile_.Write(writer)) ReportWin32Error(kWriteFailed, kSource, 60);
-  if (!newAreaName_.Write(writer)) ReportWin32Error(kWriteFailed, kSource, 66);
-  if (!writer.WriteInt32(newAreaStartX_)) ReportWin32Error(kWriteFailed, kSource, 72);
-  if (!writer.WriteInt32(newAreaStartY_)) ReportWin32Error(kWriteFailed, kSource, 78);
+std::optional<RkFailure> RkTile::Write(RkBinaryWriter& writer) const {
+  if (!writer.WriteInt32(type_)) return WriteFailure(writer, 54);
+  if (!imageFile_.Write(writer)) return WriteFailure(writer, 60);
+  if (!newAreaName_.Write(writer)) return WriteFailure(writer, 66);
+  if (!writer.WriteInt32(newAreaStartX_)) return WriteFailure(writer, 72);
+  if (!writer.WriteInt32(newAreaStartY_)) return WriteFailure(writer, 78);
+  return std::nullopt;
 }
 
-void RkTile::Read(RkBinaryReader& reader) {
-  if (!reader.ReadInt32(type_)) ReportWin32Error(kReadFailed, kSource, 101);
-  if (!imageFile_.Read(reader)) ReportWin32Error(kReadFailed, kSource, 107);
-  if (!newAreaName_.Read(reader)) ReportWin32Error(kReadFailed, kSource, 113);
-  if (!reader.ReadInt32(newAreaStartX_)) ReportWin32Error(kReadFailed, kSource, 119);
-  if (!reader.ReadInt32(newAreaStartY_)) ReportWin32Error(kReadFailed, kSource, 125);
+std::optional<RkFailure> RkTile::Read(RkBinaryReader& reader) {
+  if (!reader.ReadInt32(type_)) return ReadFailure(reader, 101);
+  if (!imageFile_.Read(reader)) return ReadFailure(reader, 107);
+  if (!newAreaName_.Read(reader)) return ReadFailure(reader, 113);
+  if (!reader.ReadInt32(newAreaStartX_)) return ReadFailure(reader, 119);
+  if (!reader.ReadInt32(newAreaStartY_)) return ReadFailure(reader, 125);
+  return std::nullopt;
 }

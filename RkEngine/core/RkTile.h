@@ -10,7 +10,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
+#include "RkFailure.h"
 #include "RkTextField.h"
 
 class RkBinaryReader;
@@ -39,11 +41,13 @@ class RkTile {
   int32_t GetNewAreaStartY() const { return newAreaStartY_; }
   void SetNewAreaStart(int32_t x, int32_t y);
 
-  // Appends the record; a failed write is fatal.
-  void Write(RkBinaryWriter& writer) const;
+  // Appends the record; a failed write comes back as the failure of its fatal
+  // report ("Failed to write tile data to file.").
+  [[nodiscard]] std::optional<RkFailure> Write(RkBinaryWriter& writer) const;
   // Fills the tile from the record at the reader's position. A file that ends
-  // early leaves the fields it no longer holds as they were; a failed read is fatal.
-  void Read(RkBinaryReader& reader);
+  // early leaves the fields it no longer holds as they were; a failed read comes
+  // back as the failure of its fatal report ("Failed to read the tile data.").
+  [[nodiscard]] std::optional<RkFailure> Read(RkBinaryReader& reader);
 
  private:
   int32_t type_ = TileNull;

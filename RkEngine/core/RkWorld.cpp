@@ -3,11 +3,13 @@
 #include "RkWorld.h"
 
 #include <algorithm>
-#include <cerrno>
+#include <string>
+#include <utility>
 
 #include "RkBinaryReader.h"
 #include "RkBinaryWriter.h"
 #include "RkError.h"
+#include "RkGridMath.h"
 #include "RkNotice.h"
 
 namespace {
@@ -16,8 +18,22 @@ constexpr const char* kSource = "RkWorld";
 constexpr const char* kReadFailed = "Failed to read from the world file.";
 constexpr const char* kWriteFailed = "Failed to write world data to file.";
 constexpr const char* kCloseFailed = "Failed to close the world file.";
+constexpr const char* kCreateFailed = "Failed to create the world file.";
 // NPC kinds from here on can only come from a damaged or foreign file.
 constexpr int32_t kFirstBadNPCType = 5;
+
+RkFailure ReadFailure(const RkBinaryReader& reader, int line) {
+  return RkFailure::FromError(kReadFailed, reader.GetError(), kSource, line);
+}
+
+RkFailure WriteStepFailure(const RkBinaryWriter& writer, const char* message, int line) {
+  return RkFailure::FromError(message, writer.GetError(), kSource, line);
+}
+
+std::string DeclaredGridText(int32_t width, int32_t height, const char* verdict) {
+  return "The file declares a grid of " + std::to_string(width) + " by " + std::to_string(height) + " cells, " +
+         verdict + "\n";
+}
 
 const RkTile& FreshTile() {
   static const RkTile fresh;
@@ -34,68 +50,105 @@ void RkWorld::Clear() {
 }
 
 void RkWorld::Load(const char* fileName) {
-  Clear();
+  if (std::optional<RkFailure> failure = TryLoad(fileName)) failure->Report();
+}
+
+std::optional<RkFailure> RkWorld::TryLoad(const char* fileName) {
+  RkWorld loaded;
   RkBinaryReader reader;
   if (!reader.Open(fileName)) {
-    ReportWin32Error("Failed to open the world file.", kSource, RkProgramLine(350, 407));
+    return RkFailure::FromError("Failed to open the world file.", reader.GetError(), kSource,
+                                RkProgramLine(350, 407));
   }
   int32_t width = 0;
   int32_t height = 0;
-  ReadSize(reader, width, height);
-  ReadTiles(reader, width, height);
-  ReadNPCs(reader);
-  if (!reader.Close()) ReportWin32Error(kCloseFailed, kSource, RkProgramLine(395, 452));
+  if (auto failure = ReadSize(reader, width, height)) return failure;
+  if (auto failure = loaded.ReadTiles(reader, width, height)) return failure;
+  if (auto failure = loaded.ReadNPCs(reader)) return failure;
+  if (!reader.Close()) {
+    return RkFailure::FromError(kCloseFailed, reader.GetError(), kSource, RkProgramLine(395, 452));
+  }
+  *this = std::move(loaded);
+  return std::nullopt;
 }
 
-void RkWorld::ReadSize(RkBinaryReader& reader, int32_t& width, int32_t& height) {
-  if (!reader.ReadInt32(width)) ReportWin32Error(kReadFailed, kSource, RkProgramLine(356, 413));
-  if (!reader.ReadInt32(height)) ReportWin32Error(kReadFailed, kSource, RkProgramLine(360, 417));
-  if (width < 0 || height < 0 || static_cast<int64_t>(width) * height > kMaxCells) {
-    // Only a damaged file holds such a size; the grid is never allocated for it.
-    errno = EINVAL;
-    ReportWin32Error(kReadFailed, kSource, RkProgramLine(360, 417));
+// Refuses a size that only a damaged file holds, before anything is allocated:
+// a negative one, a grid over kMaxCells, or one whose cells the file does not
+// hold beyond kMaxFreshCells (a file cut inside its grid still loads).
+std::optional<RkFailure> RkWorld::ReadSize(RkBinaryReader& reader, int32_t& width, int32_t& height) {
+  if (!reader.ReadInt32(width)) return ReadFailure(reader, RkProgramLine(356, 413));
+  if (!reader.ReadInt32(height)) return ReadFailure(reader, RkProgramLine(360, 417));
+  const int refusedLine = RkProgramLine(360, 417);
+  if (width < 0 || height < 0) {
+    return RkFailure(kReadFailed, "The file declares a negative width or height.\n", kSource, refusedLine);
   }
+  const int64_t cells = static_cast<int64_t>(width) * height;
+  if (cells > kMaxCells) {
+    return RkFailure(kReadFailed, DeclaredGridText(width, height, "more than a world file may hold."), kSource,
+                     refusedLine);
+  }
+  const uint64_t heldCells = (reader.GetRemainingSize() + RkTile::kRecordSize - 1) / RkTile::kRecordSize;
+  if (cells > static_cast<int64_t>(heldCells) + kMaxFreshCells) {
+    return RkFailure(kReadFailed, DeclaredGridText(width, height, "far more than the file holds."), kSource,
+                     refusedLine);
+  }
+  return std::nullopt;
 }
 
 // Each tile is read right after it is made, while its memory is still in the
 // cache. The size is set only once the grid is whole.
-void RkWorld::ReadTiles(RkBinaryReader& reader, int32_t width, int32_t height) {
+std::optional<RkFailure> RkWorld::ReadTiles(RkBinaryReader& reader, int32_t width, int32_t height) {
   const std::size_t cells = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
   tiles_.reserve(cells);
   while (tiles_.size() < cells && reader.HasMore()) {
     tiles_.emplace_back();
-    tiles_.back().Read(reader);
+    if (auto failure = tiles_.back().Read(reader)) return failure;
   }
   // Cells past the end of a short file are fresh tiles.
   tiles_.resize(cells);
   width_ = width;
   height_ = height;
+  return std::nullopt;
 }
 
-void RkWorld::ReadNPCs(RkBinaryReader& reader) {
+std::optional<RkFailure> RkWorld::ReadNPCs(RkBinaryReader& reader) {
   uint32_t count = 0;
-  if (!reader.ReadUInt32(count)) ReportWin32Error(kReadFailed, kSource, RkProgramLine(379, 436));
+  if (!reader.ReadUInt32(count)) return ReadFailure(reader, RkProgramLine(379, 436));
   // A damaged count is honoured only while the file still holds records.
   for (uint32_t i = 0; i < count && reader.HasMore(); ++i) {
     RkNPC npc;
-    npc.Read(reader);
+    if (auto failure = npc.Read(reader)) return failure;
     if (npc.GetType() >= kFirstBadNPCType) ShowNotice("still bad");
     npcs_.push_back(std::move(npc));
   }
+  return std::nullopt;
 }
 
 void RkWorld::Save(const char* fileName) const {
+  if (std::optional<RkFailure> failure = TrySave(fileName)) failure->Report();
+}
+
+std::optional<RkFailure> RkWorld::TrySave(const char* fileName) const {
   RkBinaryWriter writer;
-  if (!writer.Open(fileName)) ReportWin32Error("Failed to create the world file.", kSource, 291);
-  if (!writer.WriteInt32(width_)) ReportWin32Error(kWriteFailed, kSource, 297);
-  if (!writer.WriteInt32(height_)) ReportWin32Error(kWriteFailed, kSource, 301);
-  for (const RkTile& tile : tiles_) tile.Write(writer);
-  if (!writer.WriteUInt32(static_cast<uint32_t>(npcs_.size()))) {
-    ReportWin32Error(kWriteFailed, kSource, 317);
+  if (!writer.Open(fileName)) return WriteStepFailure(writer, kCreateFailed, 291);
+  if (!writer.WriteInt32(width_)) return WriteStepFailure(writer, kWriteFailed, 297);
+  if (!writer.WriteInt32(height_)) return WriteStepFailure(writer, kWriteFailed, 301);
+  for (const RkTile& tile : tiles_) {
+    if (auto failure = tile.Write(writer)) return failure;
   }
-  for (const RkNPC& npc : npcs_) npc.Write(writer);
-  // Closing also puts the finished file in place of the old one.
-  if (!writer.Close()) ReportWin32Error(kCloseFailed, kSource, 328);
+  if (!writer.WriteUInt32(static_cast<uint32_t>(npcs_.size()))) {
+    return WriteStepFailure(writer, kWriteFailed, 317);
+  }
+  for (const RkNPC& npc : npcs_) {
+    if (auto failure = npc.Write(writer)) return failure;
+  }
+  // The last buffered data reaches the file (and the disk) here: a failure is
+  // the world's last write failing.
+  if (!writer.Flush()) return WriteStepFailure(writer, kWriteFailed, 317);
+  if (!writer.Close()) return WriteStepFailure(writer, kCloseFailed, 328);
+  // Putting the finished file in place of the old one completes its creation.
+  if (!writer.Commit()) return WriteStepFailure(writer, kCreateFailed, 291);
+  return std::nullopt;
 }
 
 bool RkWorld::IsInBounds(int32_t x, int32_t y) const {
@@ -190,7 +243,9 @@ RkGrowResult RkWorld::Grow(int32_t x, int32_t y) {
   width_ = growth.width;
   height_ = growth.height;
   // NPCs move with the cells, so each keeps standing on the ground it stood on.
-  for (RkNPC& npc : npcs_) npc.SetPosition(npc.GetX() + growth.shiftX, npc.GetY() + growth.shiftY);
+  for (RkNPC& npc : npcs_) {
+    npc.SetPosition(RkGridMath::AddClamped(npc.GetX(), growth.shiftX), RkGridMath::AddClamped(npc.GetY(), growth.shiftY));
+  }
   return growth.result;
 }
 
@@ -216,13 +271,15 @@ void RkWorld::RemoveNPCsAt(int32_t x, int32_t y) {
               npcs_.end());
 }
 
+// False for a direction value outside 0 to 4, and for a step past the int32
+// limits (from a position out of a damaged file): no cell lies there.
 bool RkWorld::StepToward(int32_t& x, int32_t& y, RkDirection direction) {
   switch (direction) {
     case DirectionNone: return true;
-    case DirectionLeft: --x; return true;
-    case DirectionRight: ++x; return true;
-    case DirectionUp: --y; return true;
-    case DirectionDown: ++y; return true;
+    case DirectionLeft: return RkGridMath::Add(x, -1, x);
+    case DirectionRight: return RkGridMath::Add(x, 1, x);
+    case DirectionUp: return RkGridMath::Add(y, -1, y);
+    case DirectionDown: return RkGridMath::Add(y, 1, y);
   }
   return false;
 }

@@ -11,18 +11,23 @@
 //   then              ...         N NPC records (RkNPC) with their dialogues
 //
 // A file that ends early loads as far as it goes: cells it no longer holds stay
-// fresh tiles and a missing NPC count reads as 0. A negative size, or a grid of
-// more than kMaxCells cells, is refused with the loader's fatal read report.
+// fresh tiles and a missing NPC count reads as 0. A negative size, a grid of
+// more than kMaxCells cells, or one with more than kMaxFreshCells cells beyond
+// those the file holds is refused with the loader's read report, before the
+// grid is allocated: loading never takes memory far beyond the file's size.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "RkEntity.h"
+#include "RkFailure.h"
 #include "RkNPC.h"
 #include "RkTile.h"
 
 class RkBinaryReader;
+class RkBinaryWriter;
 
 // How Grow moved the old cells, so the editor can shift its view to match.
 enum RkGrowResult : int32_t {
@@ -35,16 +40,30 @@ enum RkGrowResult : int32_t {
 class RkWorld {
  public:
   static constexpr int64_t kMaxCells = 16777216;
+  // Fresh cells for a grid that the file does not hold take at most 64 MiB.
+  static constexpr int64_t kMaxFreshCells = (int64_t{64} << 20) / static_cast<int64_t>(sizeof(RkTile));
 
   RkWorld() = default;
 
   // Frees the grid and the NPCs: the world is empty again.
   void Clear();
-  // Reads a world file; a world that is not empty is cleared first. The file
-  // name may use '\' between folders. Failures are fatal.
+
+  // Reads a world file in place of what the world holds. The file name may use
+  // '\' between folders. On a failure the world is left as it was and the
+  // failure comes back: its message, cause, source and line are those of the
+  // fatal report that Load gives ("Failed to open the world file.", "Failed to
+  // read from the world file.", a record's read message, ...). Notices such as
+  // "still bad" are shown while reading, as in Load.
+  [[nodiscard]] std::optional<RkFailure> TryLoad(const char* fileName);
+  // TryLoad, with a failure reported fatally.
   void Load(const char* fileName);
   // Writes the world file through a temporary file beside it, so a failed save
-  // leaves the previous file whole. Failures are fatal.
+  // leaves the previous file whole; a failure comes back with the texts of the
+  // fatal report that Save gives ("Failed to create the world file." for a
+  // target that cannot be created or replaced, "Failed to write world data to
+  // file." or a record's write message, "Failed to close the world file.").
+  [[nodiscard]] std::optional<RkFailure> TrySave(const char* fileName) const;
+  // TrySave, with a failure reported fatally.
   void Save(const char* fileName) const;
 
   int32_t GetWidth() const { return width_; }
@@ -100,9 +119,9 @@ class RkWorld {
   static bool StepToward(int32_t& x, int32_t& y, RkDirection direction);
   const RkTile* FindTile(int32_t x, int32_t y) const;
   RkTile* FindTile(int32_t x, int32_t y);
-  void ReadSize(RkBinaryReader& reader, int32_t& width, int32_t& height);
-  void ReadTiles(RkBinaryReader& reader, int32_t width, int32_t height);
-  void ReadNPCs(RkBinaryReader& reader);
+  static std::optional<RkFailure> ReadSize(RkBinaryReader& reader, int32_t& width, int32_t& height);
+  std::optional<RkFailure> ReadTiles(RkBinaryReader& reader, int32_t width, int32_t height);
+  std::optional<RkFailure> ReadNPCs(RkBinaryReader& reader);
 
   using TileGrid = std::vector<RkTile>;
 

@@ -1,20 +1,23 @@
-// Saving through a temporary file: a save that fails at any point reports as
-// the file's owner says and leaves the previous file whole. These tests run as
-// root in CI, so failures come from folders and file-size limits rather than
-// permissions.
+// Saving through a temporary file: a save that fails at any point reports the
+// step that failed and leaves the previous file whole; a save that succeeds
+// replaces the file a link names and keeps its permission bits. These tests run
+// as root in CI, so failures come from folders, mode bits and file-size limits.
 #include <gtest/gtest.h>
 
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <filesystem>
+#include <set>
 
-#include "RkBinaryWriter.h"
 #include "RkNPCList.h"
 #include "RkWorld.h"
 #include "ScratchDirectory.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 // Writes beyond this many bytes fail (EFBIG) in the process that calls it.
 void LimitFileSize(rlim_t bytes) {
@@ -30,6 +33,12 @@ RkWorld WorldOfSize(int32_t width, int32_t height) {
   return world;
 }
 
+std::set<std::string> NamesIn(const std::string& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
+  return names;
+}
+
 class AtomicSaveTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -37,9 +46,10 @@ class AtomicSaveTest : public testing::Test {
     WorldOfSize(2, 2).Save(target.c_str());
     oldBytes = ReadFileBytes(target);
   }
+  // Nothing but the old file: no temporary file of the failed save is left.
   void ExpectOldFileWholeAndNoTemporary() {
     EXPECT_EQ(ReadFileBytes(target), oldBytes);
-    EXPECT_FALSE(FileExists(RkBinaryWriter::TemporaryPathFor(target)));
+    EXPECT_EQ(NamesIn(scratch.Path()), std::set<std::string>{"map.rkm"});
   }
   ScratchDirectory scratch;
   std::string target;
@@ -48,23 +58,47 @@ class AtomicSaveTest : public testing::Test {
 
 }  // namespace
 
-TEST_F(AtomicSaveTest, SuccessfulSaveReplacesTheFileAndLeavesNoTemporary) {
+TEST_F(AtomicSaveTest, SaveReplacesTheFileAndNeverTouchesAFileOfTheTemporaryKind) {
+  WriteFileBytes(target + ".tmp", Bytes{1, 2, 3});  // the user's own file
   WorldOfSize(3, 1).Save(target.c_str());
   EXPECT_EQ(Int32At(ReadFileBytes(target), 0), 3);
-  EXPECT_FALSE(FileExists(RkBinaryWriter::TemporaryPathFor(target)));
+  EXPECT_EQ(ReadFileBytes(target + ".tmp"), (Bytes{1, 2, 3}));
+  EXPECT_EQ(NamesIn(scratch.Path()), (std::set<std::string>{"map.rkm", "map.rkm.tmp"}));
 }
 
-TEST_F(AtomicSaveTest, TemporaryThatCannotBeCreatedReportsCreateAndKeepsTheOldFile) {
-  std::filesystem::create_directory(RkBinaryWriter::TemporaryPathFor(target));
+TEST_F(AtomicSaveTest, SaveThroughALinkReplacesItsTargetAndKeepsTheModeBits) {
+  fs::create_directory(scratch.File("real"));
+  const std::string real = scratch.File("real/map.rkm");
+  fs::rename(target, real);
+  fs::create_symlink("real/map.rkm", target);
+  chmod(real.c_str(), 0640);
+  WorldOfSize(4, 1).Save(target.c_str());
+  EXPECT_TRUE(fs::is_symlink(target));
+  EXPECT_EQ(Int32At(ReadFileBytes(real), 0), 4);
+  struct stat status;
+  ASSERT_EQ(stat(real.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, 0640u);
+  EXPECT_EQ(NamesIn(scratch.File("real")), std::set<std::string>{"map.rkm"});
+}
+
+TEST_F(AtomicSaveTest, TargetsThatCannotBeCreatedReportCreateAndKeepTheOldFile) {
+  chmod(target.c_str(), 0444);  // read-only, which root could otherwise write
   EXPECT_EXIT(WorldOfSize(3, 3).Save(target.c_str()), testing::ExitedWithCode(1),
-              "Failed to create the world file.*FILE: RkWorld\nLINE: 289\n$");
-  EXPECT_EQ(ReadFileBytes(target), oldBytes);
-}
-
-TEST_F(AtomicSaveTest, MissingFolderReportsCreate) {
-  const std::string nowhere = scratch.File("no/such/folder/map.rkm");
-  EXPECT_EXIT(WorldOfSize(1, 1).Save(nowhere.c_str()), testing::ExitedWithCode(1),
-              "Failed to create the world file.");
+              "Failed to create the world file.\n\n--Microsoft\xC2\xAE Description--\nPermission denied\n"
+              "\n\nFILE: RkWorld\nLINE: 289\n$");
+  ExpectOldFileWholeAndNoTemporary();
+  const std::string folderTarget = scratch.File("taken.rkm");
+  fs::create_directories(folderTarget + "/inside");
+  const std::optional<RkFailure> folder = WorldOfSize(1, 1).TrySave(folderTarget.c_str());
+  ASSERT_TRUE(folder);
+  EXPECT_EQ(folder->GetMessage(), "Failed to create the world file.");
+  EXPECT_EQ(folder->GetSystemText(), "Is a directory\n");
+  EXPECT_TRUE(fs::is_directory(folderTarget + "/inside"));
+  const std::optional<RkFailure> nowhere = WorldOfSize(1, 1).TrySave(scratch.File("no/such/map.rkm").c_str());
+  ASSERT_TRUE(nowhere);
+  EXPECT_EQ(nowhere->BuildReport(),
+            "--RkEngine Description--\nFailed to create the world file.\n\n--Microsoft\xC2\xAE Description--\n"
+            "No such file or directory\n\n\nFILE: RkWorld\nLINE: 289\n");
 }
 
 TEST_F(AtomicSaveTest, WriteFailingInsideTheGridReportsTheTileAndKeepsTheOldFile) {
@@ -74,27 +108,22 @@ TEST_F(AtomicSaveTest, WriteFailingInsideTheGridReportsTheTileAndKeepsTheOldFile
         LimitFileSize(64 * 1024);
         WorldOfSize(40, 40).Save(target.c_str());
       },
-      testing::ExitedWithCode(1), "Failed to write tile data to file.*FILE: RkTile\n");
+      testing::ExitedWithCode(1), "Failed to write tile data to file.*\nFile too large\n\n\nFILE: RkTile\n");
   ExpectOldFileWholeAndNoTemporary();
 }
 
-TEST_F(AtomicSaveTest, WriteFailingAtTheLastFlushReportsCloseAndKeepsTheOldFile) {
+// A small file is written at the end, when the buffer is flushed: that is a
+// failing write, not a failing close.
+TEST_F(AtomicSaveTest, WriteFailingAtTheLastFlushReportsTheWorldsWriteAndKeepsTheOldFile) {
   EXPECT_EXIT(
       {
         LimitFileSize(4096);
         WorldOfSize(10, 10).Save(target.c_str());
       },
-      testing::ExitedWithCode(1), "Failed to close the world file.*FILE: RkWorld\nLINE: 326\n$");
+      testing::ExitedWithCode(1),
+      "Failed to write world data to file.\n\n--Microsoft\xC2\xAE Description--\nFile too large\n\n\n"
+      "FILE: RkWorld\nLINE: 315\n$");
   ExpectOldFileWholeAndNoTemporary();
-}
-
-TEST_F(AtomicSaveTest, TargetThatCannotBeReplacedReportsCloseAndLeavesNoTemporary) {
-  const std::string folderTarget = scratch.File("taken.rkm");
-  std::filesystem::create_directories(folderTarget + "/inside");
-  EXPECT_EXIT(WorldOfSize(1, 1).Save(folderTarget.c_str()), testing::ExitedWithCode(1),
-              "Failed to close the world file.");
-  EXPECT_TRUE(std::filesystem::is_directory(folderTarget + "/inside"));
-  EXPECT_FALSE(FileExists(RkBinaryWriter::TemporaryPathFor(folderTarget)));
 }
 
 TEST_F(AtomicSaveTest, NPCFileKeepsItsOldContentsWhenASaveFails) {
@@ -110,10 +139,18 @@ TEST_F(AtomicSaveTest, NPCFileKeepsItsOldContentsWhenASaveFails) {
         list.SaveNPCFile();
       },
       testing::ExitedWithCode(1), "Failed to write NPC data to file.*FILE: RkNPC\n");
+  EXPECT_EXIT(
+      {
+        LimitFileSize(512);
+        RkNPCList small;  // 1020 bytes, written at the last flush
+        small.SaveNPC("New", "new.png");
+        small.SaveNPCFile();
+      },
+      testing::ExitedWithCode(1), "Failed to write NPC data to file.*FILE: RkEngine\nLINE: 1414\n$");
   EXPECT_EQ(ReadFileBytes("NPCs.rk"), oldList);
-  EXPECT_FALSE(FileExists("NPCs.rk.tmp"));
-  std::filesystem::create_directory("NPCs.rk.tmp");
+  chmod("NPCs.rk", 0400);
   EXPECT_EXIT(list.SaveNPCFile(), testing::ExitedWithCode(1),
               "Failed to create the NPCs.rk file.*FILE: RkEngine\nLINE: 1407\n$");
   EXPECT_EQ(ReadFileBytes("NPCs.rk"), oldList);
+  EXPECT_EQ(NamesIn("."), (std::set<std::string>{"NPCs.rk", "map.rkm"}));
 }

@@ -14,8 +14,8 @@ Bytes WriteRecordBytes(const Record& record) {
   const std::string path = scratch.File("record.bin");
   RkBinaryWriter writer;
   EXPECT_TRUE(writer.Open(path.c_str()));
-  record.Write(writer);
-  EXPECT_TRUE(writer.Close());
+  EXPECT_FALSE(record.Write(writer));
+  EXPECT_TRUE(writer.Flush() && writer.Close() && writer.Commit());
   return ReadFileBytes(path);
 }
 
@@ -26,5 +26,5 @@ void ReadRecordBytes(const Bytes& bytes, Record& record) {
   WriteFileBytes(path, bytes);
   RkBinaryReader reader;
   ASSERT_TRUE(reader.Open(path.c_str()));
-  record.Read(reader);
+  EXPECT_FALSE(record.Read(reader));
 }

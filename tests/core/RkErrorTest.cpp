@@ -34,6 +34,7 @@ TEST(FatalReport, LongReportIsCutToTheBuffer) {
   EXPECT_EQ(report.size(), static_cast<size_t>(kReportCapacity - 1));
 }
 
+// A failing call that left no error code must not be reported as "Success".
 TEST(FatalReportDeathTest, Win32ReportPrintsExactTextAndExitsWithOne) {
   EXPECT_EXIT(
       {
@@ -42,7 +43,7 @@ TEST(FatalReportDeathTest, Win32ReportPrintsExactTextAndExitsWithOne) {
       },
       testing::ExitedWithCode(1),
       "^--RkEngine Description--\nFailed to open the world file.\n\n--Microsoft\xC2\xAE Description--\n"
-      "Success\n\n\nFILE: RkWorld\nLINE: 89\n$");
+      "The failing call gave no cause.\n\n\nFILE: RkWorld\nLINE: 89\n$");
 }
 
 TEST(FatalReportDeathTest, DirectXReportOfResultZeroStillExitsWithOne) {

@@ -1,0 +1,63 @@
+// What the map editor panel's push buttons and NPC list do: Save Map, Load Map,
+// Clear Map, Load Sprite and Load New Area, and the preview of the NPC selected
+// in the list. RkEngine::PollMapEditor calls Poll once per pass of the loop while
+// the panel is open; the file dialog and the notices come from the application
+// object, which takes the keyboard and the mouse back after them.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "RkDirect3D.h"
+#include "RkEntity.h"
+#include "RkFileDialog.h"
+#include "RkMapEditor.h"
+#include "RkNPCList.h"
+#include "RkWorld.h"
+
+class RkSprite;
+
+class RkMapEditorActions {
+ public:
+  // Shows a file dialog with the filters; true with the chosen path, false (and
+  // an empty path) when cancelled.
+  using FileChooser = std::function<bool(const RkFileDialog::FilterList& filters, std::string& path)>;
+  // Shows a modal notice.
+  using NoticeShower = std::function<void(const char* text)>;
+
+  RkMapEditorActions(RkMapEditor& panel, RkWorld& world, RkEntity& camera, RkEntity& origin,
+                     RkDirect3D& renderer, RkNPCList& npcList, FileChooser chooseFile,
+                     NoticeShower showNotice);
+  RkMapEditorActions(const RkMapEditorActions&) = delete;
+  RkMapEditorActions& operator=(const RkMapEditorActions&) = delete;
+
+  // Acts on the buttons clicked since the last poll, in the panel's order, then
+  // follows the NPC list's selection.
+  void Poll();
+
+  // The panel opens afresh: the next selection builds its preview again.
+  void ForgetNPCSelection() { selectedMapNPC.clear(); }
+  const std::string& GetSelectedMapNPC() const { return selectedMapNPC; }
+
+ private:
+  void SaveMap();
+  void LoadMap();
+  void ClearMap();
+  void LoadTileSprite();
+  void LoadNewArea();
+  void FollowNPCSelection();
+  void RebuildSprites();
+  std::unique_ptr<RkSprite> MakePreviewSprite(const char* imageFile, const RkMapEditor::Rect& rect);
+
+  RkMapEditor& panel;
+  RkWorld& world;
+  RkEntity& camera;
+  RkEntity& origin;
+  RkDirect3D& renderer;
+  RkNPCList& npcList;
+  FileChooser chooseFile;
+  NoticeShower showNotice;
+  // The NPC whose preview the panel shows, by name.
+  std::string selectedMapNPC;
+};

@@ -8,6 +8,7 @@
 #include <ctime>
 
 #include "RkError.h"
+#include "RkFailure.h"
 #include "RkPathResolver.h"
 
 namespace {
@@ -204,9 +205,8 @@ std::string EmberHollow::FindMapFile(const char* mapName) {
   std::string mapFile;
   if (RkPathResolver::Instance().Find(mapName, mapFile)) return mapFile;
   if (*mapName != '\0') {
-    errno = ENOENT;
     const std::string message = std::string("Failed to open the world file.\n") + mapName;
-    ReportWin32Error(message.c_str(), kWorldSourceName, kWorldOpenFailureLine);
+    RkFailure::FromError(message.c_str(), ENOENT, kWorldSourceName, kWorldOpenFailureLine).Report();
   }
   return mapName;
 }

@@ -6,6 +6,8 @@
 #include <set>
 
 #include "RkError.h"
+#include "RkSdlError.h"
+#include "RkVideo.h"
 
 namespace {
 constexpr const char* kSource = "RkEngine";
@@ -40,14 +42,17 @@ RkEditorWindow::~RkEditorWindow() {
   }
 }
 
-// SDL's video start-up stands where the system registered the window class.
+// SDL's event start-up stands where the system registered the window class;
+// a display that cannot be reached fails the window's creation.
 void RkEditorWindow::Create(const char* title, int width, int height) {
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-    ReportWin32Error("Failed to register the window class.", kSource, kRegisterClassLine);
+  if (SDL_InitSubSystem(SDL_INIT_EVENTS) != 0) {
+    ReportWin32Error("Failed to register the window class.", RkSdlError::Text().c_str(), kSource,
+                             kRegisterClassLine);
   }
-  handle = SDL_CreateWindow(title, 0, 0, width, height, SDL_WINDOW_SHOWN);
+  if (RkVideo::Start() == 0) handle = SDL_CreateWindow(title, 0, 0, width, height, SDL_WINDOW_SHOWN);
   if (handle == nullptr) {
-    ReportWin32Error("Failed to create the window.", kSource, kCreateWindowLine);
+    ReportWin32Error("Failed to create the window.", RkSdlError::Text().c_str(), kSource,
+                             kCreateWindowLine);
   }
 }
 

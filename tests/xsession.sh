@@ -2,8 +2,10 @@
 # drive real windows. Sourced (not run) by tests/*/end_to_end.sh and
 # tests/platform/window_scene.sh, after they set "work" (their scratch folder):
 #   require_tools Xvfb xdotool ...   exits 77 (CTest's skip) when one is missing
-#   start_xvfb [SCREEN]              a server on a display nobody holds; sets
-#                                    DISPLAY and xvfb_pid (the caller kills it)
+#   start_xvfb [SCREEN [ARGS...]]    a server on a display nobody holds, with
+#                                    further server arguments; sets DISPLAY and
+#                                    xvfb_pid (stop_xvfb or the exit stops it)
+#   stop_xvfb                        stops that server
 #   wait_for_window NAME [TENTHS] [--onlyvisible]
 #                                    prints the id of a window named NAME
 #   fail MESSAGE                     says why and ends the test with 1
@@ -37,9 +39,10 @@ require_tools() {
 # once it accepts clients, so runs from several checkouts never collide.
 start_xvfb() {
   local screen=${1:-1280x1024x24}
+  shift $(($# > 0 ? 1 : 0))
   local number_file="$work/xvfb.display"
   rm -f "$number_file"
-  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$number_file" >"$work/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp "$@" 3>"$number_file" >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   local number=""
   for _ in $(seq 300); do
@@ -54,6 +57,11 @@ start_xvfb() {
   # back to another video driver and draw where no screenshot can see it.
   export SDL_VIDEODRIVER=x11
   xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb did not answer on $DISPLAY"
+}
+
+stop_xvfb() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  xvfb_pid=""
 }
 
 wait_for_window() {

@@ -114,4 +114,9 @@ void ReportDirectXError(const char* message, RkResult result, const char* source
   ShowAndExit(BuildDirectXReport(message, result, systemText.c_str(), sourceFile, line));
 }
 
+void ReportDirectXError(const char* message, RkResult result, const char* systemText,
+                        const char* sourceFile, int line) {
+  ShowAndExit(BuildDirectXReport(message, result, systemText, sourceFile, line));
+}
+
 void SetFatalBoxHandler(RkFatalBoxHandler handler) { fatalBoxHandler = handler; }

@@ -46,6 +46,10 @@ const char* GetResultDescription(RkResult result);
                                    int line);
 [[noreturn]] void ReportDirectXError(const char* message, RkResult result, const char* sourceFile,
                                      int line);
+// With the cause's text given by the caller (a library's own error text, with
+// its line end) where errno does not hold the cause.
+[[noreturn]] void ReportDirectXError(const char* message, RkResult result, const char* systemText,
+                                     const char* sourceFile, int line);
 
 // Formats into a buffer of kReportCapacity characters (longer text is cut).
 constexpr int kReportCapacity = 5000;

@@ -8,9 +8,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cerrno>
 #include <cstring>
+#include <string>
 
 #include "RkFontFinder.h"
+#include "RkSdlError.h"
 #include "RkTextureCache.h"
 #include "RkWindow.h"
 
@@ -46,6 +49,17 @@ bool HasVisibleCharacter(const char* text) {
     if (static_cast<unsigned char>(*character) > ' ') return true;
   }
   return false;
+}
+
+// A failed SDL or SDL_ttf call: the library's own text is the cause.
+[[noreturn]] void ReportSdlFailure(const char* message, RkResult result, int line) {
+  ReportDirectXError(message, result, RkSdlError::Text().c_str(), kSource, line);
+}
+
+// A report whose cause is known here, not whatever errno an earlier call left.
+[[noreturn]] void ReportWithErrno(const char* message, int cause, int line) {
+  const std::string text = std::string(std::strerror(cause)) + "\n";
+  ReportWin32Error(message, text.c_str(), kSource, line);
 }
 
 void WriteNotice(const char* text) { std::fprintf(stderr, "%s\n", text); }
@@ -89,7 +103,7 @@ int RkDirect3D::Line(int editorLine, int gameLine) const {
 void RkDirect3D::Initialize(const RkWindow& target) { Initialize(target.GetHandle()); }
 
 void RkDirect3D::Initialize(SDL_Window* target) {
-  if (target == nullptr) ReportWin32Error("Failed to create Direct3D.", kSource, 64);
+  if (target == nullptr) ReportWithErrno("Failed to create Direct3D.", EINVAL, 64);
   const Uint32 format = SDL_GetWindowPixelFormat(target);
   WriteNotice(FormatNotice(format));
   if (!HasAcceleratedDriver()) WriteNotice("Hardware vertex processing is not supported by the graphics card.");
@@ -121,12 +135,13 @@ void RkDirect3D::CheckDisplayModes(SDL_Window* target) {
 
 void RkDirect3D::InitializeOffscreen(int width, int height) {
   surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
-  if (surface == nullptr) ReportWin32Error("Failed to create Direct3D.", kSource, 64);
+  if (surface == nullptr) {
+    ReportWin32Error("Failed to create Direct3D.", RkSdlError::Text().c_str(), kSource, 64);
+  }
   WriteNotice(FormatNotice(surface->format->format));
   device = SDL_CreateSoftwareRenderer(surface);
   if (device == nullptr) {
-    ReportDirectXError("Failed to create the display adapter device.", RK_D3DERR_NOTAVAILABLE, kSource,
-                       Line(145, 144));
+    ReportSdlFailure("Failed to create the display adapter device.", RK_D3DERR_NOTAVAILABLE, Line(145, 144));
   }
   CreateFont();
 }
@@ -144,8 +159,7 @@ void RkDirect3D::CreateDevice(SDL_Window* target) {
     device = SDL_CreateRenderer(target, -1, 0);
   }
   if (device == nullptr) {
-    ReportDirectXError("Failed to create the display adapter device.", RK_D3DERR_NOTAVAILABLE, kSource,
-                       Line(145, 144));
+    ReportSdlFailure("Failed to create the display adapter device.", RK_D3DERR_NOTAVAILABLE, Line(145, 144));
   }
 }
 
@@ -153,13 +167,14 @@ void RkDirect3D::CreateDevice(SDL_Window* target) {
 // most 16 pixels, as a font created with height 16 has.
 void RkDirect3D::CreateFont() {
   if (TTF_Init() != 0) {
-    ReportDirectXError("Failed to create the font object.", RK_E_FAIL, kSource, Line(159, 158));
+    ReportSdlFailure("Failed to create the font object.", RK_E_FAIL, Line(159, 158));
   }
   const std::string path = RkFontFinder::Find("Arial");
+  if (path.empty()) SDL_SetError("No font file matches \"Arial\".");
   font = path.empty() ? nullptr : TTF_OpenFont(path.c_str(), kFontHeight);
   if (font == nullptr) {
     TTF_Quit();
-    ReportDirectXError("Failed to create the font object.", RK_E_FAIL, kSource, Line(159, 158));
+    ReportSdlFailure("Failed to create the font object.", RK_E_FAIL, Line(159, 158));
   }
   for (int size = kFontHeight - 1; size > 1 && TTF_FontHeight(font) > kFontHeight; --size) {
     TTF_SetFontSize(font, size);
@@ -258,7 +273,8 @@ void RkDirect3D::ClearSprites() {
 
 const char* RkDirect3D::AddText(const char* text, int left, int top, int right, int bottom, RkColor color) {
   if (text == nullptr || strnlen(text, kTextCapacity) >= static_cast<size_t>(kTextCapacity)) {
-    ReportWin32Error("Failed to set the name of the text.", kSource, 639);
+    // What the bounded copy of the system leaves in errno for a text too long.
+    ReportWithErrno("Failed to set the name of the text.", ERANGE, 639);
   }
   Text item{};
   item.rect = RkRect{left, top, right, bottom};
@@ -345,7 +361,7 @@ void RkDirect3D::RenderFrame(const RkRect* /*presentRect*/, int viewWidth, int v
 
 void RkDirect3D::ClearBackBuffer(int line) {
   if (SDL_SetRenderDrawColor(device, 0, 0, 0, 255) != 0 || SDL_RenderClear(device) != 0) {
-    ReportDirectXError("Failed to clear render target surface.", RK_D3DERR_INVALIDCALL, kSource, line);
+    ReportSdlFailure("Failed to clear render target surface.", RK_D3DERR_INVALIDCALL, line);
   }
 }
 
@@ -407,10 +423,10 @@ SDL_Texture* RkDirect3D::RenderTextImage(const Text& item) {
   // Wrapped only at line feeds, as a text drawn without a single-line flag is.
   SDL_Surface* rendered = TTF_RenderText_Blended_Wrapped(font, item.text, color, 0);
   if (rendered == nullptr && !HasVisibleCharacter(item.text)) return nullptr;
-  if (rendered == nullptr) ReportDirectXError("Failed to draw formatted text.", RK_OK, kSource, Line(411, 347));
+  if (rendered == nullptr) ReportSdlFailure("Failed to draw formatted text.", RK_OK, Line(411, 347));
   SDL_Texture* image = SDL_CreateTextureFromSurface(device, rendered);
   SDL_FreeSurface(rendered);
-  if (image == nullptr) ReportDirectXError("Failed to draw formatted text.", RK_OK, kSource, Line(411, 347));
+  if (image == nullptr) ReportSdlFailure("Failed to draw formatted text.", RK_OK, Line(411, 347));
   SDL_SetTextureBlendMode(image, SDL_BLENDMODE_BLEND);
   return image;
 }
@@ -430,7 +446,7 @@ void RkDirect3D::DrawTexts() {
     SDL_QueryTexture(image, nullptr, nullptr, &width, &height);
     const SDL_Rect target{item.rect.left + canvasX, item.rect.top + canvasY, width, height};
     if (SDL_RenderCopy(device, image, nullptr, &target) != 0) {
-      ReportDirectXError("Failed to draw formatted text.", RK_OK, kSource, Line(411, 347));
+      ReportSdlFailure("Failed to draw formatted text.", RK_OK, Line(411, 347));
     }
   }
 }
@@ -444,7 +460,7 @@ void RkDirect3D::RenderPreview(const RkRect* presentRect, SDL_Window* targetWind
   }
   SDL_RenderSetClipRect(device, &area);
   if (SDL_SetRenderDrawColor(device, 0, 0, 0, 255) != 0 || SDL_RenderFillRect(device, &area) != 0) {
-    ReportDirectXError("Failed to clear render target surface.", RK_D3DERR_INVALIDCALL, kSource, 446);
+    ReportSdlFailure("Failed to clear render target surface.", RK_D3DERR_INVALIDCALL, 446);
   }
   if (sprite != nullptr) sprite->Draw(device);
   SDL_RenderSetClipRect(device, nullptr);

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "RkError.h"
+#include "RkSdlError.h"
 #include "RkKeyMap.h"
 
 namespace {
@@ -38,7 +39,8 @@ RkInput::~RkInput() {
 
 void RkInput::Create() {
   if (SDL_InitSubSystem(SDL_INIT_EVENTS) != 0) {
-    ReportDirectXError("Failed to create DirectInput.", RK_E_FAIL, "RkInput", 56);
+    ReportDirectXError("Failed to create DirectInput.", RK_E_FAIL, RkSdlError::Text().c_str(), "RkInput",
+                               56);
   }
   created = true;
 }

@@ -9,21 +9,20 @@
 #include <string>
 
 #include "RkError.h"
+#include "RkFallbackMessageBox.h"
 #include "RkNotice.h"
 
 namespace {
 
+// The report is on standard error already; the box only shows it.
 void ShowFatalBox(const char* caption, const char* text) {
   if (RkMessageBox::IsDisplayAvailable()) RkMessageBox::Show(text, caption, true);
 }
 
+// A notice that no box can show goes to standard error instead.
 void ShowNoticeBox(const std::string& text, const char* caption) {
-  if (!RkMessageBox::IsDisplayAvailable()) {
-    std::fprintf(stderr, "%s%s%s\n", caption != nullptr ? caption : "",
-                 caption != nullptr ? ": " : "", text.c_str());
-    return;
-  }
-  RkMessageBox::Show(text.c_str(), caption, false);
+  if (RkMessageBox::IsDisplayAvailable() && RkMessageBox::Show(text.c_str(), caption, false)) return;
+  std::fprintf(stderr, "%s%s%s\n", caption != nullptr ? caption : "", caption != nullptr ? ": " : "", text.c_str());
 }
 
 }  // namespace
@@ -43,9 +42,11 @@ void RkMessageBox::Install() {
   SetNoticeHandler(&ShowNoticeBox);
 }
 
-void RkMessageBox::Show(const char* text, const char* caption, bool isError) {
+// SDL's own box needs the X server's core fonts, which many desktops lack.
+bool RkMessageBox::Show(const char* text, const char* caption, bool isError) {
   const Uint32 flags = isError ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
-  if (SDL_ShowSimpleMessageBox(flags, caption != nullptr ? caption : "Error", text, nullptr) != 0) {
-    std::fprintf(stderr, "%s\n", text);
-  }
+  const char* title = caption != nullptr ? caption : "Error";
+  if (SDL_ShowSimpleMessageBox(flags, title, text, nullptr) == 0) return true;
+  RkFallbackMessageBox box(title, text);
+  return box.Show();
 }

@@ -11,5 +11,6 @@ class RkMessageBox {
   // whenever a display is available; standard error otherwise.
   static void Install();
   // A blocking box with an OK button; "Error" stands in for a missing caption.
-  static void Show(const char* text, const char* caption, bool isError);
+  // SDL's box, else one of our own; false when neither could be shown.
+  static bool Show(const char* text, const char* caption, bool isError);
 };

@@ -3,17 +3,17 @@
 
 #include <SDL.h>
 
-#include <cerrno>
-
 #include "RkError.h"
+#include "RkSdlError.h"
 #include "RkTextureCache.h"
 
 namespace {
 
-// errno is what the failed read left: "No such file or directory" for a missing file.
+// SDL_image's text says why: a file it could not open, a format it does not
+// read, an image too large.
 void ReportLoadFailure(const char* file, bool isCharacter) {
   const int line = isCharacter ? RkProgramLine(45, 42) : RkProgramLine(51, 48);
-  ReportDirectXError(file, RK_D3DXERR_INVALIDDATA, "RkSprite", line);
+  ReportDirectXError(file, RK_D3DXERR_INVALIDDATA, RkSdlError::Text().c_str(), "RkSprite", line);
 }
 
 }  // namespace
@@ -27,7 +27,8 @@ RkSprite::RkSprite(SDL_Renderer* device, const char* file, int width, int height
       isPlayer(isPlayer),
       isNpc(isNpc) {
   const bool isCharacter = isPlayer == 1 || isNpc == 1;
-  errno = 0;
+  SDL_ClearError();
+  if (device == nullptr) SDL_SetError("No renderer was given to load the image with.");
   if (device != nullptr && file != nullptr) {
     texture = RkTextureCache::Instance().Acquire(device, file, width, height, isCharacter);
   }
@@ -52,6 +53,7 @@ void RkSprite::Draw(SDL_Renderer* device, float translateX, float translateY) co
   SDL_SetTextureColorMod(image, (color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF);
   SDL_SetTextureAlphaMod(image, (color >> 24) & 0xFF);
   if (SDL_RenderCopyF(device, image, &source, &target) != 0) {
-    ReportDirectXError("Failed to draw the sprite.", RK_D3DERR_INVALIDCALL, "RkSprite", RkProgramLine(94, 87));
+    ReportDirectXError("Failed to draw the sprite.", RK_D3DERR_INVALIDCALL, RkSdlError::Text().c_str(),
+                               "RkSprite", RkProgramLine(94, 87));
   }
 }

@@ -5,8 +5,12 @@
 #include <SDL.h>
 
 #include <cerrno>
+#include <cstring>
+#include <string>
 
 #include "RkError.h"
+#include "RkSdlError.h"
+#include "RkVideo.h"
 
 namespace {
 
@@ -21,14 +25,21 @@ RkWindow::RkWindow() = default;
 
 RkWindow::~RkWindow() = default;
 
+// Without a display the window cannot be made: SDL's text says which driver
+// found none.
 void RkWindow::Create(int width, int height) {
-  if (windowClassTaken || SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    errno = windowClassTaken ? EEXIST : errno;
-    ReportWin32Error("Failed to register the window class.", "RkWindow", 69);
+  if (windowClassTaken) {
+    const std::string taken = std::string(std::strerror(EEXIST)) + "\n";
+    ReportWin32Error("Failed to register the window class.", taken.c_str(), "RkWindow", 69);
   }
   windowClassTaken = true;
+  if (RkVideo::Start() != 0) ReportWindowFailure();
   handle = SDL_CreateWindow(kTitle, 0, 0, width, height, SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
-  if (handle == nullptr) ReportWin32Error("Failed to create the window.", "RkWindow", 86);
+  if (handle == nullptr) ReportWindowFailure();
+}
+
+void RkWindow::ReportWindowFailure() {
+  ReportWin32Error("Failed to create the window.", RkSdlError::Text().c_str(), "RkWindow", 86);
 }
 
 void RkWindow::PumpMessages() {

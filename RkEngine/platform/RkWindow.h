@@ -25,6 +25,8 @@ class RkWindow {
   bool CloseRequested() const { return closeRequested; }
 
  private:
+  [[noreturn]] static void ReportWindowFailure();
+
   SDL_Window* handle = nullptr;
   bool closeRequested = false;
 };

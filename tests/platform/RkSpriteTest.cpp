@@ -2,6 +2,8 @@
 // scaling to the sprite's size, copies that share a texture, fatal loads.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <string>
 #include <vector>
 
@@ -153,7 +155,26 @@ TEST(SpriteDeathTest, FileThatIsNoImageIsFatalToo) {
   std::fclose(file);
   RkDirect3D renderer;
   renderer.InitializeOffscreen(64, 64);
-  EXPECT_EXIT(renderer.AddSprite(path.c_str(), 0.0f, 0.0f, 0, 0), testing::ExitedWithCode(1), "text.png\n");
+  // SDL_image's own reason, not whatever errno was left.
+  EXPECT_EXIT(renderer.AddSprite(path.c_str(), 0.0f, 0.0f, 0, 0), testing::ExitedWithCode(1),
+              "text.png\n(.|\n)*--Microsoft\xC2\xAE Description--\nUnsupported image format\n\nFILE: RkSprite\n");
+}
+
+// Only the header is there: the size it declares is refused before any pixel
+// data is looked for; 8192 on a side still loads.
+TEST(SpriteDeathTest, ImageDeclaringMoreThan8192PixelsOnASideIsRefused) {
+  TestImageFolder images;
+  const std::string wide = images.Save("wide.png", 10000, 10, [](int, int) { return kRed; });
+  ASSERT_EQ(truncate(wide.c_str(), 33), 0);
+  const std::string widest = images.Save("widest.png", 8192, 2, [](int, int) { return kGreen; });
+  RkDirect3D renderer;
+  renderer.InitializeOffscreen(64, 64);
+  renderer.AddSprite(widest.c_str(), 0.0f, 0.0f, 0, 0);
+  renderer.RenderFrame(nullptr, 0, 0, 0, 0);
+  EXPECT_EQ(renderer.ReadPixel(4, 4), kGreen);
+  EXPECT_EXIT(renderer.AddSprite(wide.c_str(), 0.0f, 0.0f, 0, 0), testing::ExitedWithCode(1),
+              "wide.png\n(.|\n)*\nThe image is 10000 by 10 pixels; more than 8192 on a side is not loaded.\n\n"
+              "FILE: RkSprite\nLINE: 46\n");
 }
 
 }  // namespace

@@ -68,7 +68,23 @@ TEST(GameWindowDeathTest, OpensBorderlessAtTheOriginWithItsTitle) {
 
 TEST(GameWindowDeathTest, SecondWindowInOneProcessIsFatal) {
   EXPECT_EXIT(OpenTwoWindows(), testing::ExitedWithCode(1),
-              "--RkEngine Description--\nFailed to register the window class.\n\n(.|\n)*FILE: RkWindow\nLINE: 67\n");
+              "--RkEngine Description--\nFailed to register the window class.\n\n--Microsoft\xC2\xAE Description--\n"
+              "File exists\n\n\nFILE: RkWindow\nLINE: 67\n");
+}
+
+// No X11 or Wayland server and no driver asked for: the window's report with
+// SDL's reason, not an unseen game on the offscreen driver.
+TEST(GameWindowDeathTest, NoDisplayIsTheWindowsFatalReport) {
+  EXPECT_EXIT(
+      {
+        unsetenv("SDL_VIDEODRIVER");
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+        OpenWindowAndCheckItsPlace();
+      },
+      testing::ExitedWithCode(1),
+      "--RkEngine Description--\nFailed to create the window.\n\n--Microsoft\xC2\xAE Description--\n"
+      "x11,wayland not available\n\n\nFILE: RkWindow\nLINE: 84\n");
 }
 
 TEST(GameWindowDeathTest, CloseRequestFromTheDesktopIsRemembered) {

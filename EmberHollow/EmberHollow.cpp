@@ -1,5 +1,6 @@
 // The game's start-up, its fixed-step main loop, the scene registration and the
-// simulation step (keys, NPC random walk, area change, the player's walk).
+// simulation step (keys, NPC random walk, area change, the player's walk, and
+// the conversations with NPCs).
 #include "EmberHollow.h"
 
 #include <cerrno>
@@ -7,6 +8,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "ConversationBox.h"
 #include "RkError.h"
 #include "RkFailure.h"
 #include "RkPathResolver.h"
@@ -17,7 +19,6 @@ constexpr const char* kSourceName = "EmberHollow";
 constexpr int kFrequencyFailureLine = 91;
 constexpr int kStartCounterFailureLine = 95;
 constexpr int kPassCounterFailureLine = 109;
-constexpr int kPlayingMode = 1;
 constexpr int kNewAreaNameCapacity = 500;
 constexpr const char* kWorldSourceName = "RkWorld";
 constexpr int kWorldOpenFailureLine = 407;
@@ -45,10 +46,17 @@ EmberHollow::EmberHollow()
       counterFrequency(0),
       simulatedTime(0.0),
       currentTime(0.0),
-      mode(kPlayingMode),
+      mode(kWalkingMode),
       areaChangePending(0),
       accumulator(0.0),
-      frameCount(0) {}
+      frameCount(0),
+      facing(DirectionDown),
+      previousKeys{},
+      escapeHeldFromConversation(false) {
+  // A walk lasts its 16 steps at any frame rate; at 60 frames a second that
+  // is one walk frame per drawn frame.
+  renderer.SetWalkClock(RkDirect3D::WalkClock::Steps);
+}
 
 void EmberHollow::Run(GameClock& clock, GameTarget drawTarget) {
   Start(clock, drawTarget);
@@ -60,6 +68,7 @@ void EmberHollow::Start(GameClock& clock, GameTarget drawTarget) {
   player.SetPosition(0, 0);
   StartDevices(drawTarget);
   world.Load(kWorldFile);
+  LoadNPCLibrary();
   BuildScene();
   if (!clock.QueryFrequency(counterFrequency)) {
     ReportWin32Error("Failed to retrieve the frequency of the high-resolution performance counter.",
@@ -81,6 +90,14 @@ void EmberHollow::StartDevices(GameTarget drawTarget) {
   renderer.Initialize(window);
   input.Create();
   input.CreateKeyboard(window.GetHandle());
+  input.SetKeysUpWithoutFocus(true);
+}
+
+// The library is the editor's file and may be missing or damaged; the game
+// then plays on, and NPCs without dialogues have nothing to say. A library that
+// fails to read is left empty, as the loader leaves it.
+void EmberHollow::LoadNPCLibrary() {
+  if (npcLibrary.TryLoadNPCFile(RkNPCList::kFileName)) npcLibrary = RkNPCList();
 }
 
 int EmberHollow::RunPass(GameClock& clock) {
@@ -144,19 +161,41 @@ void EmberHollow::BuildScene() {
 void EmberHollow::Update(double now) {
   input.Reacquire();
   input.ReadState();
-  if (mode != kPlayingMode) return;
+  renderer.StepWalk();
+  if (mode == kWalkingMode) {
+    Walk(now);
+  } else if (mode == kTalkingMode) {
+    Converse();
+  }
+  std::memcpy(previousKeys, input.KeyboardState(), sizeof previousKeys);
+}
+
+void EmberHollow::Walk(double now) {
   const RkDirection command = PickCommand();
   MoveNPCs(now);
   if (areaChangePending == 1 && !renderer.IsWalking()) ChangeArea();
-  if (command != DirectionNone && !renderer.IsWalking()) WalkPlayer(command);
+  if (renderer.IsWalking()) return;
+  if (command != DirectionNone) {
+    facing = command;
+    WalkPlayer(command);
+  }
+  // A walk just started, or Escape seen: no conversation in this step.
+  if (!renderer.IsWalking() && running != 0 && IsConfirmPressed()) TalkToFacedNPC();
 }
 
 bool EmberHollow::IsKeyDown(int keyCode) const {
-  return (input.KeyboardState()[keyCode] & 0x80) != 0;
+  return (input.KeyboardState()[keyCode] & RK_KEY_DOWN) != 0;
 }
 
+bool EmberHollow::IsKeyPressed(int keyCode) const {
+  return IsKeyDown(keyCode) && (previousKeys[keyCode] & RK_KEY_DOWN) == 0;
+}
+
+bool EmberHollow::IsConfirmPressed() const { return IsKeyPressed(DIK_SPACE) || IsKeyPressed(DIK_RETURN); }
+
 RkDirection EmberHollow::PickCommand() {
-  if (IsKeyDown(DIK_ESCAPE)) {
+  if (escapeHeldFromConversation && !IsKeyDown(DIK_ESCAPE)) escapeHeldFromConversation = false;
+  if (IsKeyDown(DIK_ESCAPE) && !escapeHeldFromConversation) {
     running = 0;
     return DirectionNone;
   }
@@ -224,4 +263,51 @@ void EmberHollow::WalkPlayer(RkDirection command) {
 void EmberHollow::StartPlayerWalk(RkDirection command) {
   player.Move(command);
   renderer.StartWalk(command);
+}
+
+// The first NPC on the faced cell with something to say: its own dialogues,
+// or, without any, those of its namesake in the library.
+void EmberHollow::TalkToFacedNPC() {
+  if (!world.IsNPCToward(player.GetX(), player.GetY(), facing)) return;
+  RkEntity faced = player;
+  faced.Move(facing);
+  const RkConversation::Layout layout = ConversationBox::LayoutFor(renderer);
+  for (unsigned i = 0; i < world.GetNPCCount(); ++i) {
+    const RkNPC& npc = world.GetNPC(i);
+    if (npc.GetX() != faced.GetX() || npc.GetY() != faced.GetY()) continue;
+    const bool begun = npc.GetDialogueCount() > 0 ? conversation.Begin(npc, layout)
+                                                   : conversation.Begin(npcLibrary.FindNPC(npc.GetName()), layout);
+    if (begun) {
+      mode = kTalkingMode;
+      ConversationBox::Show(conversation, renderer);
+      return;
+    }
+  }
+}
+
+// Keys act once per press here: a held Space does not run through the
+// conversation, and the press that opened it does not also advance it.
+void EmberHollow::Converse() {
+  if (IsKeyPressed(DIK_ESCAPE)) {
+    escapeHeldFromConversation = true;
+    conversation.End();
+  } else {
+    if (IsKeyPressed(DIK_UP)) {
+      conversation.SelectPrevious();
+    } else if (IsKeyPressed(DIK_DOWN)) {
+      conversation.SelectNext();
+    }
+    if (IsConfirmPressed()) conversation.Confirm();
+  }
+  if (conversation.IsActive()) {
+    ConversationBox::Show(conversation, renderer);
+  } else {
+    EndConversation();
+  }
+}
+
+void EmberHollow::EndConversation() {
+  conversation.End();
+  ConversationBox::Hide(renderer);
+  mode = kWalkingMode;
 }

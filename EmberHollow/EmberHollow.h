@@ -3,15 +3,22 @@
 // the fixed-step loop (steps of 1/60 s, one frame per pass). Constructed by the
 // entry point (main.cpp); tests and benchmarks run it with a clock of their own
 // and the offscreen renderer.
+//
+// Modes: 1, walking; 2, talking with an NPC (Space or Return facing it), in
+// which no NPC wanders, the player does not walk and no area changes, until
+// the conversation ends. NPCs of the map without dialogues speak with those of
+// their namesake in the NPC library "NPCs.rk", read once at start.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "GameClock.h"
+#include "RkConversation.h"
 #include "RkDirect3D.h"
 #include "RkEntity.h"
 #include "RkInput.h"
+#include "RkNPCList.h"
 #include "RkWindow.h"
 #include "RkWorld.h"
 
@@ -29,6 +36,8 @@ class EmberHollow {
   static constexpr double kMaxPassTime = 0.25;
   static constexpr const char* kWorldFile = "World.rkm";
   static constexpr const char* kPlayerImage = "images/characters/ch_classm32_10.png";
+  static constexpr int kWalkingMode = 1;
+  static constexpr int kTalkingMode = 2;
 
   EmberHollow();
 
@@ -36,23 +45,30 @@ class EmberHollow {
   // the window was closed through the desktop). The entry point's operation.
   void Run(GameClock& clock, GameTarget target = GameTarget::Window);
   // The start-up half of Run: seed, window, renderer, keyboard, "World.rkm",
-  // scene, counter.
+  // the NPC library, scene, counter.
   void Start(GameClock& clock, GameTarget target);
   // One pass of the loop: pump messages, run the fixed steps that the elapsed
   // time allows (at most 0.25 s of it), draw one frame. Returns the steps run.
   int RunPass(GameClock& clock);
-  // One simulation step at time now (seconds): keys, NPCs, area change, walk.
+  // One simulation step at time now (seconds): keys, the walk animation, then
+  // in mode 1 NPCs, area change, walk or talk; in mode 2 the conversation.
   void Update(double now);
   // Registers every tile, every NPC and the player with the renderer, in that order.
   void BuildScene();
 
   bool IsRunning() const { return running != 0; }
   bool IsAreaChangePending() const { return areaChangePending != 0; }
+  int GetMode() const { return mode; }
+  RkDirection GetFacing() const { return facing; }
+  const RkConversation& GetConversation() const { return conversation; }
+  const RkNPCList& GetNPCLibrary() const { return npcLibrary; }
+  const RkWindow& GetWindow() const { return window; }
   double GetSimulatedTime() const { return simulatedTime; }
   double GetCurrentTime() const { return currentTime; }
   double GetAccumulator() const { return accumulator; }
   int GetFrameCount() const { return frameCount; }
   RkDirect3D& GetRenderer() { return renderer; }
+  const RkDirect3D& GetRenderer() const { return renderer; }
   RkInput& GetInput() { return input; }
   RkWorld& GetWorld() { return world; }
   RkEntity& GetPlayer() { return player; }
@@ -66,13 +82,21 @@ class EmberHollow {
   double ReadElapsedTime(GameClock& clock);
   // The fixed steps that the accumulated time allows; returns how many ran.
   int RunDueSteps();
+  void LoadNPCLibrary();
+  void Walk(double now);
   RkDirection PickCommand();
   void MoveNPCs(double now);
   void ChangeArea();
   std::string FindMapFile(const char* mapName);
   void WalkPlayer(RkDirection command);
   void StartPlayerWalk(RkDirection command);
+  void TalkToFacedNPC();
+  void Converse();
+  void EndConversation();
   bool IsKeyDown(int keyCode) const;
+  // Down in this step and up in the one before: a press acts once.
+  bool IsKeyPressed(int keyCode) const;
+  bool IsConfirmPressed() const;
 
   int32_t running;
   RkWindow window;
@@ -92,4 +116,13 @@ class EmberHollow {
   // run on its own, and the frames drawn are counted for tests.
   double accumulator;
   int frameCount;
+  // The conversation of mode 2, and what the game keeps to run it: the way the
+  // player faces (the last arrow acted on), the key table of the step before,
+  // and the Escape that ended a conversation, which must not end the game too
+  // while it stays held.
+  RkConversation conversation;
+  RkNPCList npcLibrary;
+  RkDirection facing;
+  uint8_t previousKeys[RK_KEY_TABLE_SIZE];
+  bool escapeHeldFromConversation;
 };

@@ -122,6 +122,41 @@ void BM_EditorFrameWithPanel(benchmark::State& state) {
 }
 BENCHMARK(BM_EditorFrameWithPanel)->Unit(benchmark::kMillisecond);
 
+// A map of width by height cells made directly through the world and the
+// renderer: mostly Open, with Impassable and New Area cells and a few NPCs, so
+// that every overlay layer has something to draw.
+void FillMap(RkEngine& engine, int width, int height) {
+  RkWorld& world = engine.GetWorld();
+  world.Grow(width - 1, height - 1);
+  for (int x = 0; x < width; ++x) {
+    for (int y = 0; y < height; ++y) {
+      const int kind = (x * 7 + y) % 13 == 0 ? TileNewArea : ((x + y) % 7 == 0 ? TileImpassable : TileOpen);
+      world.SetTileType(x, y, kind);
+      world.SetTileImageFile(x, y, "grass.png");
+      if (kind == TileNewArea) world.SetTileNewArea(x, y, "cave.rkm", 1, 1);
+      engine.GetRenderer().AddSprite("grass.png", 32.0f * x, 32.0f * y, 32, 32, 0, 0);
+    }
+  }
+  for (int i = 0; i < 20; ++i) world.SetNPC("Bob", (i * 37) % width, (i * 11) % height, "grass.png", 1 + i % 2);
+}
+
+// One editor frame with every overlay on, the panel open and the cursor on the
+// canvas: arguments are the map's side lengths and the zoom in percent.
+void BM_EditorFrameWithOverlays(benchmark::State& state) {
+  BenchEditor editor;
+  FillMap(*editor.engine, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  editor.engine->GetView().SetZoomAbout(static_cast<float>(state.range(2)) / 100.0f, 0, 0);
+  editor.engine->PlaceCursor(600, 300);
+  for (auto _ : state) {
+    editor.engine->DrawFrame();
+  }
+}
+BENCHMARK(BM_EditorFrameWithOverlays)
+    ->Args({20, 15, 100})
+    ->Args({512, 512, 100})
+    ->Args({512, 512, 25})
+    ->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -91,3 +91,5 @@ void RkEditorWindow::TakeFocus() {
 // SDL follows the pointer through the window's motion events, also while a
 // button held on the canvas drags it outside the window.
 void RkEditorWindow::GetCursorPosition(int& x, int& y) const { SDL_GetMouseState(&x, &y); }
+
+void RkEditorWindow::WaitForEvent(int timeoutMilliseconds) { SDL_WaitEventTimeout(nullptr, timeoutMilliseconds); }

@@ -24,6 +24,8 @@ class RkEditorWindow {
   // False when the desktop asked the editor to end: the window's close box or a
   // quit request. The request is remembered, so later calls say false at once.
   bool PumpMessages(const std::function<void(const SDL_Event&)>& listener);
+  // Sleeps until an event is queued (left in the queue) or the time is up.
+  void WaitForEvent(int timeoutMilliseconds);
   // Asks the editor to end, like closing the window (File > Exit).
   void PostQuit() { quitRequested = true; }
   bool IsQuitRequested() const { return quitRequested; }

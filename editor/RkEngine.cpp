@@ -3,7 +3,11 @@
 // the map canvas through RkMapCanvas.
 #include "RkEngine.h"
 
+#include <SDL.h>
 #include <imgui.h>
+
+#include <algorithm>
+#include <cstring>
 
 #include "RkMessageBox.h"
 #include "RkNotice.h"
@@ -11,6 +15,10 @@
 namespace {
 
 constexpr const char* kAboutText = "Corvane's 2D Game Engine";
+// How long an idle loop sleeps at most before it looks again.
+constexpr int kIdleWaitMilliseconds = 1000;
+// The mouse record counts the wheel in 120ths of a notch.
+constexpr int kWheelNotch = 120;
 
 }  // namespace
 
@@ -18,13 +26,14 @@ constexpr const char* kAboutText = "Corvane's 2D Game Engine";
 // application object, which takes the keyboard and the mouse back after them.
 RkEngine::RkEngine()
     : renderer(RkProgram::Editor),
-      canvas(mapEditor, world, camera, origin, renderer,
+      canvas(mapEditor, world, view, origin, renderer,
              [this](const char* text) { ShowModalNotice(text); }),
       mapActions(mapEditor, world, camera, origin, renderer, npcList,
                  [this](const RkFileDialog::FilterList& filters, std::string& path) {
                    return ChooseFile(filters, path);
                  },
                  [this](const char* text) { ShowModalNotice(text); }) {
+  now = [] { return static_cast<double>(SDL_GetPerformanceCounter()) / SDL_GetPerformanceFrequency(); };
   fileChooser = [this](const RkFileDialog::FilterList& filters, std::string& path) {
     return RunFileDialog(filters, path);
   };
@@ -46,6 +55,11 @@ void RkEngine::Run() {
   input.CreateKeyboard(window.GetHandle());
   input.CreateMouse(window.GetHandle());
   while (running != 0) {
+    // An editor with nothing to do sleeps until the next event instead of
+    // drawing the same frame again.
+    if (IsIdle()) {
+      window.WaitForEvent(kIdleWaitMilliseconds);
+    }
     if (!RunPass()) {
       return;
     }
@@ -78,15 +92,36 @@ bool RkEngine::RunPass() {
   if (mapEditor.IsOpen()) {
     HandleMapCanvas();
   }
+  HandleCanvasView();
   HandleKeys();
   DrawFrame();
+  NoteActivity(eventsThisPass > 0);
   return true;
+}
+
+// Input of any kind, a held key or button, a wheel turn or a queued command keep
+// the loop drawing; only passes without any count as quiet.
+void RkEngine::NoteActivity(bool eventsTaken) {
+  const RkMouseState& mouse = input.MouseState();
+  bool busy = eventsTaken || !pendingCommands.empty() || mouse.lZ != 0 || mouse.lX != 0 || mouse.lY != 0;
+  for (const uint8_t button : mouse.rgbButtons) {
+    busy = busy || (button & RK_KEY_DOWN) != 0;
+  }
+  const uint8_t* keys = input.KeyboardState();
+  for (int key = 0; key < RK_KEY_TABLE_SIZE && !busy; ++key) {
+    busy = (keys[key] & RK_KEY_DOWN) != 0;
+  }
+  quietPasses = busy ? 0 : quietPasses + 1;
 }
 
 // The window's events first (ImGui sees them all), then the menu commands chosen
 // in the last frame, each as it is taken.
 bool RkEngine::TakeMessages() {
-  if (!window.PumpMessages([this](const SDL_Event& event) { ui.ProcessEvent(event); })) {
+  eventsThisPass = 0;
+  if (!window.PumpMessages([this](const SDL_Event& event) {
+        ++eventsThisPass;
+        ui.ProcessEvent(event);
+      })) {
     return false;
   }
   std::vector<int> commands;
@@ -126,7 +161,17 @@ void RkEngine::PlaceCursor(int windowX, int windowY) {
 }
 
 bool RkEngine::HandleMenuCommand(int command) {
+  RkMapOverlay::Layers& layers = mapOverlay.GetLayers();
   switch (command) {
+    case CommandViewGrid:
+      layers.grid = !layers.grid;
+      return true;
+    case CommandViewCellKinds:
+      layers.kinds = !layers.kinds;
+      return true;
+    case CommandViewLinks:
+      layers.links = !layers.links;
+      return true;
     case CommandMapEditor:
       OpenMapEditor();
       return true;
@@ -213,8 +258,30 @@ bool RkEngine::IsLeftButtonDown() const { return (input.MouseState().rgbButtons[
 // lies under the cursor, and not while a button press taken by a modal box or
 // dialog is still held.
 bool RkEngine::IsCanvasClick() const {
+  return IsLeftButtonDown() && IsPointerOnCanvas() && canvasArmed && !IsPanning();
+}
+
+bool RkEngine::IsPointerOnCanvas() const {
   const bool insideCanvas = mouseX >= 0 && mouseX < width && mouseY >= 0 && mouseY < height - canvasTop;
-  return IsLeftButtonDown() && insideCanvas && !pointerOverInterface && canvasArmed;
+  return insideCanvas && !pointerOverInterface;
+}
+
+// The middle button, or Space held with the left button, drags the view; Space
+// typed into a text field is not held for the canvas.
+bool RkEngine::IsPanning() const {
+  const RkMouseState& mouse = input.MouseState();
+  const bool spaceHeld = IsKeyDown(input.KeyboardState(), DIK_SPACE) && !ui.WantsTextInput();
+  return (mouse.rgbButtons[2] & RK_KEY_DOWN) != 0 || (spaceHeld && IsLeftButtonDown());
+}
+
+void RkEngine::HandleCanvasView() {
+  const RkMouseState& mouse = input.MouseState();
+  if (mouse.lZ != 0 && IsPointerOnCanvas()) {
+    view.ZoomAbout(mouse.lZ / kWheelNotch, mouseX, mouseY);
+  }
+  if (IsPanning() && (mouse.lX != 0 || mouse.lY != 0)) {
+    view.PanBy(mouse.lX, mouse.lY);
+  }
 }
 
 void RkEngine::HandleMapCanvas() {
@@ -251,22 +318,42 @@ void RkEngine::HoldKeysDown(const uint8_t* keys) {
   }
 }
 
+bool RkEngine::KeyWentDown(const uint8_t* keys, uint8_t key) const {
+  return IsKeyDown(keys, key) && (previousKeys[key] & RK_KEY_DOWN) == 0;
+}
+
+RkDirection RkEngine::HeldArrow(const uint8_t* keys) const {
+  if (IsKeyDown(keys, DIK_LEFT)) return DirectionLeft;
+  if (IsKeyDown(keys, DIK_RIGHT)) return DirectionRight;
+  if (IsKeyDown(keys, DIK_UP)) return DirectionUp;
+  if (IsKeyDown(keys, DIK_DOWN)) return DirectionDown;
+  return DirectionNone;
+}
+
+void RkEngine::ToggleLayerKeys(const uint8_t* keys) {
+  if (KeyWentDown(keys, DIK_G)) HandleMenuCommand(CommandViewGrid);
+  if (KeyWentDown(keys, DIK_K)) HandleMenuCommand(CommandViewCellKinds);
+  if (KeyWentDown(keys, DIK_L)) HandleMenuCommand(CommandViewLinks);
+}
+
+// The arrows move the view one cell on a press and then at a steady pace while
+// held, however fast the loop runs; Home goes back to 100 % with the map's cell
+// (0, 0) at the canvas's corner.
 void RkEngine::HandleKeys() {
   const uint8_t* keys = input.KeyboardState();
   UpdateKeysHeldForText(keys);
-  RkDirection direction = DirectionNone;
   if (IsKeyDown(keys, DIK_ESCAPE)) {
     running = 0;
-  } else if (IsKeyDown(keys, DIK_LEFT)) {
-    direction = DirectionLeft;
-  } else if (IsKeyDown(keys, DIK_RIGHT)) {
-    direction = DirectionRight;
-  } else if (IsKeyDown(keys, DIK_UP)) {
-    direction = DirectionUp;
-  } else if (IsKeyDown(keys, DIK_DOWN)) {
-    direction = DirectionDown;
+    arrowRepeat.StepsFor(DirectionNone, now());
+  } else {
+    ToggleLayerKeys(keys);
+    if (KeyWentDown(keys, DIK_HOME)) view.Reset(origin.GetX(), origin.GetY());
+    const RkDirection direction = HeldArrow(keys);
+    for (int steps = arrowRepeat.StepsFor(direction, now()); steps > 0; --steps) {
+      camera.Move(direction);
+    }
   }
-  camera.Move(direction);
+  std::copy(keys, keys + RK_KEY_TABLE_SIZE, previousKeys.begin());
 }
 
 void RkEngine::DrawFrame(RkFileDialog* dialog) {
@@ -279,8 +366,13 @@ void RkEngine::DrawFrame(RkFileDialog* dialog) {
   if (dialog != nullptr) {
     dialog->Draw();
   }
+  const bool onCanvas = IsPointerOnCanvas() && dialog == nullptr;
+  mapOverlay.Draw(canvasTop, width, height - canvasTop,
+                  std::strcmp(mapEditor.GetMapName(), RkMapOverlay::kStartMapName) == 0);
+  canvasStatus.Draw(width, height, mouseX, mouseY, onCanvas);
   ui.EndFrame();
   renderer.SetCanvasOrigin(0, canvasTop);
+  renderer.SetViewZoom(view.GetZoom(), view.GetPanX(), view.GetPanY());
   const RkRect presentRect{0, 0, width, height};
   renderer.RenderFrame(&presentRect, 0, 0, camera.GetX(), camera.GetY());
 }
@@ -298,9 +390,21 @@ void RkEngine::DrawMenuBar() {
     if (ImGui::MenuItem("Exit")) QueueMenuCommand(CommandExit);
     ImGui::EndMenu();
   }
+  DrawViewMenu();
   if (ImGui::BeginMenu("Help")) {
     if (ImGui::MenuItem("About")) QueueMenuCommand(CommandAbout);
     ImGui::EndMenu();
   }
   ImGui::EndMainMenuBar();
+}
+
+void RkEngine::DrawViewMenu() {
+  if (!ImGui::BeginMenu("View")) {
+    return;
+  }
+  const RkMapOverlay::Layers& layers = mapOverlay.GetLayers();
+  if (ImGui::MenuItem("Grid", "G", layers.grid)) QueueMenuCommand(CommandViewGrid);
+  if (ImGui::MenuItem("Cell Kinds", "K", layers.kinds)) QueueMenuCommand(CommandViewCellKinds);
+  if (ImGui::MenuItem("Links and NPCs", "L", layers.links)) QueueMenuCommand(CommandViewLinks);
+  ImGui::EndMenu();
 }

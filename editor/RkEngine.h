@@ -14,15 +14,19 @@
 #include <string>
 #include <vector>
 
+#include "RkCanvasStatus.h"
+#include "RkCanvasView.h"
 #include "RkDirect3D.h"
 #include "RkEditorWindow.h"
 #include "RkEntity.h"
 #include "RkFileDialog.h"
 #include "RkImGuiLayer.h"
 #include "RkInput.h"
+#include "RkKeyRepeat.h"
 #include "RkMapCanvas.h"
 #include "RkMapEditor.h"
 #include "RkMapEditorActions.h"
+#include "RkMapOverlay.h"
 #include "RkNPCEditor.h"
 #include "RkNPCList.h"
 #include "RkWorld.h"
@@ -36,7 +40,10 @@ class RkEngine {
     CommandCreatureEditor = 666,
     CommandItemEditor = 667,
     CommandExit = 2102,
-    CommandAbout = 2200
+    CommandAbout = 2200,
+    CommandViewGrid = 2300,
+    CommandViewCellKinds = 2301,
+    CommandViewLinks = 2302
   };
 
   static constexpr int kWidth = 896;
@@ -73,6 +80,9 @@ class RkEngine {
   void PollMapEditor();
   void PollNPCEditor();
   void HandleMapCanvas();
+  // Zoom with the wheel, pan with the middle button (or Space and the left
+  // button) dragged on the canvas.
+  void HandleCanvasView();
   void HandleKeys();
   // Builds the ImGui frame (menu bar, open panels, the dialog if any) and draws
   // the map with it.
@@ -94,6 +104,13 @@ class RkEngine {
   RkWorld& GetWorld() { return world; }
   RkEntity& GetCamera() { return camera; }
   RkEntity& GetOrigin() { return origin; }
+  RkCanvasView& GetView() { return view; }
+  RkMapOverlay& GetMapOverlay() { return mapOverlay; }
+  const RkCanvasStatus& GetCanvasStatus() const { return canvasStatus; }
+  // Seconds on a steady clock; tests set their own to drive the arrows' repeat.
+  void SetClock(std::function<double()> clock) { now = std::move(clock); }
+  // Nothing happened in the last passes: the loop may wait for the next event.
+  bool IsIdle() const { return quietPasses >= kQuietPassesBeforeWaiting; }
   RkNPCList& GetNPCList() { return npcList; }
   RkImGuiLayer& GetInterface() { return ui; }
   int GetMouseX() const { return mouseX; }
@@ -111,11 +128,19 @@ class RkEngine {
   // Canvas clicks.
   bool IsCanvasClick() const;
   bool IsLeftButtonDown() const;
+  bool IsPointerOnCanvas() const;
+  bool IsPanning() const;
 
   // Keys.
   bool IsKeyDown(const uint8_t* keys, uint8_t key) const;
   void UpdateKeysHeldForText(const uint8_t* keys);
   void HoldKeysDown(const uint8_t* keys);
+  bool KeyWentDown(const uint8_t* keys, uint8_t key) const;
+  RkDirection HeldArrow(const uint8_t* keys) const;
+  void ToggleLayerKeys(const uint8_t* keys);
+  void DrawViewMenu();
+  // Whether this pass saw input or a change that the next frames must show.
+  void NoteActivity(bool eventsTaken);
   // A modal box or dialog took the last button or key presses.
   void AfterModal();
 
@@ -129,9 +154,13 @@ class RkEngine {
   RkEntity camera;
   RkEntity origin;
   RkNPCList npcList;
-  // Both work on the panel, the world, the camera and origin and the renderer above.
+  RkCanvasView view{camera};
+  // All work on the panel, the world, the camera and origin and the renderer above.
   RkMapCanvas canvas;
   RkMapEditorActions mapActions;
+  RkMapOverlay mapOverlay{world, view, origin};
+  RkCanvasStatus canvasStatus{world, view, origin};
+  RkKeyRepeat arrowRepeat;
   int32_t width = kWidth;
   int32_t height = kHeight;
   int32_t mouseX = 0;
@@ -149,4 +178,11 @@ class RkEngine {
   // count only once released.
   std::array<bool, RK_KEY_TABLE_SIZE> keysHeldForText{};
   bool holdKeysOnNextRead = false;
+  // The keys as the last pass read them, for the presses that toggle a layer.
+  std::array<uint8_t, RK_KEY_TABLE_SIZE> previousKeys{};
+  std::function<double()> now;
+  // ImGui settles hover and focus a frame or two after the last event.
+  static constexpr int kQuietPassesBeforeWaiting = 3;
+  int quietPasses = 0;
+  int eventsThisPass = 0;
 };

@@ -21,19 +21,22 @@ constexpr std::size_t kStartCoordinateDigits = 9;
 
 }  // namespace
 
-RkMapCanvas::RkMapCanvas(RkMapEditor& panel, RkWorld& world, RkEntity& camera, RkEntity& origin,
+RkMapCanvas::RkMapCanvas(RkMapEditor& panel, RkWorld& world, const RkCanvasView& view, RkEntity& origin,
                          RkDirect3D& renderer, NoticeShower showNotice)
     : panel(panel),
       world(world),
-      camera(camera),
+      view(view),
       origin(origin),
       renderer(renderer),
       showNotice(std::move(showNotice)) {}
 
 void RkMapCanvas::Click(int canvasX, int canvasY) {
   const int choice = panel.GetPaintingChoice();
-  const int viewX = kCellSize * camera.GetX() + canvasX - canvasX % kCellSize;
-  const int viewY = kCellSize * camera.GetY() + canvasY - canvasY % kCellSize;
+  int viewCellX = 0;
+  int viewCellY = 0;
+  view.CellAt(canvasX, canvasY, viewCellX, viewCellY);
+  const int viewX = kCellSize * viewCellX;
+  const int viewY = kCellSize * viewCellY;
   int cellX = 0;
   int cellY = 0;
   if (world.GetWidth() == 0 && world.GetHeight() == 0) {

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "RkCanvasView.h"
 #include "RkDirect3D.h"
 #include "RkEntity.h"
 #include "RkMapEditor.h"
@@ -20,12 +21,13 @@ class RkMapCanvas {
   // Shows a modal notice; the application object takes the keyboard back after it.
   using NoticeShower = std::function<void(const char* text)>;
 
-  RkMapCanvas(RkMapEditor& panel, RkWorld& world, RkEntity& camera, RkEntity& origin,
+  RkMapCanvas(RkMapEditor& panel, RkWorld& world, const RkCanvasView& view, RkEntity& origin,
               RkDirect3D& renderer, NoticeShower showNotice);
   RkMapCanvas(const RkMapCanvas&) = delete;
   RkMapCanvas& operator=(const RkMapCanvas&) = delete;
 
-  // A left click at canvas pixel (canvasX, canvasY), in the canvas: shows where it
+  // A left click at canvas pixel (canvasX, canvasY), in the canvas: the view's
+  // mapping names the cell under it (at every zoom and pan). Shows where it
   // lands, grows the world to reach the cell if the choice paints, and applies the
   // panel's painting choice to that cell.
   void Click(int canvasX, int canvasY);
@@ -42,7 +44,7 @@ class RkMapCanvas {
 
   RkMapEditor& panel;
   RkWorld& world;
-  RkEntity& camera;
+  const RkCanvasView& view;
   RkEntity& origin;
   RkDirect3D& renderer;
   NoticeShower showNotice;

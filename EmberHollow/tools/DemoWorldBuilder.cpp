@@ -36,6 +36,11 @@ struct Line {
   std::vector<Response> responses;
 };
 
+// Where a character's dialogues are written: with it on the map, or only in
+// the NPC library, as an NPC placed by the editor has them (the game then
+// takes its namesake's).
+enum class Speaks { OnMap, FromLibrary };
+
 struct Character {
   const char* name;
   int x;
@@ -43,6 +48,7 @@ struct Character {
   const char* image;
   int type;
   std::vector<Line> dialogues;
+  Speaks speaks = Speaks::OnMap;
 };
 
 struct MapLayout {
@@ -90,11 +96,23 @@ const std::vector<MapLayout>& Layouts() {
            {'E', PixelArt::kPath, "Grove.rkm", 1, 5},
        },
        {
+           {"Rowan",
+            0, 1, PixelArt::kGuard, NPCStatic,
+            {{0, "Welcome to Ember Hollow, traveller! I keep watch on this corner of the village. What brings you here?",
+              {{"I seek the embers.", 1}, {"Just passing through.", 2}}},
+             {1, "The embers! Old Tobin in the stone house knows the old tales. Shall I tell you the way?",
+              {{"Yes, please.", 3}, {"I will find it myself.", 4}}},
+             {2, "Then enjoy the flowers, and mind the pond. It is colder than it looks.", {}},
+             {3, "Follow the path down, then east along the road. The stone house has a red door.", {}},
+             {4, "Bold! I like that. Off you go, then.", {}}},
+            Speaks::FromLibrary},
            {"Bram",
             16, 5, PixelArt::kGuard, NPCStatic,
             {{0, "Halt! Who goes there?", {{"A friend.", 1}, {"Nobody.", 2}}},
-             {1, "Then welcome to Ember Hollow. Old Tobin lives in the stone house.", {}},
-             {2, "Nobody? Odd. Move along, then.", {}}}},
+             {1, "Then welcome to Ember Hollow. Need anything?", {{"Where does Old Tobin live?", 3}, {"No, thanks.", 4}}},
+             {2, "Nobody? Odd. Move along, then.", {}},
+             {3, "In the stone house behind me. Knock loudly, he is hard of hearing.", {}},
+             {4, "Suit yourself.", {}}}},
            {"Mira",
             10, 6, PixelArt::kVillager, NPCNormal,
             {{0, "Lovely morning, isn't it?", {{"It is.", 1}, {"Where does the path lead?", 2}}},
@@ -177,6 +195,7 @@ void PaintCell(RkWorld& world, const MapLayout& layout, int x, int y) {
 
 void PlaceCharacter(RkWorld& world, const Character& character) {
   world.SetNPC(character.name, character.x, character.y, character.image, character.type);
+  if (character.speaks == Speaks::FromLibrary) return;
   RkNPC& npc = world.GetNPC(world.GetNPCCount() - 1);
   for (const Line& line : character.dialogues) {
     npc.AddDialogue(line.id, line.text);

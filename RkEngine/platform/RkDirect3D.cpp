@@ -302,11 +302,34 @@ void RkDirect3D::StartWalk(int direction) {
   walkDirection = direction;
 }
 
+void RkDirect3D::StepWalk() {
+  if (walkClock == WalkClock::Steps && IsWalkingFrame()) AdvanceWalk();
+}
+
+int RkDirect3D::MeasureText(const char* text) const {
+  int width = 0;
+  if (font == nullptr || text == nullptr || *text == '\0') return 0;
+  if (TTF_SizeText(font, text, &width, nullptr) != 0) return 0;
+  return width;
+}
+
+int RkDirect3D::GetFontHeight() const { return font != nullptr ? TTF_FontHeight(font) : kFontHeight; }
+
+void RkDirect3D::AddBox(const RkRect& rect, RkColor fill, RkColor border) {
+  boxes.push_back(Box{rect, fill, border});
+}
+
 void RkDirect3D::SetOverlay(std::function<void()> drawOverlay) { overlay = std::move(drawOverlay); }
 
 void RkDirect3D::SetCanvasOrigin(int x, int y) {
   canvasX = x;
   canvasY = y;
+}
+
+void RkDirect3D::SetViewZoom(float scale, float shiftX, float shiftY) {
+  viewScale = scale > 0.0f ? scale : 1.0f;
+  viewShiftX = shiftX;
+  viewShiftY = shiftY;
 }
 
 bool RkDirect3D::IsWalkingFrame() const { return walking == 1 && walkOffset < 32; }
@@ -348,15 +371,31 @@ void RkDirect3D::RenderFrame(const RkRect* /*presentRect*/, int viewWidth, int v
   SDL_RenderSetClipRect(device, nullptr);
   ClearBackBuffer(Line(182, 181));
   const bool walkingFrame = IsWalkingFrame();
-  const float tx = TranslationX(viewWidth, focusX) + canvasX;
-  const float ty = TranslationY(viewHeight, focusY) + canvasY;
   SDL_GetRendererOutputSize(device, &targetWidth, &targetHeight);
+  const bool zoomed = viewScale != 1.0f;
+  float tx = TranslationX(viewWidth, focusX) + canvasX;
+  float ty = TranslationY(viewHeight, focusY) + canvasY;
+  if (zoomed || viewShiftX != 0.0f || viewShiftY != 0.0f) {
+    // The world is drawn in unscaled pixels that the renderer scales: the canvas
+    // origin and the target's size (what culling tests against) shrink with it.
+    SDL_RenderSetScale(device, viewScale, viewScale);
+    tx = TranslationX(viewWidth, focusX) - viewShiftX + canvasX / viewScale;
+    ty = TranslationY(viewHeight, focusY) - viewShiftY + canvasY / viewScale;
+    targetWidth = static_cast<int>(std::ceil(targetWidth / viewScale));
+    targetHeight = static_cast<int>(std::ceil(targetHeight / viewScale));
+  }
   DrawTilePass(tx, ty);
   DrawCharacterPass(tx, ty);
-  if (walkingFrame) AdvanceWalk();
+  if (zoomed) {
+    SDL_RenderSetScale(device, 1.0f, 1.0f);
+    SDL_GetRendererOutputSize(device, &targetWidth, &targetHeight);
+  }
+  if (walkingFrame && walkClock == WalkClock::Frames) AdvanceWalk();
+  if (!boxes.empty()) DrawBoxes();
   if (font != nullptr) DrawTexts();
   if (overlay) overlay();
   SDL_RenderPresent(device);
+  ++framesPresented;
 }
 
 void RkDirect3D::ClearBackBuffer(int line) {
@@ -415,6 +454,35 @@ void RkDirect3D::AdvanceWalk() {
     walkDirection = 0;
     walkOffset = 0;
   }
+}
+
+namespace {
+
+bool SetDrawColor(SDL_Renderer* device, RkColor color) {
+  return SDL_SetRenderDrawColor(device, static_cast<Uint8>((color >> 16) & 0xFF), static_cast<Uint8>((color >> 8) & 0xFF),
+                                static_cast<Uint8>(color & 0xFF), static_cast<Uint8>((color >> 24) & 0xFF)) == 0;
+}
+
+}  // namespace
+
+// The border lies inside the rectangle, the fill inside the border, so a
+// transparent fill never darkens the border.
+void RkDirect3D::DrawBoxes() {
+  SDL_SetRenderDrawBlendMode(device, SDL_BLENDMODE_BLEND);
+  for (const Box& box : boxes) {
+    const SDL_Rect outer{box.rect.left + canvasX, box.rect.top + canvasY, box.rect.right - box.rect.left,
+                         box.rect.bottom - box.rect.top};
+    const SDL_Rect inner{outer.x + kBoxBorderWidth, outer.y + kBoxBorderWidth, outer.w - 2 * kBoxBorderWidth,
+                         outer.h - 2 * kBoxBorderWidth};
+    bool drawn = SetDrawColor(device, box.fill) && SDL_RenderFillRect(device, &inner) == 0;
+    for (int ring = 0; drawn && ring < kBoxBorderWidth; ++ring) {
+      const SDL_Rect edge{outer.x + ring, outer.y + ring, outer.w - 2 * ring, outer.h - 2 * ring};
+      drawn = SetDrawColor(device, box.border) && SDL_RenderDrawRect(device, &edge) == 0;
+    }
+    if (!drawn) ReportDirectXError("Failed to prepare device for drawing sprites.", RK_D3DERR_INVALIDCALL, kSource,
+                                   Line(352, 320));
+  }
+  SDL_SetRenderDrawBlendMode(device, SDL_BLENDMODE_NONE);
 }
 
 SDL_Texture* RkDirect3D::RenderTextImage(const Text& item) {

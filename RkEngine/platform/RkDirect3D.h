@@ -1,9 +1,9 @@
 // The renderer of both programs, drawing with SDL_Renderer. It keeps the scene as
 // an ordered list of sprites and an ordered list of text items and draws one
 // frame on request: a black clear, the tile sprites, then the NPC and player
-// sprites (each pass in list order), then the texts, then the editor's overlay,
-// then one present. It also owns the view translation (the focus tile at the
-// view centre) and the game's 16-frame walk animation.
+// sprites (each pass in list order), then the boxes, then the texts, then the
+// editor's overlay, then one present. It also owns the view translation (the
+// focus tile at the view centre) and the game's 16-frame walk animation.
 //
 // The program (game or editor) is chosen at construction: it decides the
 // messages and lines of the fatal reports where the two differ. The running
@@ -42,6 +42,20 @@ class RkDirect3D {
     RkColor color;
   };
 
+  // A filled rectangle with a border, drawn over the sprites and under the
+  // texts (the game's conversation box). Colours may be partly transparent.
+  struct Box {
+    RkRect rect;
+    RkColor fill;
+    RkColor border;
+  };
+  static constexpr int kBoxBorderWidth = 2;
+
+  // What advances the walk animation by one of its 16 frames: every drawn
+  // frame, or every StepWalk call (the game's simulation steps, so that a walk
+  // lasts as long at any frame rate).
+  enum class WalkClock { Frames, Steps };
+
   explicit RkDirect3D(RkProgram program = RkProgram::Game);
   virtual ~RkDirect3D();
   RkDirect3D(const RkDirect3D&) = delete;
@@ -79,12 +93,23 @@ class RkDirect3D {
   const char* AddText(const char* text, int left, int top, int right, int bottom, RkColor color);
   void ClearTexts();
   const std::list<Text>& GetTexts() const { return texts; }
+  // Width in pixels of a text drawn with the font (its bytes taken as
+  // Latin-1, as the text items draw them); 0 before the font exists.
+  int MeasureText(const char* text) const;
+  int GetFontHeight() const;
+
+  void AddBox(const RkRect& rect, RkColor fill, RkColor border);
+  void ClearBoxes() { boxes.clear(); }
+  const std::vector<Box>& GetBoxes() const { return boxes; }
 
   // Starts the one-tile scroll toward the focus tile in direction 1..4.
   void StartWalk(int direction);
   int IsWalking() const { return walking; }
   int GetWalkDirection() const { return walkDirection; }
   int GetWalkOffset() const { return walkOffset; }
+  void SetWalkClock(WalkClock clock) { walkClock = clock; }
+  // One frame of a running walk, when the walk runs on steps.
+  void StepWalk();
 
   // Draws and presents one frame with the focus tile (focusX, focusY) at the
   // centre of a view of viewWidth by viewHeight (0 by 0: at the top-left). The
@@ -94,6 +119,8 @@ class RkDirect3D {
   // it, untranslated; presents when targetWindow is not null (else the image
   // shows with the next frame).
   void RenderPreview(const RkRect* presentRect, SDL_Window* targetWindow, const RkSprite* sprite);
+  // Frames that RenderFrame has presented.
+  int GetFramesPresented() const { return framesPresented; }
 
   // The editor's ImGui drawing: called inside RenderFrame after the texts and
   // before the present, with the same renderer. An empty function removes it.
@@ -101,6 +128,13 @@ class RkDirect3D {
   // Where back-buffer pixel (0, 0) of the scene lies on the target (the editor's
   // canvas starts below its menu bar). Sprites and texts move; the clear does not.
   void SetCanvasOrigin(int x, int y);
+
+  // The editor's zoom and pan: tile and NPC sprites are drawn scaled by scale
+  // about the canvas origin, after a shift of (shiftX, shiftY) world pixels.
+  // Texts, player sprites and the overlay are not scaled. The game never sets it:
+  // at scale 1 with no shift a frame is drawn exactly as without it.
+  void SetViewZoom(float scale, float shiftX, float shiftY);
+  float GetViewScale() const { return viewScale; }
 
   // The translation that a world sprite gets in the next frame.
   float TranslationX(int viewWidth, int focusX) const;
@@ -126,6 +160,9 @@ class RkDirect3D {
   int walking = 0;
   int walkDirection = 0;
   int walkOffset = 0;
+  WalkClock walkClock = WalkClock::Frames;
+  int framesPresented = 0;
+  std::vector<Box> boxes;
   TTF_Font* font = nullptr;
   std::list<Text> texts;
   // Rendered text images, parallel to texts; rebuilt lazily after a change.
@@ -135,6 +172,9 @@ class RkDirect3D {
   int canvasY = 0;
   int targetWidth = 0;
   int targetHeight = 0;
+  float viewScale = 1.0f;
+  float viewShiftX = 0.0f;
+  float viewShiftY = 0.0f;
 
   int Line(int editorLine, int gameLine) const;
   static bool HasAcceleratedDriver();
@@ -152,6 +192,7 @@ class RkDirect3D {
   void DrawTilePass(float tx, float ty);
   void DrawCharacterPass(float tx, float ty);
   void AdvanceWalk();
+  void DrawBoxes();
   void DrawTexts();
   void ReleaseTextImages();
   SDL_Texture* RenderTextImage(const Text& text);

@@ -99,6 +99,8 @@ void RkInput::ReadKeyboard() {
     for (int code = 0; code < RK_KEY_TABLE_SIZE; ++code) {
       if (pendingKeys[code]) keyTable[code] = RK_KEY_DOWN;
     }
+  } else if (keysUpWithoutFocus) {
+    std::memset(keyTable, 0, sizeof keyTable);
   }
   std::memset(pendingKeys, 0, sizeof pendingKeys);
 }

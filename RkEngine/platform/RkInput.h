@@ -153,6 +153,11 @@ class RkInput {
   void SetKeyboardState(const uint8_t table[RK_KEY_TABLE_SIZE]);
   void SetMouseState(const RkMouseState& state);
 
+  // The game's choice: while its window lacks the keyboard focus every key
+  // reads as up, so a key held when the focus went does not stay down. Off,
+  // a read in the background keeps the last table.
+  void SetKeysUpWithoutFocus(bool up) { keysUpWithoutFocus = up; }
+
   bool HasKeyboard() const { return keyboardCreated; }
   bool HasMouse() const { return mouseCreated; }
   bool IsKeyboardAcquired() const { return keyboardAcquired; }
@@ -164,6 +169,7 @@ class RkInput {
   bool mouseCreated = false;
   bool keyboardAcquired = false;
   bool mouseAcquired = false;
+  bool keysUpWithoutFocus = false;
   SDL_Window* keyboardWindow = nullptr;
   SDL_Window* mouseWindow = nullptr;
   bool watchingEvents = false;

@@ -38,7 +38,7 @@ TEST_F(AreaChange, MapLoadsInTheFirstStepAfterTheWalkWithThePlayerOnTheStartCell
     StepAndDraw();
     ASSERT_EQ(game->GetWorld().GetWidth(), 3) << "loaded during the walk, pass " << pass;
   }
-  EXPECT_FALSE(game->GetRenderer().IsWalking());
+  EXPECT_EQ(game->GetRenderer().GetWalkOffset(), 30);  // the walk's last frame is drawn
   EXPECT_TRUE(game->IsAreaChangePending());
 
   StepAndDraw();
@@ -66,6 +66,21 @@ TEST_F(AreaChange, HeldArrowWalksOnInTheStepThatLoadsTheMap) {
   EXPECT_EQ(PlayerX(), 6);  // start (5, 7), then one cell right in the same step
   EXPECT_EQ(PlayerY(), 7);
   EXPECT_TRUE(game->GetRenderer().IsWalking());
+}
+
+TEST_F(AreaChange, StepThatSeesEscapeStillChangesADueArea) {
+  StartGame();
+  WalkRightAndFinish();
+  Hold({DIK_RIGHT});
+  StepAndDraw();  // onto the New Area cell
+  ReleaseAll();
+  for (int pass = 2; pass <= 16; ++pass) StepAndDraw();
+  Hold({DIK_ESCAPE});
+  StepAndDraw();
+  EXPECT_FALSE(game->IsRunning());
+  EXPECT_EQ(game->GetWorld().GetWidth(), 8);
+  EXPECT_EQ(PlayerX(), 5);
+  EXPECT_FALSE(game->IsAreaChangePending());
 }
 
 TEST_F(AreaChange, NpcOnANewAreaCellDoesNotBlockTheWalk) {
@@ -110,7 +125,7 @@ TEST_F(AreaChangeDeathTest, EmptyMapNameEndsInTheWorldFilesOpenReportAfterTheWal
   StepAndDraw();
   ASSERT_EQ(PlayerX(), 1);
   ReleaseAll();
-  FinishWalk();
+  for (int pass = 2; pass <= 16; ++pass) StepAndDraw();  // the walk's other 15 frames
   EXPECT_EXIT(StepAndDraw(), ::testing::ExitedWithCode(1),
               "Failed to open the world file\\.\n(.|\n)*FILE: RkWorld\nLINE: 405\n");
 }

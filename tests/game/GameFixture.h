@@ -102,15 +102,16 @@ class GameFixture : public ::testing::Test {
     clock.AdvanceCounts(ScriptedClock::kCountsPerStep);
     return game->RunPass(clock);
   }
-  // Passes until the walk animation has ended; returns the frames drawn.
+  // With every key up, one-step passes until the walk animation has ended;
+  // returns the passes run.
   int FinishWalk() {
-    int frames = 0;
-    while (game->GetRenderer().IsWalking() && frames < 100) {
-      clock.AdvanceCounts(0);
-      game->RunPass(clock);
-      ++frames;
+    ReleaseAll();
+    int passes = 0;
+    while (game->GetRenderer().IsWalking() && passes < 100) {
+      StepAndDraw();
+      ++passes;
     }
-    return frames;
+    return passes;
   }
 
   int PlayerX() { return game->GetPlayer().GetX(); }

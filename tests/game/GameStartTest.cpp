@@ -1,5 +1,6 @@
 // Start-up and the scene: where the player starts and is drawn, what the scene
 // registers and in which order, and a missing "World.rkm".
+#include <cstdio>
 #include <fstream>
 
 #include "GameFixture.h"
@@ -88,6 +89,24 @@ TEST_F(GameStart, WorldWithoutColumnsOrRowsRegistersNoTilesButNpcsAndThePlayer) 
 }
 
 using GameStartDeathTest = GameStart;
+
+// Told by the fatal report's box, which shows only once the report is made.
+const EmberHollow* startingGame = nullptr;
+void SayWhatExists(const char*, const char*) {
+  std::fprintf(stderr, "window %s, renderer %s\n", startingGame->GetWindow().GetHandle() ? "open" : "missing",
+               startingGame->GetRenderer().IsInitialized() ? "ready" : "missing");
+}
+
+TEST_F(GameStartDeathTest, MissingWorldFileIsReportedOnceTheWindowAndTheRendererExist) {
+  EXPECT_EXIT(
+      {
+        EmberHollow windowed;
+        startingGame = &windowed;
+        SetFatalBoxHandler(&SayWhatExists);
+        windowed.Start(clock, GameTarget::Window);
+      },
+      ::testing::ExitedWithCode(1), "Failed to open the world file\\.(.|\n)*window open, renderer ready\n");
+}
 
 TEST_F(GameStartDeathTest, MissingWorldFileEndsStartUpWithTheWorldFilesReport) {
   EXPECT_EXIT(StartGame(), ::testing::ExitedWithCode(1),

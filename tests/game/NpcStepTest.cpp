@@ -36,6 +36,20 @@ TEST_F(NpcStep, WanderingNpcWithOpenGroundAroundMoves) {
   EXPECT_EQ(CountNpcSpritesAt(Npc(0).GetX() * 32.0f, Npc(0).GetY() * 32.0f), 1);
 }
 
+TEST_F(NpcStep, StepsThatSeeEscapeStillLetTheNpcsWander) {
+  RkWorld world = MakeWorld({".....", ".....", "....."});
+  AddNpc(world, 2, 1, NPCNormal);
+  world.Save("World.rkm");
+  StartGame();
+  StepAndDraw();
+  const double intervalBegan = Npc(0).GetLastMoveTime();
+  Hold({DIK_ESCAPE});
+  RunDueWanders(1);  // 15 steps, every one seeing Escape: the first wanders, the next begins an interval
+  EXPECT_FALSE(game->IsRunning());
+  EXPECT_NE(Npc(0).GetLastMoveTime(), intervalBegan);
+  EXPECT_EQ(CountNpcSpritesAt(Npc(0).GetX() * 32.0f, Npc(0).GetY() * 32.0f), 1);
+}
+
 TEST_F(NpcStep, NpcNeverStepsOntoNullImpassableNewAreaOrThePlayersCell) {
   // The NPC at (1, 1): Null to the left, a wall to the right, a New Area cell
   // below, and open ground above where the player stands.

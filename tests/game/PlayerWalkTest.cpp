@@ -67,6 +67,10 @@ TEST_F(PlayerWalk, FirstKeyInPriorityOrderCounts) {
   EXPECT_FALSE(WalkStartsWith({DIK_RIGHT, DIK_LEFT}));
   EXPECT_TRUE(WalkStartsWith({DIK_RIGHT, DIK_DOWN, DIK_UP}));
   EXPECT_EQ(PlayerX(), 1);
+  FinishWalk();
+  Place(0, 1);  // open ground above and below
+  EXPECT_TRUE(WalkStartsWith({DIK_DOWN, DIK_UP}));
+  EXPECT_EQ(PlayerY(), 0);  // Up comes before Down
 }
 
 TEST_F(PlayerWalk, EscapeWithAnArrowStopsTheGameAndStartsNoWalk) {
@@ -90,18 +94,42 @@ TEST_F(PlayerWalk, HeldArrowWalksOneCellEverySixteenFrames) {
   EXPECT_EQ(PlayerX(), 3);
 }
 
+// A cell takes 16 steps of 1/60 s, however many steps a drawn frame follows:
+// at one step a frame the walk shows offsets 0, 2 .. 30, at four 6, 14, 22, 30.
+TEST_F(PlayerWalk, WalkLastsSixteenStepsAtAnyFrameRate) {
+  for (int stepsPerFrame : {1, 4}) {
+    StartGame();
+    Place(0, 2);
+    Hold({DIK_RIGHT});
+    std::vector<double> timesMoved;
+    std::vector<int> offsetsOfTheFirstCell;
+    for (int pass = 0; pass < 40; ++pass) {
+      const int lastX = PlayerX();
+      clock.AdvanceCounts(stepsPerFrame * ScriptedClock::kCountsPerStep);
+      game->RunPass(clock);
+      if (PlayerX() != lastX) timesMoved.push_back(game->GetSimulatedTime());
+      if (PlayerX() == 1) offsetsOfTheFirstCell.push_back(game->GetRenderer().GetWalkOffset());
+    }
+    ASSERT_GE(timesMoved.size(), 2u) << stepsPerFrame;
+    EXPECT_NEAR(timesMoved[1] - timesMoved[0], 16.0 / 60.0, 1e-9) << stepsPerFrame << " steps per frame";
+    std::vector<int> expected;
+    for (int offset = 2 * (stepsPerFrame - 1); offset < 32; offset += 2 * stepsPerFrame) expected.push_back(offset);
+    EXPECT_EQ(offsetsOfTheFirstCell, expected) << stepsPerFrame << " steps per frame";
+  }
+}
+
 TEST_F(PlayerWalk, NoNewWalkWhileTheAnimationRuns) {
   Place(0, 1);
   EXPECT_TRUE(WalkStartsWith({DIK_DOWN}));
   // Right and Up both lead onto open ground from (0, 2), but the walk's 16
-  // frames are not over until the 16th pass has drawn.
+  // steps are not over until the 17th pass's step.
   for (int pass = 2; pass <= 16; ++pass) {
     Hold({pass % 2 == 0 ? DIK_UP : DIK_RIGHT});
     StepAndDraw();
     EXPECT_EQ(PlayerX(), 0) << "pass " << pass;
     EXPECT_EQ(PlayerY(), 2) << "pass " << pass;
   }
-  EXPECT_FALSE(game->GetRenderer().IsWalking());
+  EXPECT_EQ(game->GetRenderer().GetWalkOffset(), 30);
   EXPECT_TRUE(WalkStartsWith({DIK_RIGHT}));
 }
 

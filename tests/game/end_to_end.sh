@@ -3,9 +3,13 @@
 #   end_to_end.sh GAME_BINARY DEMO_FOLDER WORK_FOLDER
 # 1. In a copy of the demo folder: start, screenshot, hold Right then Down with
 #    xdotool, screenshot (the view must have moved), Escape: exit code 0.
-# 2. Without "World.rkm": the world file's report on standard error once, its
+# 2. Talking: Rowan stands below the start; Space opens the conversation box,
+#    Down moves the marker, Return takes the choice and the box shows the next
+#    dialogue, Return ends it and the box goes; Escape in a conversation ends
+#    only the conversation. Screenshots show each change.
+# 3. Without "World.rkm": the world file's report on standard error once, its
 #    box dismissed with Return, exit code 1.
-# 3. The same on a server without core fonts (SDL's box cannot draw there; the
+# 4. The same on a server without core fonts (SDL's box cannot draw there; the
 #    game's own box shows the report).
 # Exits 77 (skipped) when Xvfb, xdotool or ImageMagick is missing.
 set -uo pipefail
@@ -15,7 +19,7 @@ demo=$2
 work=$3
 source "$(dirname "${BASH_SOURCE[0]}")/../xsession.sh"
 
-require_tools Xvfb xdotool xwininfo import compare
+require_tools Xvfb xdotool xwininfo import compare convert
 
 rm -rf "$work"
 mkdir -p "$work"
@@ -117,7 +121,78 @@ fi
 app_pid=""
 [ "$game_status" -eq 0 ] || fail "exit code $game_status after Escape (expected 0); $(cat "$work/play.err")"
 
-# --- 2. No "World.rkm" -------------------------------------------------------
+# --- 2. Talking to a villager -------------------------------------------------
+# Pixels that differ inside the conversation box's area (600x150 at 20,310).
+box_pixels_changed() {
+  compare -metric AE -crop 600x150+20+310 "$1" "$2" null: 2>&1 | cut -d' ' -f1
+}
+# One press as a person makes it: held a moment, so the game's steps see it.
+press() {
+  xdotool keydown "$1"
+  sleep 0.25
+  xdotool keyup "$1"
+  sleep 0.6
+}
+pixel() {
+  convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+}
+
+rm -rf "$work/talk"
+cp -r "$demo" "$work/talk"
+(cd "$work/talk" && exec "$game") >"$work/talk.out" 2>"$work/talk.err" &
+app_pid=$!
+window=$(wait_for_window "Ember Hollow" 300 --onlyvisible) || fail "no window for the conversation run"
+focus_window "$window" || fail "the game's window never got the keyboard focus"
+sleep 1
+import -window root "$work/talk_before.png"
+press space
+import -window root "$work/talk_open.png"
+press Down
+import -window root "$work/talk_chosen.png"
+press Return
+import -window root "$work/talk_next.png"
+press Return
+import -window root "$work/talk_ended.png"
+
+changed=$(box_pixels_changed "$work/talk_before.png" "$work/talk_open.png")
+echo "box area pixels changed by Space: $changed"
+[ "${changed:-0}" -gt 20000 ] || fail "no conversation box after Space facing Rowan"
+border=$(pixel "$work/talk_open.png" 20 385)
+echo "box border pixel: $border"
+[ "$border" = "232,224,200" ] || fail "the box's left border is $border, not the light border colour"
+changed=$(box_pixels_changed "$work/talk_open.png" "$work/talk_chosen.png")
+echo "box pixels changed by Down: $changed"
+[ "${changed:-0}" -gt 50 ] || fail "the marker did not move with Down"
+changed=$(box_pixels_changed "$work/talk_chosen.png" "$work/talk_next.png")
+echo "box pixels changed by taking the choice: $changed"
+[ "${changed:-0}" -gt 1000 ] || fail "the box did not change when the choice was taken"
+changed=$(box_pixels_changed "$work/talk_before.png" "$work/talk_ended.png")
+echo "box area pixels that differ from before the talk, after its end: $changed"
+[ "${changed:-0}" -lt 3000 ] || fail "the box did not go away at the end of the conversation"
+
+press space
+import -window root "$work/talk_again.png"
+press Escape
+import -window root "$work/talk_escaped.png"
+sleep 0.5
+kill -0 "$app_pid" 2>/dev/null || fail "Escape in a conversation ended the game"
+changed=$(box_pixels_changed "$work/talk_before.png" "$work/talk_again.png")
+[ "${changed:-0}" -gt 20000 ] || fail "no box when talking again"
+changed=$(box_pixels_changed "$work/talk_before.png" "$work/talk_escaped.png")
+[ "${changed:-0}" -lt 3000 ] || fail "Escape did not close the box"
+ended=no
+for _ in $(seq 5); do
+  press Escape
+  if wait_for_exit "$app_pid" 30; then
+    ended=yes
+    break
+  fi
+done
+[ "$ended" = yes ] || fail "the game did not end on Escape after the conversation"
+app_pid=""
+[ "$game_status" -eq 0 ] || fail "exit code $game_status after the conversation run"
+
+# --- 3. No "World.rkm" -------------------------------------------------------
 # The report is in its box (SDL's, or ours where the server has no core fonts
 # for SDL's), dismissed with Return, on standard error once, exit code 1.
 check_missing_world_report() {
@@ -140,10 +215,10 @@ check_missing_world_report() {
 }
 check_missing_world_report core_fonts
 
-# --- 3. The same on a server without core fonts ------------------------------
+# --- 4. The same on a server without core fonts ------------------------------
 stop_xvfb
 start_xvfb 1280x1024x24 -fp built-ins
 check_missing_world_report no_core_fonts
 
-echo "PASS: the demo played and ended with 0; without World.rkm it ended with 1, with and without core fonts"
+echo "PASS: the demo played and ended with 0; Rowan talked, the box followed the choice and went; without World.rkm it ended with 1, with and without core fonts"
 exit 0

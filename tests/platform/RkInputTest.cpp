@@ -130,6 +130,24 @@ TEST_F(InputOnWindow, ReadInTheBackgroundKeepsTheLastTable) {
   EXPECT_EQ(input.MouseState().rgbButtons[0], 0x80);
 }
 
+// The game's choice: no focus, no key down, while the mouse keeps its record.
+TEST_F(InputOnWindow, KeysReadAsUpWithoutTheFocusWhenAskedTo) {
+  RkInput input;
+  input.Create();
+  input.CreateKeyboard(window);
+  input.CreateMouse(window);
+  input.SetKeysUpWithoutFocus(true);
+  uint8_t table[RK_KEY_TABLE_SIZE] = {};
+  table[DIK_LEFT] = RK_KEY_DOWN;
+  table[DIK_SPACE] = RK_KEY_DOWN;
+  input.SetKeyboardState(table);
+  input.SetMouseState(RkMouseState{1, 2, 0, {0x80, 0, 0, 0}});
+  input.Reacquire();
+  input.ReadState();
+  for (int code = 0; code < RK_KEY_TABLE_SIZE; ++code) ASSERT_EQ(input.KeyboardState()[code], 0) << code;
+  EXPECT_EQ(input.MouseState().rgbButtons[0], 0x80);
+}
+
 // Bound to no window, the keyboard always reads: SDL's state (nothing pressed
 // under the dummy driver) replaces the table.
 TEST(Input, KeyboardWithoutWindowReadsSdlState) {

@@ -40,7 +40,7 @@ TEST_F(WindowsMadeMapGame, LoadsAndPlaysIntoTheHouseAndStepsListNoFolders) {
 
   Walk(DIK_RIGHT);
   Walk(DIK_RIGHT);
-  StepAndDraw();  // the area change
+  StepAndDraw();  // the area change, unless the walk's last step made it
   EXPECT_FALSE(game->IsAreaChangePending());
   EXPECT_EQ(game->GetWorld().GetWidth(), 3);
   EXPECT_EQ(game->GetWorld().GetNPCCount(), 0u);
@@ -63,8 +63,8 @@ TEST_F(WindowsMadeMapGameDeathTest, ReportsNameTheStoredPathWhenNoFileMatches) {
   world.SetTileNewArea(1, 0, "MAPS\\Missing.RKM", 0, 0);
   world.Save("World.rkm");
   StartGame();
-  Walk(DIK_RIGHT);
-  EXPECT_EXIT(StepAndDraw(), ::testing::ExitedWithCode(1),
+  // The map loads in the first step after the walk, which may be the walk's last.
+  EXPECT_EXIT((Walk(DIK_RIGHT), StepAndDraw()), ::testing::ExitedWithCode(1),
               "^--RkEngine Description--\nFailed to open the world file\\.\nMAPS\\\\Missing\\.RKM\n\n"
               "--Microsoft\xC2\xAE Description--\nNo such file or directory\n(.|\n)*FILE: RkWorld\nLINE: 405\n");
 

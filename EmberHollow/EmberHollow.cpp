@@ -3,12 +3,15 @@
 // the conversations with NPCs).
 #include "EmberHollow.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 
 #include "ConversationBox.h"
 #include "RkError.h"
+#include "RkFailure.h"
+#include "RkPathResolver.h"
 
 namespace {
 
@@ -17,6 +20,8 @@ constexpr int kFrequencyFailureLine = 91;
 constexpr int kStartCounterFailureLine = 95;
 constexpr int kPassCounterFailureLine = 109;
 constexpr int kNewAreaNameCapacity = 500;
+constexpr const char* kWorldSourceName = "RkWorld";
+constexpr int kWorldOpenFailureLine = 407;
 
 // Key priority of a step: the first key down in this order counts.
 struct KeyCommand {
@@ -222,12 +227,27 @@ void EmberHollow::ChangeArea() {
   mapName[sizeof mapName - 1] = '\0';
   const int startX = world.GetTileNewAreaStartX(x, y);
   const int startY = world.GetTileNewAreaStartY(x, y);
+  const std::string mapFile = FindMapFile(mapName);
   world.Clear();
-  world.Load(mapName);
+  world.Load(mapFile.c_str());
   player.SetPosition(startX, startY);
   areaChangePending = 0;
   renderer.ClearSprites();
   BuildScene();
+}
+
+// The map file that a New Area cell names, found as Windows would find it. A
+// name that matches no file ends the game with the world's open report, the
+// name on the line after the message as the cell holds it. An empty name goes
+// to the loader as it is, whose open report it ends in.
+std::string EmberHollow::FindMapFile(const char* mapName) {
+  std::string mapFile;
+  if (RkPathResolver::Instance().Find(mapName, mapFile)) return mapFile;
+  if (*mapName != '\0') {
+    const std::string message = std::string("Failed to open the world file.\n") + mapName;
+    RkFailure::FromError(message.c_str(), ENOENT, kWorldSourceName, kWorldOpenFailureLine).Report();
+  }
+  return mapName;
 }
 
 void EmberHollow::WalkPlayer(RkDirection command) {

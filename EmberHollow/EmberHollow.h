@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "GameClock.h"
 #include "RkConversation.h"
@@ -86,6 +87,7 @@ class EmberHollow {
   RkDirection PickCommand();
   void MoveNPCs(double now);
   void ChangeArea();
+  std::string FindMapFile(const char* mapName);
   void WalkPlayer(RkDirection command);
   void StartPlayerWalk(RkDirection command);
   void TalkToFacedNPC();

@@ -4,6 +4,7 @@
 # UBSan into build-fuzz/, then runs it on a working copy of fuzz/corpus.
 # New inputs stay in build-fuzz/corpus; crashes are written to build-fuzz/.
 # Usage: scripts/fuzz.sh [seconds] [extra libFuzzer options...]
+# RK_FUZZ_TARGET=fuzz_paths fuzzes the path resolver instead, on a copy of fuzz/corpus-paths.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,13 +15,22 @@ sanitizers="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=un
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DRK_BUILD_FUZZERS=ON -DRK_BUILD_TESTS=OFF -DRK_BUILD_BENCHMARKS=OFF \
   -DCMAKE_CXX_FLAGS="$sanitizers" >/dev/null
-cmake --build build-fuzz --target fuzz_loaders -j2
+target="${RK_FUZZ_TARGET:-fuzz_loaders}"
+cmake --build build-fuzz --target "$target" -j2
 
-mkdir -p build-fuzz/corpus
-cp -n fuzz/corpus/* build-fuzz/corpus/ 2>/dev/null || true
+corpus=corpus
+if [ "$target" = fuzz_paths ]; then
+  corpus=corpus-paths
+  mkdir -p build-fuzz/$corpus
+  cp -n fuzz/corpus-paths/* build-fuzz/$corpus/ 2>/dev/null || true
+else
+  mkdir -p build-fuzz/corpus
+  cp -n fuzz/corpus/* build-fuzz/corpus/ 2>/dev/null || true
+fi
 # Fatal reports of refused files go to standard error; close it (libFuzzer keeps
 # its own copy for its reports).
+# Absolute paths: the path target works in a folder of its own.
 cd build-fuzz
-UBSAN_OPTIONS=print_stacktrace=1 ./fuzz/fuzz_loaders corpus \
+UBSAN_OPTIONS=print_stacktrace=1 ./fuzz/"$target" "$PWD/$corpus" -artifact_prefix="$PWD/" \
   -max_total_time="$seconds" -max_len=16384 -rss_limit_mb=2048 -close_fd_mask=2 \
   -print_final_stats=1 "$@"

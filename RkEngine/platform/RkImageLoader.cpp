@@ -11,7 +11,7 @@
 #include <cstring>
 #include <string>
 
-#include "RkNativePath.h"
+#include "RkPathResolver.h"
 
 namespace {
 
@@ -133,8 +133,8 @@ SDL_Surface* RkImageLoader::Load(const char* file, int width, int height, bool c
     SDL_SetError("The image was asked for at %d by %d pixels.", width, height);
     return nullptr;
   }
-  // Maps made on Windows name their images with backslashes.
-  SDL_Surface* decoded = DecodeBounded(RkNativePath::FromStored(file));
+  // Maps made on Windows name their images as Windows finds them (any case, '\').
+  SDL_Surface* decoded = DecodeBounded(RkPathResolver::Instance().Resolve(file));
   if (decoded == nullptr) return nullptr;
   SDL_Surface* image = ConvertToArgb(decoded);
   if (image == nullptr) return nullptr;

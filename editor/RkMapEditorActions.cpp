@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "RkClearMapStep.h"
+#include "RkLinkedMapsMover.h"
 #include "RkMapCanvas.h"
 #include "RkPathParts.h"
 #include "RkSprite.h"
@@ -86,6 +87,10 @@ void RkMapEditorActions::SaveMap() {
                           failure->GetMessage() + " " + CauseOf(*failure)).c_str());
     return;
   }
+  if (linkedMaps != nullptr) linkedMaps->AfterSave(world, file);
+  // From now on the map is this file: its links into itself follow its growths.
+  world.SetFileName(file.c_str());
+  world.MarkSaved();
   if (history != nullptr) history->MarkSaved();
 }
 
@@ -94,12 +99,16 @@ void RkMapEditorActions::LoadMap() {
   if (!chooseFile(RkFileDialog::MapsFilter(), path)) {
     return;
   }
+  LoadMapFile(path);
+}
+
+bool RkMapEditorActions::LoadMapFile(const std::string& path) {
   // Read into a world of its own: the map being edited stays unless this one reads whole.
   RkWorld loaded;
   if (const auto failure = loaded.TryLoad(path.c_str())) {
     showNotice(FileNotice("The map could not be opened:", path,
                           failure->GetMessage() + " " + CauseOf(*failure)).c_str());
-    return;
+    return false;
   }
   panel.SetMapName(RkPathParts::Stem(path).c_str());
   camera.SetPosition(0, 0);
@@ -109,6 +118,7 @@ void RkMapEditorActions::LoadMap() {
   UsePlaceholdersForMissingImages();
   RebuildSprites();
   if (history != nullptr) history->Clear();
+  return true;
 }
 
 // A map whose images moved still opens: each missing image draws as a checker,

@@ -44,6 +44,14 @@ class RkMapEditorActions {
   // The map's history: Clear Map becomes a step of it, loading a map begins it
   // anew and saving marks the saved state.
   void SetHistory(RkEditHistory* mapHistory) { history = mapHistory; }
+  // Told after each successful save, to move the start points of the other maps'
+  // links into a map whose cells moved.
+  void SetLinkedMapsMover(class RkLinkedMapsMover* mover) { linkedMaps = mover; }
+
+  // Load Map's work once a file is chosen (the map checker's list loads through it
+  // too): the map replaces the one being edited only when it reads whole; false,
+  // after a notice, when it does not.
+  bool LoadMapFile(const std::string& path);
 
   // The file that Save Map writes for the typed name: ".rkm" is added unless
   // the name already ends in it.
@@ -73,4 +81,5 @@ class RkMapEditorActions {
   // The NPC whose preview the panel shows, by name.
   std::string selectedMapNPC;
   RkEditHistory* history = nullptr;
+  class RkLinkedMapsMover* linkedMaps = nullptr;
 };

@@ -99,6 +99,7 @@ bool RkEngine::RunPass() {
   if (mapEditor.IsOpen()) {
     HandleMapCanvas();
   }
+  checkMaps.Poll(width, height - canvasTop);
   HandleCanvasView();
   HandleKeys();
   DrawFrame();
@@ -196,6 +197,9 @@ bool RkEngine::HandleMenuCommand(int command) {
       return true;
     case CommandRedo:
       undo.Redo();
+      return true;
+    case CommandCheckMaps:
+      checkMaps.Open();
       return true;
     default:  // the creature and item editors, and anything else, do nothing
       return true;
@@ -435,6 +439,7 @@ void RkEngine::DrawFrame(RkFileDialog* dialog) {
   if (npcEditor.IsOpen()) {
     npcEditor.Draw(renderer);
   }
+  checkMaps.Draw();
   if (dialog != nullptr) {
     dialog->Draw();
   }

@@ -16,6 +16,7 @@
 
 #include "RkCanvasStatus.h"
 #include "RkCanvasView.h"
+#include "RkCheckMapsWindow.h"
 #include "RkDirect3D.h"
 #include "RkEditHistory.h"
 #include "RkEditorWindow.h"
@@ -49,7 +50,8 @@ class RkEngine {
     CommandViewCellKinds = 2301,
     CommandViewLinks = 2302,
     CommandUndo = 2400,
-    CommandRedo = 2401
+    CommandRedo = 2401,
+    CommandCheckMaps = 2500
   };
 
   static constexpr int kWidth = 896;
@@ -127,6 +129,7 @@ class RkEngine {
   RkEditHistory& GetMapHistory() { return mapHistory; }
   RkEditHistory& GetLibraryHistory() { return libraryHistory; }
   RkUndoControl& GetUndoControl() { return undo; }
+  RkCheckMapsWindow& GetCheckMapsWindow() { return checkMaps; }
 
  private:
   void OpenMapEditor();
@@ -177,6 +180,8 @@ class RkEngine {
   // All work on the panel, the world, the camera and origin and the renderer above.
   RkMapCanvas canvas;
   RkMapEditorActions mapActions;
+  RkCheckMapsWindow checkMaps{world, view, origin,
+                              [this](const std::string& path) { return mapActions.LoadMapFile(path); }};
   RkMapOverlay mapOverlay{world, view, origin};
   RkCanvasStatus canvasStatus{world, view, origin};
   RkKeyRepeat arrowRepeat;

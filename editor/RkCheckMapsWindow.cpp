@@ -13,12 +13,13 @@
 
 namespace {
 
+// Below the canvas's centre, where a picked cell is shown, and right of the map panel.
 constexpr float kLeft = 400.0f;
-constexpr float kTop = 60.0f;
+constexpr float kTop = 400.0f;
 constexpr float kWidth = 480.0f;
-constexpr float kHeight = 300.0f;
-const ImVec4 kErrorColour(1.0f, 0.45f, 0.4f, 1.0f);
-const ImVec4 kWarningColour(1.0f, 0.85f, 0.35f, 1.0f);
+constexpr float kHeight = 240.0f;
+const ImVec4 kErrorColour(0.7f, 0.05f, 0.05f, 1.0f);
+const ImVec4 kWarningColour(0.55f, 0.4f, 0.0f, 1.0f);
 
 std::string Counted(std::size_t count, const char* one, const char* many) {
   return std::to_string(count) + " " + (count == 1 ? one : many);

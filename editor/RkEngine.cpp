@@ -281,7 +281,8 @@ bool RkEngine::ChooseFile(const RkFileDialog::FilterList& filters, std::string& 
 }
 
 // The dialog's own loop: the editor's passes stop while it is up, but the window
-// keeps drawing. Closing the main window cancels the dialog and ends the editor.
+// keeps drawing. Closing the main window cancels the dialog; the next pass asks
+// about unsaved work before the editor ends.
 bool RkEngine::RunFileDialog(const RkFileDialog::FilterList& filters, std::string& path) {
   RkFileDialog dialog;
   dialog.Open(filters);

@@ -68,14 +68,14 @@ class RkEngine {
   RkEngine& operator=(const RkEngine&) = delete;
 
   // Opens the window, starts the renderer and the input, then loops until
-  // Escape, File > Exit or the window's close box.
+  // Escape, File > Exit or the window's close box (after asking about unsaved work).
   void Run();
   // Starts the renderer on an offscreen surface of the window's size, ImGui
   // without a platform backend and the input without devices (tests).
   void InitializeOffscreen();
 
   // One pass of the loop; false when the editor must end at once (close box,
-  // File > Exit), before the rest of the pass.
+  // File > Exit, with nothing unsaved or the user's leave), before the rest of the pass.
   bool RunPass();
   bool IsRunning() const { return running != 0; }
 

@@ -62,6 +62,12 @@ wait_for() {
 # search does not list).
 windows_named() { xwininfo -root -tree 2>/dev/null | awk -v name="\"$1\":" '$2 == name' | wc -l; }
 box_shown() { [ "$(windows_named RkEngine)" -ge 1 ]; }
+# Without a window manager the box gets the keyboard only when given it.
+press_in_box() {
+  xdotool windowfocus "$(xwininfo -root -tree | awk '$2 == "\"RkEngine\":" {print $1; exit}')" 2>/dev/null
+  sleep 0.2
+  press "$1"
+}
 box_gone() { [ "$(windows_named RkEngine)" -eq 0 ]; }
 title_is() { [ "$(xdotool getwindowname "$main_window" 2>/dev/null)" = "$1" ]; }
 running() { kill -0 "$app_pid" 2>/dev/null; }
@@ -98,7 +104,7 @@ choose_file "notes.png"
 wait_for "no notice for notes.png" box_shown
 sleep 0.5
 shot notice
-press Return
+press_in_box Return
 wait_for "the notice did not go" box_gone
 running || fail "the editor ended after the notice"
 
@@ -129,7 +135,7 @@ press Escape
 wait_for "Escape with unsaved changes asked nothing" box_shown
 sleep 0.5
 shot question
-press Escape                                    # the question's Cancel
+press_in_box Escape                             # the question's Cancel
 wait_for "the question did not go" box_gone
 sleep 0.3
 running || fail "Cancel ended the editor"

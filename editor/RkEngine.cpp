@@ -287,7 +287,7 @@ bool RkEngine::RunFileDialog(const RkFileDialog::FilterList& filters, std::strin
   RkFileDialog dialog;
   dialog.Open(filters);
   while (dialog.GetState() == RkFileDialog::State::Choosing) {
-    if (!window.PumpMessages([this](const SDL_Event& event) { ui.ProcessEvent(event); })) {
+    if (!window.PumpMessages([this](const SDL_Event& event) { ui.ProcessEvent(event, true); })) {
       dialog.Cancel();
       break;
     }

@@ -51,10 +51,10 @@ void RkImGuiLayer::InitializeOffscreen(SDL_Renderer* renderer, int width, int he
 
 // Escape pressed in a text field never reaches ImGui, which would throw away
 // what was typed: the edit ends keeping it.
-void RkImGuiLayer::ProcessEvent(const SDL_Event& event) {
+void RkImGuiLayer::ProcessEvent(const SDL_Event& event, bool inDialog) {
   const bool escape = (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) &&
                       event.key.keysym.scancode == SDL_SCANCODE_ESCAPE;
-  if (escape && WantsTextInput()) {
+  if (escape && !inDialog && WantsTextInput()) {
     if (event.type == SDL_KEYDOWN) EndTextEdit();
     return;
   }

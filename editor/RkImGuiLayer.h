@@ -22,8 +22,10 @@ class RkImGuiLayer {
   void InitializeOffscreen(SDL_Renderer* renderer, int width, int height);
   bool IsInitialized() const { return initialized; }
 
-  // Window mode: hands one SDL event to ImGui.
-  void ProcessEvent(const SDL_Event& event);
+  // Window mode: hands one SDL event to ImGui. In a modal dialog Escape goes to
+  // ImGui even from a text field: it cancels the dialog, whose typed path is no
+  // work to keep.
+  void ProcessEvent(const SDL_Event& event, bool inDialog = false);
   // Offscreen mode: the pointer in window pixels and the left button.
   void SetPointer(float x, float y, bool leftButtonDown);
 

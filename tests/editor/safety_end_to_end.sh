@@ -5,7 +5,7 @@
 #    on and its title shows the typed name ("RkEngine - World.rkm").
 # 2. Load Sprite of a file that is not an image: a notice box names it; Return
 #    dismisses it and the editor goes on.
-# 3. A cell painted: the title gets the unsaved mark. Escape on the open File
+# 3. One Escape cancels the file dialog. A cell painted: the title gets the unsaved mark. Escape on the open File
 #    menu closes the menu; Escape with nothing open asks "Save changes to
 #    World.rkm?", and Escape on that box (Cancel) keeps the editor.
 # 4. Save Map: the mark goes; Escape ends the editor at once, exit code 0, and
@@ -109,6 +109,11 @@ wait_for "the notice did not go" box_gone
 running || fail "the editor ended after the notice"
 
 # --- 3. Painting, the mark, Escape on a menu and on the question -------------------
+click "$(panel_x 55)" "$(panel_y 105)"          # Load Sprite: one Escape cancels the dialog
+wait_for "the file dialog did not open" screen_pixel_is lit 600 145
+press Escape
+wait_for "Escape did not cancel the file dialog" screen_pixel_is black 600 145
+running || fail "Escape in the file dialog ended the editor"
 click "$(panel_x 55)" "$(panel_y 105)"          # Load Sprite
 choose_file "images/tiles/grass.png"
 wait_for "the file dialog did not close" screen_pixel_is black 600 145

@@ -17,6 +17,7 @@ editor=$(realpath "$1")
 demo=$(realpath "$2")
 work=$(realpath -m "$3")
 source "$(dirname "${BASH_SOURCE[0]}")/../xsession.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 
 require_tools Xvfb xdotool xwininfo import convert od
 
@@ -27,79 +28,44 @@ echo "these are notes, not an image" >"$work/run/notes.png"
 
 start_xvfb
 
-click() {
-  xdotool mousemove "$1" "$2"
-  sleep 0.1
-  xdotool mousedown 1
-  sleep 0.2
-  xdotool mouseup 1
-  sleep 0.3
-}
-press() {
-  xdotool keydown "$1"
-  sleep 0.2
-  xdotool keyup "$1"
-  sleep 0.3
-}
 shot() { import -window root "$work/$1.png"; }
-pixel() { convert "$1" -crop "1x1+$2+$3" -depth 8 -format '%[hex:p{0,0}]' info: | cut -c1-6; }
-screen_pixel_is() {
-  import -window root "$work/probe.png" 2>/dev/null || return 1
-  local colour
-  colour=$(pixel "$work/probe.png" "$2" "$3")
-  if [ "$1" = black ]; then [ "$colour" = "000000" ]; else [ "$colour" != "000000" ]; fi
-}
-wait_for() {
-  local what=$1
-  shift
-  for _ in $(seq 100); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  fail "$what"
-}
 # Top-level windows named exactly $1 (message boxes included, which xdotool's
 # search does not list).
 windows_named() { xwininfo -root -tree 2>/dev/null | awk -v name="\"$1\":" '$2 == name' | wc -l; }
 box_shown() { [ "$(windows_named RkEngine)" -ge 1 ]; }
+box_gone() { [ "$(windows_named RkEngine)" -eq 0 ]; }
 # Without a window manager the box gets the keyboard only when given it.
 press_in_box() {
   xdotool windowfocus "$(xwininfo -root -tree | awk '$2 == "\"RkEngine\":" {print $1; exit}')" 2>/dev/null
   sleep 0.2
-  press "$1"
+  press_keys "$1"
 }
-box_gone() { [ "$(windows_named RkEngine)" -eq 0 ]; }
 title_is() { [ "$(xdotool getwindowname "$main_window" 2>/dev/null)" = "$1" ]; }
 running() { kill -0 "$app_pid" 2>/dev/null; }
 choose_file() {
-  wait_for "the file dialog did not open" screen_pixel_is lit 600 145
+  wait_for "the file dialog did not open" dialog_shown
   xdotool type --delay 30 "$1"
   sleep 0.2
-  press Return
+  press_keys Return
 }
-# Panel controls in screen pixels: the panel's corner is at (100, 100), its
-# client area starts below its title bar.
-panel_x() { echo $((100 + $1)); }
-panel_y() { echo $((100 + 18 + $1)); }
-
 (cd "$work/run" && exec "$editor") >"$work/editor.out" 2>"$work/editor.err" &
 app_pid=$!
 main_window=$(wait_for_window "RkEngine") || fail "no window titled \"RkEngine\""
 sleep 0.8
-click 25 9                                      # File
-click 45 33                                     # Map Editor
+click_at 25 9                                      # File
+click_at 45 33                                     # Map Editor
 wait_for "the map editor panel did not open" screen_pixel_is lit 300 400
 
 # --- 1. Escape in a text field keeps what was typed -------------------------------
-click "$(panel_x 175)" "$(panel_y 19)"          # map name
+click_at "$(panel_x 175)" "$(panel_y 19)"          # map name
 xdotool type --delay 30 "World"
-press Escape
+press_keys Escape
 sleep 0.3
 running || fail "Escape in the map name field ended the editor"
 wait_for "the title does not show the typed name" title_is "RkEngine - World.rkm"
 
 # --- 2. A sprite that is not an image ---------------------------------------------
-click "$(panel_x 55)" "$(panel_y 105)"          # Load Sprite
+click_at "$(panel_x 55)" "$(panel_y 105)"          # Load Sprite
 choose_file "notes.png"
 wait_for "no notice for notes.png" box_shown
 sleep 0.5
@@ -109,26 +75,26 @@ wait_for "the notice did not go" box_gone
 running || fail "the editor ended after the notice"
 
 # --- 3. Painting, the mark, Escape on a menu and on the question -------------------
-click "$(panel_x 55)" "$(panel_y 105)"          # Load Sprite: one Escape cancels the dialog
-wait_for "the file dialog did not open" screen_pixel_is lit 600 145
-press Escape
-wait_for "Escape did not cancel the file dialog" screen_pixel_is black 600 145
+click_at "$(panel_x 55)" "$(panel_y 105)"          # Load Sprite: one Escape cancels the dialog
+wait_for "the file dialog did not open" dialog_shown
+press_keys Escape
+wait_for "Escape did not cancel the file dialog" dialog_gone
 running || fail "Escape in the file dialog ended the editor"
-click "$(panel_x 55)" "$(panel_y 105)"          # Load Sprite
+click_at "$(panel_x 55)" "$(panel_y 105)"          # Load Sprite
 choose_file "images/tiles/grass.png"
-wait_for "the file dialog did not close" screen_pixel_is black 600 145
-click "$(panel_x 19)" "$(panel_y 329)"          # Open
-click 452 300
+wait_for "the file dialog did not close" dialog_gone
+click_at "$(panel_x 19)" "$(panel_y 329)"          # Open
+click_at 452 300
 wait_for "no cell painted" screen_pixel_is lit 452 300
 wait_for "the title has no unsaved mark" title_is "RkEngine - World.rkm *"
 xdotool mousemove 700 600
 sleep 0.3
 shot painted
 
-click 25 9                                      # File
+click_at 25 9                                      # File
 sleep 0.3
 shot file_menu
-press Escape
+press_keys Escape
 sleep 0.3
 running || fail "Escape on the open File menu ended the editor"
 box_gone || fail "Escape on the open File menu asked a question"
@@ -136,7 +102,7 @@ shot menu_closed
 [ "$(pixel "$work/file_menu.png" 45 33)" != "$(pixel "$work/menu_closed.png" 45 33)" ] ||
   fail "the File menu did not close on Escape"
 
-press Escape
+press_keys Escape
 wait_for "Escape with unsaved changes asked nothing" box_shown
 sleep 0.5
 shot question
@@ -146,10 +112,10 @@ sleep 0.3
 running || fail "Cancel ended the editor"
 
 # --- 4. Saved: Escape ends at once -----------------------------------------------
-click "$(panel_x 47)" "$(panel_y 46)"           # Save Map
+click_at "$(panel_x 47)" "$(panel_y 46)"           # Save Map
 wait_for "Save Map wrote no World.rkm" test -f "$work/run/World.rkm"
 wait_for "the title keeps the unsaved mark" title_is "RkEngine - World.rkm"
-press Escape
+press_keys Escape
 for _ in $(seq 50); do running || break; sleep 0.1; done
 running && fail "the editor did not end on Escape once saved"
 wait "$app_pid"

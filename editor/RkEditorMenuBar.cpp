@@ -13,6 +13,7 @@ int RkEditorMenuBar::Draw() {
   DrawFileMenu();
   DrawEditMenu();
   DrawViewMenu();
+  DrawToolsMenu();
   DrawHelpMenu();
   ImGui::EndMainMenuBar();
   return height;
@@ -53,6 +54,14 @@ void RkEditorMenuBar::DrawViewMenu() {
   if (ImGui::MenuItem("Grid", "G", layers.grid)) engine.QueueMenuCommand(RkEngine::CommandViewGrid);
   if (ImGui::MenuItem("Cell Kinds", "K", layers.kinds)) engine.QueueMenuCommand(RkEngine::CommandViewCellKinds);
   if (ImGui::MenuItem("Links and NPCs", "L", layers.links)) engine.QueueMenuCommand(RkEngine::CommandViewLinks);
+  ImGui::EndMenu();
+}
+
+void RkEditorMenuBar::DrawToolsMenu() {
+  if (!ImGui::BeginMenu("Tools")) {
+    return;
+  }
+  if (ImGui::MenuItem("Check Maps")) engine.QueueMenuCommand(RkEngine::CommandCheckMaps);
   ImGui::EndMenu();
 }
 

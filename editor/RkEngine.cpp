@@ -41,6 +41,7 @@ RkEngine::RkEngine()
   };
   canvas.SetRecorder(&strokes);
   mapActions.SetHistory(&mapHistory);
+  mapActions.SetLinkedMapsMover(&linkedMaps);
   npcEditor.SetRecorder(&libraryChanges);
   libraryChanges.SetRefresher([this](const std::string& name) { ShowLibraryAgain(name); });
   npcEditor.SetFileChooser(
@@ -105,6 +106,7 @@ bool RkEngine::RunPass() {
   if (mapEditor.IsOpen()) {
     HandleMapCanvas();
   }
+  checkMaps.Poll(width, height - canvasTop);
   HandleCanvasView();
   HandleKeys();
   ShowTitle();
@@ -196,6 +198,9 @@ bool RkEngine::HandleMenuCommand(int command) {
       return true;
     case CommandRedo:
       undo.Redo();
+      return true;
+    case CommandCheckMaps:
+      checkMaps.Open();
       return true;
     default:  // the creature and item editors, and anything else, do nothing
       return true;
@@ -369,6 +374,7 @@ void RkEngine::DrawFrame(RkFileDialog* dialog) {
   if (npcEditor.IsOpen()) {
     npcEditor.Draw(renderer);
   }
+  checkMaps.Draw();
   if (dialog != nullptr) {
     dialog->Draw();
   }

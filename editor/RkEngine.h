@@ -16,6 +16,7 @@
 #include "RkCanvasPointer.h"
 #include "RkCanvasStatus.h"
 #include "RkCanvasView.h"
+#include "RkCheckMapsWindow.h"
 #include "RkDirect3D.h"
 #include "RkEditHistory.h"
 #include "RkEditorKeys.h"
@@ -26,6 +27,7 @@
 #include "RkImGuiLayer.h"
 #include "RkInput.h"
 #include "RkLibraryRecorder.h"
+#include "RkLinkedMapsMover.h"
 #include "RkMapCanvas.h"
 #include "RkMapEditor.h"
 #include "RkMapEditorActions.h"
@@ -51,7 +53,8 @@ class RkEngine {
     CommandViewCellKinds = 2301,
     CommandViewLinks = 2302,
     CommandUndo = 2400,
-    CommandRedo = 2401
+    CommandRedo = 2401,
+    CommandCheckMaps = 2500
   };
 
   static constexpr int kWidth = 896;
@@ -142,6 +145,7 @@ class RkEngine {
   RkUnsavedWork& GetUnsavedWork() { return unsavedWork; }
   // "RkEngine - World.rkm *" while the map is unsaved.
   const std::string& GetWindowTitle() const { return shownTitle; }
+  RkCheckMapsWindow& GetCheckMapsWindow() { return checkMaps; }
 
  private:
   void OpenMapEditor();
@@ -185,6 +189,13 @@ class RkEngine {
   RkMapEditorActions mapActions;
   RkUnsavedWork unsavedWork{mapHistory, mapActions, npcEditor, npcList};
   std::string shownTitle = kTitle;
+  RkLinkedMapsMover linkedMaps{
+      [this](const std::string& text, const std::vector<std::string>& buttons, int escapeAnswer) {
+        return AskModalQuestion(text, buttons, escapeAnswer);
+      },
+      [this](const char* text) { ShowModalNotice(text); }};
+  RkCheckMapsWindow checkMaps{world, view, origin,
+                              [this](const std::string& path) { return mapActions.LoadMapFile(path); }};
   RkMapOverlay mapOverlay{world, view, origin};
   RkCanvasStatus canvasStatus{world, view, origin};
   RkEditorMenuBar menuBar{*this};

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "RkClearMapStep.h"
+#include "RkLinkedMapsMover.h"
 #include "RkMapCanvas.h"
 #include "RkPathParts.h"
 #include "RkSprite.h"
@@ -104,6 +105,10 @@ bool RkMapEditorActions::SaveAs(const std::string& file) {
                           failure->GetMessage() + " " + CauseOf(*failure)).c_str());
     return false;
   }
+  if (linkedMaps != nullptr) linkedMaps->AfterSave(world, file);
+  // From now on the map is this file: its links into itself follow its growths.
+  world.SetFileName(file.c_str());
+  world.MarkSaved();
   if (history != nullptr) history->MarkSaved();
   mapFile = file;
   return true;
@@ -133,12 +138,23 @@ void RkMapEditorActions::LoadMap() {
   if (!chooseFile(RkFileDialog::MapsFilter(), path)) {
     return;
   }
+  ReadMapFile(path);
+}
+
+bool RkMapEditorActions::LoadMapFile(const std::string& path) {
+  if (mayReplaceMap && !mayReplaceMap()) {
+    return false;
+  }
+  return ReadMapFile(path);
+}
+
+bool RkMapEditorActions::ReadMapFile(const std::string& path) {
   // Read into a world of its own: the map being edited stays unless this one reads whole.
   RkWorld loaded;
   if (const auto failure = loaded.TryLoad(path.c_str())) {
     showNotice(FileNotice("The map could not be opened:", path,
                           failure->GetMessage() + " " + CauseOf(*failure)).c_str());
-    return;
+    return false;
   }
   panel.SetMapName(RkPathParts::Stem(path).c_str());
   camera.SetPosition(0, 0);
@@ -149,6 +165,7 @@ void RkMapEditorActions::LoadMap() {
   RebuildSprites();
   if (history != nullptr) history->Clear();
   mapFile = path;
+  return true;
 }
 
 // A map whose images moved still opens: each missing image draws as a checker,

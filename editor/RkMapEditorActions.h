@@ -50,6 +50,15 @@ class RkMapEditorActions {
   // The map's history: Clear Map becomes a step of it, loading a map begins it
   // anew and saving marks the saved state.
   void SetHistory(RkEditHistory* mapHistory) { history = mapHistory; }
+  // Told after each successful save, to move the start points of the other maps'
+  // links into a map whose cells moved.
+  void SetLinkedMapsMover(class RkLinkedMapsMover* mover) { linkedMaps = mover; }
+
+  // Load Map for a file chosen elsewhere (the map checker's list): the question
+  // about unsaved changes first, then the map replaces the one being edited only
+  // when it reads whole; false when it was kept (or after a notice).
+  bool LoadMapFile(const std::string& path);
+
   // Without an asker a file that Save Map would replace is kept (the save fails).
   void SetQuestionAsker(QuestionAsker asker) { ask = std::move(asker); }
   void SetReplaceGuard(ReplaceGuard guard) { mayReplaceMap = std::move(guard); }
@@ -75,6 +84,7 @@ class RkMapEditorActions {
   bool SaveAs(const std::string& file);
   bool MayWriteOver(const std::string& file);
   void LoadMap();
+  bool ReadMapFile(const std::string& path);
   void ClearMap();
   void LoadTileSprite();
   void LoadNewArea();
@@ -94,6 +104,8 @@ class RkMapEditorActions {
   // The NPC whose preview the panel shows, by name.
   std::string selectedMapNPC;
   RkEditHistory* history = nullptr;
+  class RkLinkedMapsMover* linkedMaps = nullptr;
+
   QuestionAsker ask;
   ReplaceGuard mayReplaceMap;
   std::string mapFile;

@@ -87,6 +87,7 @@ void RkMapEditorActions::SaveMap() {
     return;
   }
   if (history != nullptr) history->MarkSaved();
+  if (mapSaved) mapSaved(file);
 }
 
 void RkMapEditorActions::LoadMap() {
@@ -94,14 +95,20 @@ void RkMapEditorActions::LoadMap() {
   if (!chooseFile(RkFileDialog::MapsFilter(), path)) {
     return;
   }
-  // Read into a world of its own: the map being edited stays unless this one reads whole.
+  if (!OpenMapFile(path, path)) return;
+  if (mapLoaded) mapLoaded(path);
+}
+
+// Read into a world of its own: the map being edited stays unless this one reads whole.
+bool RkMapEditorActions::OpenMapFile(const std::string& path, const std::string& mapFile) {
   RkWorld loaded;
   if (const auto failure = loaded.TryLoad(path.c_str())) {
     showNotice(FileNotice("The map could not be opened:", path,
                           failure->GetMessage() + " " + CauseOf(*failure)).c_str());
-    return;
+    return false;
   }
-  panel.SetMapName(RkPathParts::Stem(path).c_str());
+  loaded.SetFileName(mapFile.c_str());
+  panel.SetMapName(RkPathParts::Stem(mapFile).c_str());
   camera.SetPosition(0, 0);
   origin.SetPosition(0, 0);
   world = std::move(loaded);
@@ -109,6 +116,14 @@ void RkMapEditorActions::LoadMap() {
   UsePlaceholdersForMissingImages();
   RebuildSprites();
   if (history != nullptr) history->Clear();
+  return true;
+}
+
+// The recovered work is the map's, not yet saved to its file.
+bool RkMapEditorActions::RestoreMap(const std::string& recoveryPath, const std::string& mapFile) {
+  if (!OpenMapFile(recoveryPath, mapFile)) return false;
+  if (history != nullptr) history->ForgetSavedState();
+  return true;
 }
 
 // A map whose images moved still opens: each missing image draws as a checker,

@@ -45,6 +45,17 @@ class RkMapEditorActions {
   // anew and saving marks the saved state.
   void SetHistory(RkEditHistory* mapHistory) { history = mapHistory; }
 
+  // Told the file after a map was saved or loaded through the panel's buttons.
+  using MapFileHandler = std::function<void(const std::string& file)>;
+  void SetMapSavedHandler(MapFileHandler handler) { mapSaved = std::move(handler); }
+  void SetMapLoadedHandler(MapFileHandler handler) { mapLoaded = std::move(handler); }
+
+  // Reads the world file at path in place of the map (a notice and false when it
+  // cannot be read: the map stays) as the map of mapFile, saved.
+  bool OpenMapFile(const std::string& path, const std::string& mapFile);
+  // OpenMapFile from a recovery file; the map is then unsaved.
+  bool RestoreMap(const std::string& recoveryPath, const std::string& mapFile);
+
   // The file that Save Map writes for the typed name: ".rkm" is added unless
   // the name already ends in it.
   static std::string MapFileName(const std::string& typedName);
@@ -73,4 +84,6 @@ class RkMapEditorActions {
   // The NPC whose preview the panel shows, by name.
   std::string selectedMapNPC;
   RkEditHistory* history = nullptr;
+  MapFileHandler mapSaved;
+  MapFileHandler mapLoaded;
 };

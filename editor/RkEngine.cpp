@@ -35,11 +35,21 @@ RkEngine::RkEngine()
                  [this](const RkFileDialog::FilterList& filters, std::string& path) {
                    return ChooseFile(filters, path);
                  },
-                 [this](const char* text) { ShowModalNotice(text); }) {
+                 [this](const char* text) { ShowModalNotice(text); }),
+      recoveryOffer([this](const std::string& text, const std::vector<std::string>& buttons,
+                           int escapeAnswer) { return AskModalQuestion(text, buttons, escapeAnswer); },
+                    [this](const std::string& recoveryPath, const std::string& mapFile) {
+                      OpenMapEditor();  // the panel shows the restored map's name
+                      return mapActions.RestoreMap(recoveryPath, mapFile);
+                    }) {
   now = [] { return static_cast<double>(SDL_GetPerformanceCounter()) / SDL_GetPerformanceFrequency(); };
   fileChooser = [this](const RkFileDialog::FilterList& filters, std::string& path) {
     return RunFileDialog(filters, path);
   };
+  mapActions.SetMapSavedHandler([this](const std::string&) { DiscardRecovery(); });
+  mapActions.SetMapLoadedHandler([this](const std::string& path) {
+    recoveryOffer.OfferFor(RkRecoveryWriter::MapFileFor(mapEditor.GetMapName()), path);
+  });
   canvas.SetRecorder(&strokes);
   mapActions.SetHistory(&mapHistory);
   npcEditor.SetRecorder(&libraryChanges);
@@ -61,6 +71,7 @@ void RkEngine::Run() {
   input.Create();
   input.CreateKeyboard(window.GetHandle());
   input.CreateMouse(window.GetHandle());
+  OfferRecovery();
   while (running != 0) {
     // An editor with nothing to do sleeps until the next event instead of
     // drawing the same frame again.
@@ -102,9 +113,18 @@ bool RkEngine::RunPass() {
   HandleCanvasView();
   HandleKeys();
   DrawFrame();
+  KeepRecovery();
   NoteActivity(eventsThisPass > 0);
   return true;
 }
+
+void RkEngine::KeepRecovery() {
+  recovery.Tick(world, RkRecoveryWriter::MapFileFor(mapEditor.GetMapName()), mapHistory);
+}
+
+void RkEngine::DiscardRecovery() { recovery.Discard(RkRecoveryWriter::MapFileFor(mapEditor.GetMapName())); }
+
+bool RkEngine::OfferRecovery() { return recoveryOffer.OfferInFolder("."); }
 
 // Input of any kind, a held key or button, a wheel turn or a queued command keep
 // the loop drawing; only passes without any count as quiet.
@@ -261,6 +281,11 @@ void RkEngine::ShowModalNotice(const char* text) {
   ShowNotice(text, kTitle);
   window.TakeFocus();
   AfterModal();
+}
+
+int RkEngine::AskModalQuestion(const std::string& text, const std::vector<std::string>&, int escapeAnswer) {
+  ShowModalNotice(text.c_str());
+  return escapeAnswer;
 }
 
 bool RkEngine::ChooseFile(const RkFileDialog::FilterList& filters, std::string& path) {

@@ -31,6 +31,8 @@
 #include "RkMapOverlay.h"
 #include "RkNPCEditor.h"
 #include "RkNPCList.h"
+#include "RkRecoveryOffer.h"
+#include "RkRecoveryWriter.h"
 #include "RkStrokeRecorder.h"
 #include "RkUndoControl.h"
 #include "RkWorld.h"
@@ -128,12 +130,21 @@ class RkEngine {
   RkEditHistory& GetLibraryHistory() { return libraryHistory; }
   RkUndoControl& GetUndoControl() { return undo; }
 
+  // The recovery file of the map: kept while it is unsaved (the last part of a
+  // pass), removed when the work no longer needs it (a save, "Don't Save"), and
+  // offered on start for the maps of the working folder and after Load Map.
+  void KeepRecovery();
+  void DiscardRecovery();
+  bool OfferRecovery();
+  RkRecoveryWriter& GetRecovery() { return recovery; }
+
  private:
   void OpenMapEditor();
   void OpenNPCEditor();
   void ReloadUnchangedLibrary();
   void ShowLibraryAgain(const std::string& name);
   void ShowModalNotice(const char* text);
+  int AskModalQuestion(const std::string& text, const std::vector<std::string>& buttons, int escapeAnswer);
   bool RunFileDialog(const RkFileDialog::FilterList& filters, std::string& path);
   void DrawMenuBar();
   void DrawEditMenu();
@@ -200,6 +211,8 @@ class RkEngine {
   // The keys as the last pass read them, for the presses that toggle a layer.
   std::array<uint8_t, RK_KEY_TABLE_SIZE> previousKeys{};
   std::function<double()> now;
+  RkRecoveryWriter recovery{[this] { return now(); }};
+  RkRecoveryOffer recoveryOffer;
   // ImGui settles hover and focus a frame or two after the last event.
   static constexpr int kQuietPassesBeforeWaiting = 3;
   int quietPasses = 0;

@@ -51,7 +51,8 @@ class RkMapEditorActions {
   void SetMapLoadedHandler(MapFileHandler handler) { mapLoaded = std::move(handler); }
 
   // Reads the world file at path in place of the map (a notice and false when it
-  // cannot be read: the map stays) as the map of mapFile, saved.
+  // cannot be read: the map stays) as the map of mapFile (none for an empty
+  // one), saved.
   bool OpenMapFile(const std::string& path, const std::string& mapFile);
   // OpenMapFile from a recovery file; the map is then unsaved.
   bool RestoreMap(const std::string& recoveryPath, const std::string& mapFile);

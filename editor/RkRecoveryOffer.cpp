@@ -16,7 +16,8 @@ constexpr int kEscape = -1;
 RkRecoveryOffer::RkRecoveryOffer(Asker ask, Restorer restore) : ask(std::move(ask)), restore(std::move(restore)) {}
 
 std::string RkRecoveryOffer::QuestionFor(const std::string& mapFile) {
-  return "Restore unsaved changes to " + mapFile + " from " +
+  const std::string map = mapFile == RkRecoveryFile::kUnnamedMap ? "a map without a name" : mapFile;
+  return "Restore unsaved changes to " + map + " from " +
          RkRecoveryFile::WrittenAtText(RkRecoveryFile::PathFor(mapFile)) + "?";
 }
 
@@ -36,7 +37,7 @@ bool RkRecoveryOffer::OfferFor(const std::string& mapFile, const std::string& re
 bool RkRecoveryOffer::Offer(const std::string& mapFile) {
   const std::string recoveryPath = RkRecoveryFile::PathFor(mapFile);
   const int answer = ask(QuestionFor(mapFile), {"Yes", "No"}, kEscape);
-  if (answer == kYes) return restore(recoveryPath, mapFile);
+  if (answer == kYes) return restore(recoveryPath, mapFile == RkRecoveryFile::kUnnamedMap ? "" : mapFile);
   if (answer == kNo) RkRecoveryFile::Remove(recoveryPath);
   return false;
 }

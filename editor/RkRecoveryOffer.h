@@ -12,12 +12,14 @@ class RkRecoveryOffer {
  public:
   // Asks the question; the index of the button chosen, escapeAnswer for Escape.
   using Asker = std::function<int(const std::string& text, const std::vector<std::string>& buttons, int escapeAnswer)>;
-  // Takes the recovery file's world as the map of mapFile; false (after a notice) when it cannot be read.
+  // Takes the recovery file's world as the map of mapFile (empty for a map
+  // without a name); false (after a notice) when it cannot be read.
   using Restorer = std::function<bool(const std::string& recoveryPath, const std::string& mapFile)>;
 
   RkRecoveryOffer(Asker ask, Restorer restore);
 
-  // "Restore unsaved changes to World.rkm from 10:42?"
+  // "Restore unsaved changes to World.rkm from 10:42?"; "... to a map without
+  // a name from 10:42?" for RkRecoveryFile::kUnnamedMap.
   static std::string QuestionFor(const std::string& mapFile);
 
   // Offers the recovery files of the folder's maps, newest first, until one is

@@ -7,18 +7,12 @@
 #include "RkRecoveryFile.h"
 #include "RkWorldSnapshot.h"
 
-namespace {
-
-constexpr const char* kUnnamedMapFile = "World.rkm";
-
-}  // namespace
-
 RkRecoveryWriter::RkRecoveryWriter(Clock clock) : clock(std::move(clock)) {}
 
 RkRecoveryWriter::~RkRecoveryWriter() { StopWrite(); }
 
 std::string RkRecoveryWriter::MapFileFor(const std::string& mapName) {
-  return mapName.empty() ? kUnnamedMapFile : RkMapEditorActions::MapFileName(mapName);
+  return mapName.empty() ? RkRecoveryFile::kUnnamedMap : RkMapEditorActions::MapFileName(mapName);
 }
 
 void RkRecoveryWriter::Tick(const RkWorld& world, const std::string& mapFile, const RkEditHistory& history) {

@@ -30,7 +30,7 @@ class RkRecoveryWriter {
   RkRecoveryWriter& operator=(const RkRecoveryWriter&) = delete;
 
   // The map's file for the name in the map panel: the file Save Map writes, or
-  // "World.rkm", the game's first map, while the map has no name yet.
+  // RkRecoveryFile::kUnnamedMap while the map has no name yet.
   static std::string MapFileFor(const std::string& mapName);
 
   // While the history is away from its saved state, starts a write of the world

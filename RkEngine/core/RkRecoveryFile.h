@@ -11,6 +11,10 @@ class RkRecoveryFile {
  public:
   static constexpr const char* kPrefix = ".";
   static constexpr const char* kSuffix = ".recover";
+  // The map file that stands for a map without a name, which has no file yet:
+  // its work is kept as ".Untitled.rkm.recover" and restored without a name, so
+  // that it never takes the place of a real "World.rkm" or any other map.
+  static constexpr const char* kUnnamedMap = "Untitled.rkm";
 
   // "maps/.town.rkm.recover" for "maps/town.rkm".
   static std::string PathFor(const std::string& mapFile);

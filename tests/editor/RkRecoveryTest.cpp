@@ -16,6 +16,7 @@
 namespace {
 
 constexpr const char* kRecovery = ".World.rkm.recover";
+constexpr const char* kUnnamedRecovery = ".Untitled.rkm.recover";
 
 std::string FileBytes(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
@@ -94,22 +95,22 @@ TEST_F(RkRecoveryTest, WrittenAfterThirtySecondsOfUnsavedWorkUntilTheMapIsSaved)
   OpenMapEditor();
   PrepareTilePainting(RkMapEditor::ChoiceOpen);
   After(60);
-  EXPECT_FALSE(Exists(kRecovery)) << "nothing unsaved";
+  EXPECT_FALSE(Exists(kUnnamedRecovery)) << "nothing unsaved";
   PaintCell(10);
   After(0);
   After(29.5);
-  EXPECT_FALSE(Exists(kRecovery));
+  EXPECT_FALSE(Exists(kUnnamedRecovery));
   After(0.5);
-  ASSERT_TRUE(Exists(kRecovery));
-  EXPECT_EQ(FileBytes(kRecovery), SavedBytes());
+  ASSERT_TRUE(Exists(kUnnamedRecovery));
+  EXPECT_TRUE(FileBytes(kUnnamedRecovery) == SavedBytes());
 
   // The next write holds the next change, under the map's new name.
   Panel().SetMapName("town");
   PaintCell(50);
   After(30);
-  EXPECT_FALSE(Exists(kRecovery));
+  EXPECT_FALSE(Exists(kUnnamedRecovery));
   ASSERT_TRUE(Exists(".town.rkm.recover"));
-  EXPECT_EQ(FileBytes(".town.rkm.recover"), SavedBytes());
+  EXPECT_TRUE(FileBytes(".town.rkm.recover") == SavedBytes());
 
   Panel().Click(RkMapEditor::Button::SaveMap);
   engine->PollMapEditor();
@@ -126,15 +127,15 @@ TEST_F(RkRecoveryTest, DiscardRecoveryRemovesTheFileAndStartsTheWaitAgain) {
   PaintCell(10);
   After(0);
   After(30);
-  ASSERT_TRUE(Exists(kRecovery));
+  ASSERT_TRUE(Exists(kUnnamedRecovery));
   engine->DiscardRecovery();
-  EXPECT_FALSE(Exists(kRecovery));
+  EXPECT_FALSE(Exists(kUnnamedRecovery));
   PaintCell(50);
   After(0);
   After(29);
-  EXPECT_FALSE(Exists(kRecovery));
+  EXPECT_FALSE(Exists(kUnnamedRecovery));
   After(1);
-  EXPECT_TRUE(Exists(kRecovery));
+  EXPECT_TRUE(Exists(kUnnamedRecovery));
 }
 
 TEST_F(RkRecoveryTest, YesOnStartRestoresTheWorkByteForByteAsUnsaved) {
@@ -146,14 +147,14 @@ TEST_F(RkRecoveryTest, YesOnStartRestoresTheWorkByteForByteAsUnsaved) {
   EXPECT_EQ(questions[0], "Restore unsaved changes to World.rkm from " + RkRecoveryFile::WrittenAtText(kRecovery) +
                               "?");
   EXPECT_EQ(questions[0].size(), std::string("Restore unsaved changes to World.rkm from 10:42?").size());
-  EXPECT_EQ(SavedBytes(), recoveredBytes);
+  EXPECT_TRUE(SavedBytes() == recoveredBytes);
   EXPECT_FALSE(engine->GetMapHistory().IsAtSavedState());
   EXPECT_STREQ(Panel().GetMapName(), "World");
   EXPECT_EQ(engine->GetWorld().GetFileName(), "World.rkm");
   // Saving writes the map's own file and the recovery file is done with.
   Panel().Click(RkMapEditor::Button::SaveMap);
   engine->PollMapEditor();
-  EXPECT_EQ(FileBytes("World.rkm"), recoveredBytes);
+  EXPECT_TRUE(FileBytes("World.rkm") == recoveredBytes);
   EXPECT_FALSE(Exists(kRecovery));
 }
 
@@ -182,7 +183,7 @@ TEST_F(RkRecoveryTest, LoadMapOffersANewerRecoveryAndADamagedOneIsANotice) {
   Panel().Click(RkMapEditor::Button::LoadMap);
   engine->PollMapEditor();
   ASSERT_EQ(questions.size(), 1u);
-  EXPECT_EQ(SavedBytes(), recoveredBytes);
+  EXPECT_TRUE(SavedBytes() == recoveredBytes);
   EXPECT_FALSE(engine->GetMapHistory().IsAtSavedState());
 
   // A recovery file with a negative width: the loaded map stays, saved.
@@ -194,7 +195,31 @@ TEST_F(RkRecoveryTest, LoadMapOffersANewerRecoveryAndADamagedOneIsANotice) {
   ASSERT_EQ(questions.size(), 2u);
   ASSERT_FALSE(notices.empty());
   EXPECT_NE(notices.back().text.find(kRecovery), std::string::npos);
-  EXPECT_EQ(SavedBytes(), mapBytes);
+  EXPECT_TRUE(SavedBytes() == mapBytes);
   EXPECT_TRUE(engine->GetMapHistory().IsAtSavedState());
   EXPECT_TRUE(Exists(kRecovery));
+}
+
+// The work on a map without a name never takes the place of a map of the folder.
+TEST_F(RkRecoveryTest, AMapWithoutANameIsRestoredWithoutOne) {
+  MakeMapAndNewerRecovery();
+  const std::string mapBytes = FileBytes("World.rkm");
+  Panel().Click(RkMapEditor::Button::ClearMap);
+  engine->PollMapEditor();
+  PrepareTilePainting(RkMapEditor::ChoiceImpassable);
+  PaintCell(10);
+  After(0);
+  After(30);
+  SetWrittenAt(kUnnamedRecovery, 120);
+  const std::string kept = FileBytes(kUnnamedRecovery);
+  engine = std::make_unique<RkEngine>();
+  engine->InitializeOffscreen();
+  EXPECT_TRUE(engine->OfferRecovery());  // the newest first
+  ASSERT_EQ(questions.size(), 1u);
+  EXPECT_EQ(questions[0], "Restore unsaved changes to a map without a name from " +
+                              RkRecoveryFile::WrittenAtText(kUnnamedRecovery) + "?");
+  EXPECT_TRUE(SavedBytes() == kept);
+  EXPECT_STREQ(Panel().GetMapName(), "");
+  EXPECT_EQ(engine->GetWorld().GetFileName(), "");
+  EXPECT_TRUE(FileBytes("World.rkm") == mapBytes);
 }

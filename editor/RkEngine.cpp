@@ -47,7 +47,7 @@ RkEngine::RkEngine()
   };
   mapActions.SetMapSavedHandler([this](const std::string&) { DiscardRecovery(); });
   mapActions.SetMapLoadedHandler([this](const std::string& path) {
-    recoveryOffer.OfferFor(RkRecoveryWriter::MapFileFor(mapEditor.GetMapName()), path);
+    recoveryOffer.OfferFor(RkRecoveryWriter::MapFileFor(mapActions.GetSaveTarget()), path);
   });
   canvas.SetRecorder(&strokes);
   mapActions.SetHistory(&mapHistory);
@@ -55,6 +55,13 @@ RkEngine::RkEngine()
   libraryChanges.SetRefresher([this](const std::string& name) { ShowLibraryAgain(name); });
   npcEditor.SetFileChooser(
       [this](std::string& path) { return ChooseFile(RkFileDialog::SpritesFilter(), path); });
+  const auto ask = [this](const std::string& text, const std::vector<std::string>& buttons, int escapeAnswer) {
+    return AskModalQuestion(text, buttons, escapeAnswer);
+  };
+  mapActions.SetQuestionAsker(ask);
+  mapActions.SetReplaceGuard([this] { return unsavedWork.MayReplaceMap(); });
+  unsavedWork.SetQuestionAsker(ask);
+  unsavedWork.SetDiscardListener([this] { ForgetUnsavedWork(); });
 }
 
 RkEngine::~RkEngine() { renderer.SetOverlay(nullptr); }
@@ -111,6 +118,7 @@ bool RkEngine::RunPass() {
   }
   HandleCanvasView();
   HandleKeys();
+  ShowTitle();
   DrawFrame();
   KeepRecovery();
   NoteActivity(eventsThisPass > 0);
@@ -118,10 +126,10 @@ bool RkEngine::RunPass() {
 }
 
 void RkEngine::KeepRecovery() {
-  recovery.Tick(world, RkRecoveryWriter::MapFileFor(mapEditor.GetMapName()), mapHistory);
+  recovery.Tick(world, RkRecoveryWriter::MapFileFor(mapActions.GetSaveTarget()), mapHistory);
 }
 
-void RkEngine::DiscardRecovery() { recovery.Discard(RkRecoveryWriter::MapFileFor(mapEditor.GetMapName())); }
+void RkEngine::DiscardRecovery() { recovery.Discard(RkRecoveryWriter::MapFileFor(mapActions.GetSaveTarget())); }
 
 bool RkEngine::OfferRecovery() { return recoveryOffer.OfferInFolder("."); }
 
@@ -141,14 +149,16 @@ void RkEngine::NoteActivity(bool eventsTaken) {
 }
 
 // The window's events first (ImGui sees them all), then the menu commands chosen
-// in the last frame, each as it is taken.
+// in the last frame, each as it is taken. The close box asks about unsaved work
+// first; kept, the editor goes on with the rest of the pass.
 bool RkEngine::TakeMessages() {
   eventsThisPass = 0;
   if (!window.PumpMessages([this](const SDL_Event& event) {
         ++eventsThisPass;
         ui.ProcessEvent(event);
       })) {
-    return false;
+    if (MayEnd()) return false;
+    window.CancelQuit();
   }
   std::vector<int> commands;
   commands.swap(pendingCommands);
@@ -195,6 +205,7 @@ bool RkEngine::HandleMenuCommand(int command) {
       OpenNPCEditor();
       return true;
     case CommandExit:
+      if (!MayEnd()) return true;
       window.PostQuit();
       return false;
     case CommandAbout:
@@ -290,12 +301,13 @@ bool RkEngine::ChooseFile(const RkFileDialog::FilterList& filters, std::string& 
 }
 
 // The dialog's own loop: the editor's passes stop while it is up, but the window
-// keeps drawing. Closing the main window cancels the dialog and ends the editor.
+// keeps drawing. Closing the main window cancels the dialog; the next pass asks
+// about unsaved work before the editor ends.
 bool RkEngine::RunFileDialog(const RkFileDialog::FilterList& filters, std::string& path) {
   RkFileDialog dialog;
   dialog.Open(filters);
   while (dialog.GetState() == RkFileDialog::State::Choosing) {
-    if (!window.PumpMessages([this](const SDL_Event& event) { ui.ProcessEvent(event); })) {
+    if (!window.PumpMessages([this](const SDL_Event& event) { ui.ProcessEvent(event, true); })) {
       dialog.Cancel();
       break;
     }
@@ -336,7 +348,35 @@ void RkEngine::HandleMapCanvas() { pointer.HandleClick(); }
 
 void RkEngine::HandleKeys() {
   if (!keys.Handle()) {
+    HandleEscape();
+  }
+}
+
+// Escape closes an open menu first (boxes, dialogs and text fields take their
+// own Escape); with nothing open it ends the editor.
+void RkEngine::HandleEscape() {
+  if (ui.HasOpenMenu()) {
+    ui.CloseMenus();
+  } else if (MayEnd()) {
     running = 0;
+  }
+}
+
+// A stroke still being painted becomes a step first, so that it counts as unsaved.
+bool RkEngine::MayEnd() {
+  strokes.EndStroke();
+  return unsavedWork.MayEnd();
+}
+
+// "Don't Save": the work is given up, and so is its recovery file.
+void RkEngine::ForgetUnsavedWork() { DiscardRecovery(); }
+
+// Set only when it changes: the desktop redraws the caption on every set.
+void RkEngine::ShowTitle() {
+  std::string title = unsavedWork.GetTitle(kTitle);
+  if (title != shownTitle) {
+    shownTitle = std::move(title);
+    window.SetTitle(shownTitle.c_str());
   }
 }
 

@@ -36,6 +36,7 @@
 #include "RkRecoveryWriter.h"
 #include "RkStrokeRecorder.h"
 #include "RkUndoControl.h"
+#include "RkUnsavedWork.h"
 #include "RkWorld.h"
 
 class RkEngine {
@@ -69,14 +70,14 @@ class RkEngine {
   RkEngine& operator=(const RkEngine&) = delete;
 
   // Opens the window, starts the renderer and the input, then loops until
-  // Escape, File > Exit or the window's close box.
+  // Escape, File > Exit or the window's close box (after asking about unsaved work).
   void Run();
   // Starts the renderer on an offscreen surface of the window's size, ImGui
   // without a platform backend and the input without devices (tests).
   void InitializeOffscreen();
 
   // One pass of the loop; false when the editor must end at once (close box,
-  // File > Exit), before the rest of the pass.
+  // File > Exit, with nothing unsaved or the user's leave), before the rest of the pass.
   bool RunPass();
   bool IsRunning() const { return running != 0; }
 
@@ -140,6 +141,9 @@ class RkEngine {
   const RkEditorKeys& GetKeys() const { return keys; }
   const RkImGuiLayer& GetInterface() const { return ui; }
   const RkUndoControl& GetUndoControl() const { return undo; }
+  RkUnsavedWork& GetUnsavedWork() { return unsavedWork; }
+  // "RkEngine - World.rkm *" while the map is unsaved.
+  const std::string& GetWindowTitle() const { return shownTitle; }
 
   // The recovery file of the map: kept while it is unsaved (the last part of a
   // pass), removed when the work no longer needs it (a save, "Don't Save"), and
@@ -156,7 +160,14 @@ class RkEngine {
   void ShowLibraryAgain(const std::string& name);
   void ShowModalNotice(const char* text);
   bool RunFileDialog(const RkFileDialog::FilterList& filters, std::string& path);
-
+  // Escape, File > Exit and the close box end the editor only once the
+  // unsaved work is saved or given up.
+  bool MayEnd();
+  void HandleEscape();
+  // The user chose Don't Save for the map: what was kept for it in case of a
+  // crash goes too.
+  void ForgetUnsavedWork();
+  void ShowTitle();
 
   // Whether this pass saw input or a change that the next frames must show.
   void NoteActivity(bool eventsTaken);
@@ -182,6 +193,8 @@ class RkEngine {
   // All work on the panel, the world, the camera and origin and the renderer above.
   RkMapCanvas canvas;
   RkMapEditorActions mapActions;
+  RkUnsavedWork unsavedWork{mapHistory, mapActions, npcEditor, npcList};
+  std::string shownTitle = kTitle;
   RkMapOverlay mapOverlay{world, view, origin};
   RkCanvasStatus canvasStatus{world, view, origin};
   RkEditorMenuBar menuBar{*this};

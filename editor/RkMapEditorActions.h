@@ -27,6 +27,12 @@ class RkMapEditorActions {
   using FileChooser = std::function<bool(const RkFileDialog::FilterList& filters, std::string& path)>;
   // Shows a modal notice.
   using NoticeShower = std::function<void(const char* text)>;
+  // Asks a question with the buttons; the index of the one chosen (escapeAnswer
+  // for Escape or the box's close button).
+  using QuestionAsker =
+      std::function<int(const std::string& text, const std::vector<std::string>& buttons, int escapeAnswer)>;
+  // Asked before Load Map or Clear Map replaces the map: false keeps it.
+  using ReplaceGuard = std::function<bool()>;
 
   RkMapEditorActions(RkMapEditor& panel, RkWorld& world, RkEntity& camera, RkEntity& origin,
                      RkDirect3D& renderer, RkNPCList& npcList, FileChooser chooseFile,
@@ -44,6 +50,19 @@ class RkMapEditorActions {
   // The map's history: Clear Map becomes a step of it, loading a map begins it
   // anew and saving marks the saved state.
   void SetHistory(RkEditHistory* mapHistory) { history = mapHistory; }
+  // Without an asker a file that Save Map would replace is kept (the save fails).
+  void SetQuestionAsker(QuestionAsker asker) { ask = std::move(asker); }
+  void SetReplaceGuard(ReplaceGuard guard) { mayReplaceMap = std::move(guard); }
+
+  // The file this map was loaded from or last saved to; empty for a new map.
+  const std::string& GetMapFile() const { return mapFile; }
+  // The file that saving writes: the typed name's, else the map's own file
+  // (the name field is emptied when the panel opens again); empty when neither.
+  std::string GetSaveTarget() const;
+  // Saves to GetSaveTarget(), as the question before ending offers it; false
+  // (after a notice, or when the user keeps the file it would replace) when the
+  // map was not written.
+  bool SaveToTarget();
 
   // Told the file after a map was saved or loaded through the panel's buttons.
   using MapFileHandler = std::function<void(const std::string& file)>;
@@ -51,11 +70,11 @@ class RkMapEditorActions {
   void SetMapLoadedHandler(MapFileHandler handler) { mapLoaded = std::move(handler); }
 
   // Reads the world file at path in place of the map (a notice and false when it
-  // cannot be read: the map stays) as the map of mapFile (none for an empty
+  // cannot be read: the map stays) as the map of fileOfMap (none for an empty
   // one), saved.
-  bool OpenMapFile(const std::string& path, const std::string& mapFile);
+  bool OpenMapFile(const std::string& path, const std::string& fileOfMap);
   // OpenMapFile from a recovery file; the map is then unsaved.
-  bool RestoreMap(const std::string& recoveryPath, const std::string& mapFile);
+  bool RestoreMap(const std::string& recoveryPath, const std::string& fileOfMap);
 
   // The file that Save Map writes for the typed name: ".rkm" is added unless
   // the name already ends in it.
@@ -65,6 +84,8 @@ class RkMapEditorActions {
 
  private:
   void SaveMap();
+  bool SaveAs(const std::string& file);
+  bool MayWriteOver(const std::string& file);
   void LoadMap();
   void ClearMap();
   void LoadTileSprite();
@@ -85,6 +106,9 @@ class RkMapEditorActions {
   // The NPC whose preview the panel shows, by name.
   std::string selectedMapNPC;
   RkEditHistory* history = nullptr;
+  QuestionAsker ask;
+  ReplaceGuard mayReplaceMap;
+  std::string mapFile;
   MapFileHandler mapSaved;
   MapFileHandler mapLoaded;
 };

@@ -16,7 +16,7 @@ constexpr int kEscape = -1;
 RkRecoveryOffer::RkRecoveryOffer(Asker ask, Restorer restore) : ask(std::move(ask)), restore(std::move(restore)) {}
 
 std::string RkRecoveryOffer::QuestionFor(const std::string& mapFile) {
-  const std::string map = mapFile == RkRecoveryFile::kUnnamedMap ? "a map without a name" : mapFile;
+  const std::string map = mapFile == RkRecoveryFile::kUnnamedMap ? "Untitled" : mapFile;
   return "Restore unsaved changes to " + map + " from " +
          RkRecoveryFile::WrittenAtText(RkRecoveryFile::PathFor(mapFile)) + "?";
 }

@@ -18,8 +18,8 @@ class RkRecoveryOffer {
 
   RkRecoveryOffer(Asker ask, Restorer restore);
 
-  // "Restore unsaved changes to World.rkm from 10:42?"; "... to a map without
-  // a name from 10:42?" for RkRecoveryFile::kUnnamedMap.
+  // "Restore unsaved changes to World.rkm from 10:42?"; "... to Untitled from
+  // 10:42?" for RkRecoveryFile::kUnnamedMap.
   static std::string QuestionFor(const std::string& mapFile);
 
   // Offers the recovery files of the folder's maps, newest first, until one is

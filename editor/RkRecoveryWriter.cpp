@@ -3,7 +3,6 @@
 
 #include <cstdio>
 
-#include "RkMapEditorActions.h"
 #include "RkRecoveryFile.h"
 #include "RkWorldSnapshot.h"
 
@@ -11,8 +10,8 @@ RkRecoveryWriter::RkRecoveryWriter(Clock clock) : clock(std::move(clock)) {}
 
 RkRecoveryWriter::~RkRecoveryWriter() { StopWrite(); }
 
-std::string RkRecoveryWriter::MapFileFor(const std::string& mapName) {
-  return mapName.empty() ? RkRecoveryFile::kUnnamedMap : RkMapEditorActions::MapFileName(mapName);
+std::string RkRecoveryWriter::MapFileFor(const std::string& saveTarget) {
+  return saveTarget.empty() ? RkRecoveryFile::kUnnamedMap : saveTarget;
 }
 
 void RkRecoveryWriter::Tick(const RkWorld& world, const std::string& mapFile, const RkEditHistory& history) {

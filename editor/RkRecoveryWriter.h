@@ -29,9 +29,9 @@ class RkRecoveryWriter {
   RkRecoveryWriter(const RkRecoveryWriter&) = delete;
   RkRecoveryWriter& operator=(const RkRecoveryWriter&) = delete;
 
-  // The map's file for the name in the map panel: the file Save Map writes, or
-  // RkRecoveryFile::kUnnamedMap while the map has no name yet.
-  static std::string MapFileFor(const std::string& mapName);
+  // The map's file for the file that saving writes, or RkRecoveryFile::kUnnamedMap
+  // while the map has neither a name nor a file.
+  static std::string MapFileFor(const std::string& saveTarget);
 
   // While the history is away from its saved state, starts a write of the world
   // for mapFile once 30 seconds have passed since the work became unsaved or

@@ -216,7 +216,7 @@ TEST_F(RkRecoveryTest, AMapWithoutANameIsRestoredWithoutOne) {
   engine->InitializeOffscreen();
   EXPECT_TRUE(engine->OfferRecovery());  // the newest first
   ASSERT_EQ(questions.size(), 1u);
-  EXPECT_EQ(questions[0], "Restore unsaved changes to a map without a name from " +
+  EXPECT_EQ(questions[0], "Restore unsaved changes to Untitled from " +
                               RkRecoveryFile::WrittenAtText(kUnnamedRecovery) + "?");
   EXPECT_TRUE(SavedBytes() == kept);
   EXPECT_STREQ(Panel().GetMapName(), "");

@@ -36,6 +36,8 @@ class RkEditHistory {
   void Clear();
   // The present state was saved.
   void MarkSaved() { saved = done; }
+  // No state of the history is the saved one (work taken from elsewhere).
+  void ForgetSavedState() { saved.reset(); }
   // The present state is the one last saved (or the one the history began with).
   bool IsAtSavedState() const { return saved && *saved == done; }
 

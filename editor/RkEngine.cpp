@@ -34,11 +34,21 @@ RkEngine::RkEngine()
                  [this](const RkFileDialog::FilterList& filters, std::string& path) {
                    return ChooseFile(filters, path);
                  },
-                 [this](const char* text) { ShowModalNotice(text); }) {
+                 [this](const char* text) { ShowModalNotice(text); }),
+      recoveryOffer([this](const std::string& text, const std::vector<std::string>& buttons,
+                           int escapeAnswer) { return AskModalQuestion(text, buttons, escapeAnswer); },
+                    [this](const std::string& recoveryPath, const std::string& mapFile) {
+                      OpenMapEditor();  // the panel shows the restored map's name
+                      return mapActions.RestoreMap(recoveryPath, mapFile);
+                    }) {
   now = [] { return static_cast<double>(SDL_GetPerformanceCounter()) / SDL_GetPerformanceFrequency(); };
   fileChooser = [this](const RkFileDialog::FilterList& filters, std::string& path) {
     return RunFileDialog(filters, path);
   };
+  mapActions.SetMapSavedHandler([this](const std::string&) { DiscardRecovery(); });
+  mapActions.SetMapLoadedHandler([this](const std::string& path) {
+    recoveryOffer.OfferFor(RkRecoveryWriter::MapFileFor(mapActions.GetSaveTarget()), path);
+  });
   canvas.SetRecorder(&strokes);
   mapActions.SetHistory(&mapHistory);
   mapActions.SetLinkedMapsMover(&linkedMaps);
@@ -68,6 +78,7 @@ void RkEngine::Run() {
   input.Create();
   input.CreateKeyboard(window.GetHandle());
   input.CreateMouse(window.GetHandle());
+  OfferRecovery();
   while (running != 0) {
     // An editor with nothing to do sleeps until the next event instead of
     // drawing the same frame again.
@@ -111,9 +122,18 @@ bool RkEngine::RunPass() {
   HandleKeys();
   ShowTitle();
   DrawFrame();
+  KeepRecovery();
   NoteActivity(eventsThisPass > 0);
   return true;
 }
+
+void RkEngine::KeepRecovery() {
+  recovery.Tick(world, RkRecoveryWriter::MapFileFor(mapActions.GetSaveTarget()), mapHistory);
+}
+
+void RkEngine::DiscardRecovery() { recovery.Discard(RkRecoveryWriter::MapFileFor(mapActions.GetSaveTarget())); }
+
+bool RkEngine::OfferRecovery() { return recoveryOffer.OfferInFolder("."); }
 
 // Input of any kind, a held key or button, a wheel turn or a queued command keep
 // the loop drawing; only passes without any count as quiet.
@@ -353,8 +373,8 @@ bool RkEngine::MayEnd() {
   return unsavedWork.MayEnd();
 }
 
-// Nothing is kept for a crash yet; the recovery file will be given up here.
-void RkEngine::ForgetUnsavedWork() {}
+// "Don't Save": the work is given up, and so is its recovery file.
+void RkEngine::ForgetUnsavedWork() { DiscardRecovery(); }
 
 // Set only when it changes: the desktop redraws the caption on every set.
 void RkEngine::ShowTitle() {

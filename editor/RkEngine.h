@@ -34,6 +34,8 @@
 #include "RkMapOverlay.h"
 #include "RkNPCEditor.h"
 #include "RkNPCList.h"
+#include "RkRecoveryOffer.h"
+#include "RkRecoveryWriter.h"
 #include "RkStrokeRecorder.h"
 #include "RkUndoControl.h"
 #include "RkUnsavedWork.h"
@@ -147,6 +149,14 @@ class RkEngine {
   const std::string& GetWindowTitle() const { return shownTitle; }
   RkCheckMapsWindow& GetCheckMapsWindow() { return checkMaps; }
 
+  // The recovery file of the map: kept while it is unsaved (the last part of a
+  // pass), removed when the work no longer needs it (a save, "Don't Save"), and
+  // offered on start for the maps of the working folder and after Load Map.
+  void KeepRecovery();
+  void DiscardRecovery();
+  bool OfferRecovery();
+  RkRecoveryWriter& GetRecovery() { return recovery; }
+
  private:
   void OpenMapEditor();
   void OpenNPCEditor();
@@ -209,6 +219,8 @@ class RkEngine {
   std::vector<int> pendingCommands;
   int canvasTop = 0;
   std::function<double()> now;
+  RkRecoveryWriter recovery{[this] { return now(); }};
+  RkRecoveryOffer recoveryOffer;
   // ImGui settles hover and focus a frame or two after the last event.
   static constexpr int kQuietPassesBeforeWaiting = 3;
   int quietPasses = 0;

@@ -111,6 +111,7 @@ bool RkMapEditorActions::SaveAs(const std::string& file) {
   world.MarkSaved();
   if (history != nullptr) history->MarkSaved();
   mapFile = file;
+  if (mapSaved) mapSaved(file);
   return true;
 }
 
@@ -138,25 +139,34 @@ void RkMapEditorActions::LoadMap() {
   if (!chooseFile(RkFileDialog::MapsFilter(), path)) {
     return;
   }
-  ReadMapFile(path);
+  LoadChosenFile(path);
 }
 
 bool RkMapEditorActions::LoadMapFile(const std::string& path) {
   if (mayReplaceMap && !mayReplaceMap()) {
     return false;
   }
-  return ReadMapFile(path);
+  return LoadChosenFile(path);
 }
 
-bool RkMapEditorActions::ReadMapFile(const std::string& path) {
-  // Read into a world of its own: the map being edited stays unless this one reads whole.
+bool RkMapEditorActions::LoadChosenFile(const std::string& path) {
+  if (!ReadMapFile(path)) return false;
+  if (mapLoaded) mapLoaded(path);
+  return true;
+}
+
+bool RkMapEditorActions::ReadMapFile(const std::string& path) { return OpenMapFile(path, path); }
+
+// Read into a world of its own: the map being edited stays unless this one reads whole.
+bool RkMapEditorActions::OpenMapFile(const std::string& path, const std::string& fileOfMap) {
   RkWorld loaded;
   if (const auto failure = loaded.TryLoad(path.c_str())) {
     showNotice(FileNotice("The map could not be opened:", path,
                           failure->GetMessage() + " " + CauseOf(*failure)).c_str());
     return false;
   }
-  panel.SetMapName(RkPathParts::Stem(path).c_str());
+  loaded.SetFileName(fileOfMap.c_str());
+  panel.SetMapName(RkPathParts::Stem(fileOfMap).c_str());
   camera.SetPosition(0, 0);
   origin.SetPosition(0, 0);
   world = std::move(loaded);
@@ -164,7 +174,14 @@ bool RkMapEditorActions::ReadMapFile(const std::string& path) {
   UsePlaceholdersForMissingImages();
   RebuildSprites();
   if (history != nullptr) history->Clear();
-  mapFile = path;
+  mapFile = fileOfMap;
+  return true;
+}
+
+// The recovered work is the map's, not yet saved to its file.
+bool RkMapEditorActions::RestoreMap(const std::string& recoveryPath, const std::string& fileOfMap) {
+  if (!OpenMapFile(recoveryPath, fileOfMap)) return false;
+  if (history != nullptr) history->ForgetSavedState();
   return true;
 }
 

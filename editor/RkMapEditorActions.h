@@ -73,6 +73,18 @@ class RkMapEditorActions {
   // map was not written.
   bool SaveToTarget();
 
+  // Told the file after a map was saved or loaded through the panel's buttons.
+  using MapFileHandler = std::function<void(const std::string& file)>;
+  void SetMapSavedHandler(MapFileHandler handler) { mapSaved = std::move(handler); }
+  void SetMapLoadedHandler(MapFileHandler handler) { mapLoaded = std::move(handler); }
+
+  // Reads the world file at path in place of the map (a notice and false when it
+  // cannot be read: the map stays) as the map of fileOfMap (none for an empty
+  // one), saved.
+  bool OpenMapFile(const std::string& path, const std::string& fileOfMap);
+  // OpenMapFile from a recovery file; the map is then unsaved.
+  bool RestoreMap(const std::string& recoveryPath, const std::string& fileOfMap);
+
   // The file that Save Map writes for the typed name: ".rkm" is added unless
   // the name already ends in it.
   static std::string MapFileName(const std::string& typedName);
@@ -85,6 +97,8 @@ class RkMapEditorActions {
   bool MayWriteOver(const std::string& file);
   void LoadMap();
   bool ReadMapFile(const std::string& path);
+  // A chosen map read, then told to whoever follows the loaded map (the recovery offer).
+  bool LoadChosenFile(const std::string& path);
   void ClearMap();
   void LoadTileSprite();
   void LoadNewArea();
@@ -109,4 +123,6 @@ class RkMapEditorActions {
   QuestionAsker ask;
   ReplaceGuard mayReplaceMap;
   std::string mapFile;
+  MapFileHandler mapSaved;
+  MapFileHandler mapLoaded;
 };

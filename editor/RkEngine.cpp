@@ -11,14 +11,13 @@
 
 #include "RkMessageBox.h"
 #include "RkNotice.h"
+#include "RkQuestion.h"
 
 namespace {
 
 constexpr const char* kAboutText = "Corvane's 2D Game Engine";
 // How long an idle loop sleeps at most before it looks again.
 constexpr int kIdleWaitMilliseconds = 1000;
-// The mouse record counts the wheel in 120ths of a notch.
-constexpr int kWheelNotch = 120;
 
 }  // namespace
 
@@ -144,28 +143,18 @@ bool RkEngine::TakeMessages() {
 void RkEngine::ReadInput() {
   input.Reacquire();
   input.ReadState();
-  if (holdKeysOnNextRead) {
-    HoldKeysDown(input.KeyboardState());
-    holdKeysOnNextRead = false;
-  }
+  keys.AfterRead(input.KeyboardState());
 }
 
 // The Escape that cancels a file dialog or closes a box is still down when the
 // loop reads the keys again: it belongs to the dialog, not to the editor. Nor does
 // the button press that a box or dialog took paint on the canvas.
 void RkEngine::AfterModal() {
-  canvasArmed = false;
-  holdKeysOnNextRead = true;
+  pointer.Disarm();
+  keys.HoldOnNextRead();
 }
 
-void RkEngine::PlaceCursor(int windowX, int windowY) {
-  mouseX = windowX;
-  mouseY = windowY - canvasTop;
-  pointerOverInterface = ui.IsPointerOverInterface(windowX, windowY);
-  if (!IsLeftButtonDown()) {
-    canvasArmed = true;
-  }
-}
+void RkEngine::PlaceCursor(int windowX, int windowY) { pointer.Place(windowX, windowY, canvasTop); }
 
 bool RkEngine::HandleMenuCommand(int command) {
   RkMapOverlay::Layers& layers = mapOverlay.GetLayers();
@@ -263,6 +252,14 @@ void RkEngine::ShowModalNotice(const char* text) {
   AfterModal();
 }
 
+int RkEngine::AskModalQuestion(const std::string& text, const std::vector<std::string>& buttons,
+                               int escapeAnswer) {
+  const int answer = AskQuestion(text, kTitle, buttons, escapeAnswer);
+  window.TakeFocus();
+  AfterModal();
+  return answer;
+}
+
 bool RkEngine::ChooseFile(const RkFileDialog::FilterList& filters, std::string& path) {
   const bool chosen = fileChooser(filters, path);
   AfterModal();
@@ -310,127 +307,24 @@ void RkEngine::PollNPCEditor() {
   }
 }
 
-bool RkEngine::IsLeftButtonDown() const { return (input.MouseState().rgbButtons[0] & RK_KEY_DOWN) != 0; }
+void RkEngine::HandleCanvasView() { pointer.HandleView(); }
 
-// A press counts on the canvas only inside it, where no menu, panel or dialog
-// lies under the cursor, and not while a button press taken by a modal box or
-// dialog is still held.
-bool RkEngine::IsCanvasClick() const {
-  return IsLeftButtonDown() && IsPointerOnCanvas() && canvasArmed && !IsPanning();
-}
-
-bool RkEngine::IsPointerOnCanvas() const {
-  const bool insideCanvas = mouseX >= 0 && mouseX < width && mouseY >= 0 && mouseY < height - canvasTop;
-  return insideCanvas && !pointerOverInterface;
-}
-
-// The middle button, or Space held with the left button, drags the view; Space
-// typed into a text field is not held for the canvas.
-bool RkEngine::IsPanning() const {
-  const RkMouseState& mouse = input.MouseState();
-  const bool spaceHeld = IsKeyDown(input.KeyboardState(), DIK_SPACE) && !ui.WantsTextInput();
-  return (mouse.rgbButtons[2] & RK_KEY_DOWN) != 0 || (spaceHeld && IsLeftButtonDown());
-}
-
-void RkEngine::HandleCanvasView() {
-  const RkMouseState& mouse = input.MouseState();
-  if (mouse.lZ != 0 && IsPointerOnCanvas()) {
-    view.ZoomAbout(mouse.lZ / kWheelNotch, mouseX, mouseY);
-  }
-  if (IsPanning() && (mouse.lX != 0 || mouse.lY != 0)) {
-    view.PanBy(mouse.lX, mouse.lY);
-  }
-}
-
-void RkEngine::HandleMapCanvas() {
-  if (IsCanvasClick()) {
-    undo.NoteWork(RkUndoControl::Area::Map);
-    strokes.BeginStroke();
-    canvas.Click(mouseX, mouseY);
-  } else if (!IsLeftButtonDown() || !canvasArmed) {
-    // Button down to button up is one step; a box that took the button ends it too.
-    strokes.EndStroke();
-  }
-}
+void RkEngine::HandleMapCanvas() { pointer.HandleClick(); }
 
 // ---------------------------------------------------------------------------
 // Keys and the frame.
 
-bool RkEngine::IsKeyDown(const uint8_t* keys, uint8_t key) const {
-  return (keys[key] & RK_KEY_DOWN) != 0 && !keysHeldForText[key];
-}
-
-// A key pressed while a text field has the keyboard belongs to the field until
-// it is released, so that the Escape that ends an edit does not end the editor.
-void RkEngine::UpdateKeysHeldForText(const uint8_t* keys) {
-  const bool typing = ui.WantsTextInput();
-  for (int key = 0; key < RK_KEY_TABLE_SIZE; ++key) {
-    if ((keys[key] & RK_KEY_DOWN) == 0) {
-      keysHeldForText[key] = false;
-    } else if (typing) {
-      keysHeldForText[key] = true;
-    }
-  }
-}
-
-void RkEngine::HoldKeysDown(const uint8_t* keys) {
-  for (int key = 0; key < RK_KEY_TABLE_SIZE; ++key) {
-    if ((keys[key] & RK_KEY_DOWN) != 0) {
-      keysHeldForText[key] = true;
-    }
-  }
-}
-
-bool RkEngine::KeyWentDown(const uint8_t* keys, uint8_t key) const {
-  return IsKeyDown(keys, key) && (previousKeys[key] & RK_KEY_DOWN) == 0;
-}
-
-RkDirection RkEngine::HeldArrow(const uint8_t* keys) const {
-  if (IsKeyDown(keys, DIK_LEFT)) return DirectionLeft;
-  if (IsKeyDown(keys, DIK_RIGHT)) return DirectionRight;
-  if (IsKeyDown(keys, DIK_UP)) return DirectionUp;
-  if (IsKeyDown(keys, DIK_DOWN)) return DirectionDown;
-  return DirectionNone;
-}
-
-void RkEngine::ToggleLayerKeys(const uint8_t* keys) {
-  if (KeyWentDown(keys, DIK_G)) HandleMenuCommand(CommandViewGrid);
-  if (KeyWentDown(keys, DIK_K)) HandleMenuCommand(CommandViewCellKinds);
-  if (KeyWentDown(keys, DIK_L)) HandleMenuCommand(CommandViewLinks);
-}
-
-// The arrows move the view one cell on a press and then at a steady pace while
-// held, however fast the loop runs; Home goes back to 100 % with the map's cell
-// (0, 0) at the canvas's corner.
 void RkEngine::HandleKeys() {
-  const uint8_t* keys = input.KeyboardState();
-  UpdateKeysHeldForText(keys);
-  HandleUndoKeys(keys);
-  if (IsKeyDown(keys, DIK_ESCAPE)) {
+  if (!keys.Handle()) {
     running = 0;
-    arrowRepeat.StepsFor(DirectionNone, now());
-  } else {
-    ToggleLayerKeys(keys);
-    if (KeyWentDown(keys, DIK_HOME)) view.Reset(origin.GetX(), origin.GetY());
-    const RkDirection direction = HeldArrow(keys);
-    for (int steps = arrowRepeat.StepsFor(direction, now()); steps > 0; --steps) {
-      camera.Move(direction);
-    }
   }
-  std::copy(keys, keys + RK_KEY_TABLE_SIZE, previousKeys.begin());
-}
-
-// Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z; while a text field has the keyboard they
-// are the field's (its own undo), as every key held for it.
-void RkEngine::HandleUndoKeys(const uint8_t* keys) {
-  const bool control = IsKeyDown(keys, DIK_LCONTROL) || IsKeyDown(keys, DIK_RCONTROL);
-  const bool shift = IsKeyDown(keys, DIK_LSHIFT) || IsKeyDown(keys, DIK_RSHIFT);
-  undo.HandleKeys(control, shift, IsKeyDown(keys, DIK_Z), IsKeyDown(keys, DIK_Y));
 }
 
 void RkEngine::DrawFrame(RkFileDialog* dialog) {
   ui.BeginFrame();
-  DrawMenuBar();
+  if (const int menuHeight = menuBar.Draw()) {
+    canvasTop = menuHeight;
+  }
   mapEditor.Draw();
   if (npcEditor.IsOpen()) {
     npcEditor.Draw(renderer);
@@ -438,62 +332,14 @@ void RkEngine::DrawFrame(RkFileDialog* dialog) {
   if (dialog != nullptr) {
     dialog->Draw();
   }
-  const bool onCanvas = IsPointerOnCanvas() && dialog == nullptr;
+  const bool onCanvas = pointer.IsOnCanvas() && dialog == nullptr;
   mapOverlay.Draw(canvasTop, width, height - canvasTop,
                   std::strcmp(mapEditor.GetMapName(), RkMapOverlay::kStartMapName) == 0);
-  canvasStatus.Draw(width, height, mouseX, mouseY, onCanvas);
+  canvasStatus.Draw(width, height, pointer.GetX(), pointer.GetY(), onCanvas);
   ui.EndFrame();
   undo.NoteFocusedWindow(ui.GetFocusedWindowName());
   renderer.SetCanvasOrigin(0, canvasTop);
   renderer.SetViewZoom(view.GetZoom(), view.GetPanX(), view.GetPanY());
   const RkRect presentRect{0, 0, width, height};
   renderer.RenderFrame(&presentRect, 0, 0, camera.GetX(), camera.GetY());
-}
-
-// Between File and Help; an item with nothing to take back is greyed out.
-void RkEngine::DrawEditMenu() {
-  if (!ImGui::BeginMenu("Edit")) {
-    return;
-  }
-  const RkEditHistory& history = undo.Active();
-  if (ImGui::MenuItem(undo.GetUndoItemText().c_str(), "Ctrl+Z", false, history.CanUndo())) {
-    QueueMenuCommand(CommandUndo);
-  }
-  if (ImGui::MenuItem(undo.GetRedoItemText().c_str(), "Ctrl+Y", false, history.CanRedo())) {
-    QueueMenuCommand(CommandRedo);
-  }
-  ImGui::EndMenu();
-}
-
-void RkEngine::DrawMenuBar() {
-  if (!ImGui::BeginMainMenuBar()) {
-    return;
-  }
-  canvasTop = static_cast<int>(ImGui::GetWindowHeight());
-  if (ImGui::BeginMenu("File")) {
-    if (ImGui::MenuItem("Map Editor")) QueueMenuCommand(CommandMapEditor);
-    if (ImGui::MenuItem("NPC Editor")) QueueMenuCommand(CommandNPCEditor);
-    if (ImGui::MenuItem("Creature Editor")) QueueMenuCommand(CommandCreatureEditor);
-    if (ImGui::MenuItem("Item Editor")) QueueMenuCommand(CommandItemEditor);
-    if (ImGui::MenuItem("Exit")) QueueMenuCommand(CommandExit);
-    ImGui::EndMenu();
-  }
-  DrawEditMenu();
-  DrawViewMenu();
-  if (ImGui::BeginMenu("Help")) {
-    if (ImGui::MenuItem("About")) QueueMenuCommand(CommandAbout);
-    ImGui::EndMenu();
-  }
-  ImGui::EndMainMenuBar();
-}
-
-void RkEngine::DrawViewMenu() {
-  if (!ImGui::BeginMenu("View")) {
-    return;
-  }
-  const RkMapOverlay::Layers& layers = mapOverlay.GetLayers();
-  if (ImGui::MenuItem("Grid", "G", layers.grid)) QueueMenuCommand(CommandViewGrid);
-  if (ImGui::MenuItem("Cell Kinds", "K", layers.kinds)) QueueMenuCommand(CommandViewCellKinds);
-  if (ImGui::MenuItem("Links and NPCs", "L", layers.links)) QueueMenuCommand(CommandViewLinks);
-  ImGui::EndMenu();
 }

@@ -8,22 +8,23 @@
 // The parts of a pass are public so that tests drive them as the loop does.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "RkCanvasPointer.h"
 #include "RkCanvasStatus.h"
 #include "RkCanvasView.h"
 #include "RkDirect3D.h"
 #include "RkEditHistory.h"
+#include "RkEditorKeys.h"
+#include "RkEditorMenuBar.h"
 #include "RkEditorWindow.h"
 #include "RkEntity.h"
 #include "RkFileDialog.h"
 #include "RkImGuiLayer.h"
 #include "RkInput.h"
-#include "RkKeyRepeat.h"
 #include "RkLibraryRecorder.h"
 #include "RkMapCanvas.h"
 #include "RkMapEditor.h"
@@ -99,6 +100,10 @@ class RkEngine {
   // The menu's choices wait here until the next pass takes them.
   void QueueMenuCommand(int command) { pendingCommands.push_back(command); }
 
+  // A question in a box with the editor's caption; the chosen button's index.
+  // The editor takes the keyboard and the mouse back after it, as after a notice.
+  int AskModalQuestion(const std::string& text, const std::vector<std::string>& buttons, int escapeAnswer);
+
   // The panels' file dialog; modal: the loop stops while it is shown.
   bool ChooseFile(const RkFileDialog::FilterList& filters, std::string& path);
   void SetFileChooser(FileChooser chooser) { fileChooser = std::move(chooser); }
@@ -115,18 +120,24 @@ class RkEngine {
   const RkCanvasStatus& GetCanvasStatus() const { return canvasStatus; }
   // Seconds on a steady clock; tests set their own to drive the arrows' repeat.
   void SetClock(std::function<double()> clock) { now = std::move(clock); }
+  double GetTime() const { return now(); }
   // Nothing happened in the last passes: the loop may wait for the next event.
   bool IsIdle() const { return quietPasses >= kQuietPassesBeforeWaiting; }
   RkNPCList& GetNPCList() { return npcList; }
   RkImGuiLayer& GetInterface() { return ui; }
-  int GetMouseX() const { return mouseX; }
-  int GetMouseY() const { return mouseY; }
+  int GetMouseX() const { return pointer.GetX(); }
+  int GetMouseY() const { return pointer.GetY(); }
   int GetCanvasTop() const { return canvasTop; }
   const std::string& GetSelectedMapNPC() const { return mapActions.GetSelectedMapNPC(); }
   // The map's history (strokes, Clear Map) and the NPC library's.
   RkEditHistory& GetMapHistory() { return mapHistory; }
   RkEditHistory& GetLibraryHistory() { return libraryHistory; }
   RkUndoControl& GetUndoControl() { return undo; }
+  RkStrokeRecorder& GetStrokes() { return strokes; }
+  RkMapCanvas& GetCanvas() { return canvas; }
+  const RkEditorKeys& GetKeys() const { return keys; }
+  const RkImGuiLayer& GetInterface() const { return ui; }
+  const RkUndoControl& GetUndoControl() const { return undo; }
 
  private:
   void OpenMapEditor();
@@ -135,24 +146,8 @@ class RkEngine {
   void ShowLibraryAgain(const std::string& name);
   void ShowModalNotice(const char* text);
   bool RunFileDialog(const RkFileDialog::FilterList& filters, std::string& path);
-  void DrawMenuBar();
-  void DrawEditMenu();
-  void HandleUndoKeys(const uint8_t* keys);
 
-  // Canvas clicks.
-  bool IsCanvasClick() const;
-  bool IsLeftButtonDown() const;
-  bool IsPointerOnCanvas() const;
-  bool IsPanning() const;
 
-  // Keys.
-  bool IsKeyDown(const uint8_t* keys, uint8_t key) const;
-  void UpdateKeysHeldForText(const uint8_t* keys);
-  void HoldKeysDown(const uint8_t* keys);
-  bool KeyWentDown(const uint8_t* keys, uint8_t key) const;
-  RkDirection HeldArrow(const uint8_t* keys) const;
-  void ToggleLayerKeys(const uint8_t* keys);
-  void DrawViewMenu();
   // Whether this pass saw input or a change that the next frames must show.
   void NoteActivity(bool eventsTaken);
   // A modal box or dialog took the last button or key presses.
@@ -179,26 +174,16 @@ class RkEngine {
   RkMapEditorActions mapActions;
   RkMapOverlay mapOverlay{world, view, origin};
   RkCanvasStatus canvasStatus{world, view, origin};
-  RkKeyRepeat arrowRepeat;
+  RkEditorMenuBar menuBar{*this};
+  RkEditorKeys keys{*this};
+  RkCanvasPointer pointer{*this};
   int32_t width = kWidth;
   int32_t height = kHeight;
-  int32_t mouseX = 0;
-  int32_t mouseY = 0;
 
   RkImGuiLayer ui;
   FileChooser fileChooser;
   std::vector<int> pendingCommands;
   int canvasTop = 0;
-  // An interface window (or ImGui's hold on the mouse) lies under the cursor.
-  bool pointerOverInterface = false;
-  // A modal box or dialog took the last button press: painting waits for a release.
-  bool canvasArmed = true;
-  // Keys that went down while a text field, a box or a dialog had the keyboard
-  // count only once released.
-  std::array<bool, RK_KEY_TABLE_SIZE> keysHeldForText{};
-  bool holdKeysOnNextRead = false;
-  // The keys as the last pass read them, for the presses that toggle a layer.
-  std::array<uint8_t, RK_KEY_TABLE_SIZE> previousKeys{};
   std::function<double()> now;
   // ImGui settles hover and focus a frame or two after the last event.
   static constexpr int kQuietPassesBeforeWaiting = 3;

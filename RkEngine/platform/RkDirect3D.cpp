@@ -335,34 +335,25 @@ void RkDirect3D::SetViewZoom(float scale, float shiftX, float shiftY) {
 bool RkDirect3D::IsWalkingFrame() const { return walking == 1 && walkOffset < 32; }
 
 // During a walk the view starts one tile behind the focus's new tile and closes
-// in by walkOffset pixels.
-float RkDirect3D::TranslationX(int viewWidth, int focusX) const {
-  const double half = viewWidth / 2;
-  double column = focusX;
+// in by walkOffset pixels: a walk towards higher columns or rows (direction
+// forward) starts a tile further on, one towards lower ones a tile back.
+float RkDirect3D::Translation(int viewSize, int focus, int forward, int backward) const {
+  const double half = viewSize / 2;
+  double place = focus;
   double offset = 0.0;
-  if (IsWalkingFrame() && walkDirection == 1) {
-    column = focusX + 1.0;
+  if (IsWalkingFrame() && walkDirection == forward) {
+    place = focus + 1.0;
     offset = walkOffset;
-  } else if (IsWalkingFrame() && walkDirection == 2) {
-    column = focusX - 1.0;
+  } else if (IsWalkingFrame() && walkDirection == backward) {
+    place = focus - 1.0;
     offset = -walkOffset;
   }
-  return static_cast<float>(half - kTileSize * column + offset);
+  return static_cast<float>(half - kTileSize * place + offset);
 }
 
-float RkDirect3D::TranslationY(int viewHeight, int focusY) const {
-  const double half = viewHeight / 2;
-  double row = focusY;
-  double offset = 0.0;
-  if (IsWalkingFrame() && walkDirection == 3) {
-    row = focusY + 1.0;
-    offset = walkOffset;
-  } else if (IsWalkingFrame() && walkDirection == 4) {
-    row = focusY - 1.0;
-    offset = -walkOffset;
-  }
-  return static_cast<float>(half - kTileSize * row + offset);
-}
+float RkDirect3D::TranslationX(int viewWidth, int focusX) const { return Translation(viewWidth, focusX, 1, 2); }
+
+float RkDirect3D::TranslationY(int viewHeight, int focusY) const { return Translation(viewHeight, focusY, 3, 4); }
 
 void RkDirect3D::RenderFrame(const RkRect* /*presentRect*/, int viewWidth, int viewHeight, int focusX,
                              int focusY) {

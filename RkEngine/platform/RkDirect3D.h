@@ -141,6 +141,8 @@ class RkDirect3D {
   float TranslationY(int viewHeight, int focusY) const;
 
  private:
+  // One axis of the translation; forward and backward are the walk directions along it.
+  float Translation(int viewSize, int focus, int forward, int backward) const;
   using SpriteIterator = std::list<RkSprite>::iterator;
 
   RkProgram program;

@@ -1,5 +1,5 @@
 // Our own message box: an SDL window with a renderer, the text drawn with
-// SDL_ttf in the renderer's font, and an OK button at the bottom right.
+// SDL_ttf in the renderer's font, and its buttons in a row at the bottom right.
 #include "RkFallbackMessageBox.h"
 
 #include <SDL_ttf.h>
@@ -91,13 +91,39 @@ Uint32 WindowOf(const SDL_Event& event) {
 RkFallbackMessageBox::RkFallbackMessageBox(const char* caption, const char* text)
     : caption(caption != nullptr ? caption : ""), text(text != nullptr ? text : "") {}
 
+RkFallbackMessageBox::RkFallbackMessageBox(const char* caption, const char* text, std::vector<std::string> buttons,
+                                           int escapeAnswer)
+    : caption(caption != nullptr ? caption : ""),
+      text(text != nullptr ? text : ""),
+      buttons(std::move(buttons)),
+      escapeAnswer(escapeAnswer),
+      answer(escapeAnswer) {
+  if (this->buttons.empty()) this->buttons.push_back("OK");
+}
+
 RkFallbackMessageBox::~RkFallbackMessageBox() { ReleaseLines(); }
 
 void RkFallbackMessageBox::ReleaseLines() {
   for (Line& line : lines) SDL_FreeSurface(line.image);
   lines.clear();
-  SDL_FreeSurface(okLabel);
-  okLabel = nullptr;
+  for (SDL_Surface* label : buttonLabels) SDL_FreeSurface(label);
+  buttonLabels.clear();
+  buttonRects.clear();
+}
+
+// Each button is wide enough for its label; the row ends at the right margin.
+void RkFallbackMessageBox::LayOutButtons(int top) {
+  int rowWidth = 0;
+  for (SDL_Surface* label : buttonLabels) {
+    rowWidth += std::max(kButtonWidth, label->w + kMargin) + kButtonGap;
+  }
+  width = std::max(width, rowWidth - kButtonGap + 2 * kMargin);
+  int x = width - kMargin - (rowWidth - kButtonGap);
+  for (SDL_Surface* label : buttonLabels) {
+    const int buttonWidth = std::max(kButtonWidth, label->w + kMargin);
+    buttonRects.push_back(SDL_Rect{x, top, buttonWidth, kButtonHeight});
+    x += buttonWidth + kButtonGap;
+  }
 }
 
 bool RkFallbackMessageBox::Prepare(TTF_Font* textFont) {
@@ -115,11 +141,16 @@ bool RkFallbackMessageBox::Prepare(TTF_Font* textFont) {
     textHeight += line.height;
     lines.push_back(line);
   }
-  okLabel = TTF_RenderUTF8_Blended(font, "OK", kTextColor);
+  for (const std::string& button : buttons) {
+    SDL_Surface* label = TTF_RenderUTF8_Blended(font, button.c_str(), kTextColor);
+    if (label == nullptr) return false;
+    buttonLabels.push_back(label);
+  }
   width = std::max(kMinWidth, textWidth + 2 * kMargin);
-  okButton = SDL_Rect{width - kMargin - kButtonWidth, kMargin + textHeight + kButtonGap, kButtonWidth, kButtonHeight};
-  height = okButton.y + okButton.h + kMargin;
-  return okLabel != nullptr;
+  const int buttonTop = kMargin + textHeight + kButtonGap;
+  LayOutButtons(buttonTop);
+  height = buttonTop + kButtonHeight + kMargin;
+  return true;
 }
 
 void RkFallbackMessageBox::DrawImage(SDL_Renderer* renderer, SDL_Surface* image, int x, int y) const {
@@ -130,13 +161,14 @@ void RkFallbackMessageBox::DrawImage(SDL_Renderer* renderer, SDL_Surface* image,
   SDL_DestroyTexture(texture);
 }
 
-void RkFallbackMessageBox::DrawButton(SDL_Renderer* renderer) const {
+void RkFallbackMessageBox::DrawButton(SDL_Renderer* renderer, size_t index) const {
+  const SDL_Rect& button = buttonRects[index];
+  SDL_Surface* label = buttonLabels[index];
   SetColor(renderer, kButtonFace);
-  SDL_RenderFillRect(renderer, &okButton);
+  SDL_RenderFillRect(renderer, &button);
   SetColor(renderer, kButtonBorder);
-  SDL_RenderDrawRect(renderer, &okButton);
-  if (okLabel == nullptr) return;
-  DrawImage(renderer, okLabel, okButton.x + (okButton.w - okLabel->w) / 2, okButton.y + (okButton.h - okLabel->h) / 2);
+  SDL_RenderDrawRect(renderer, &button);
+  DrawImage(renderer, label, button.x + (button.w - label->w) / 2, button.y + (button.h - label->h) / 2);
 }
 
 void RkFallbackMessageBox::Draw(SDL_Renderer* renderer) const {
@@ -148,25 +180,29 @@ void RkFallbackMessageBox::Draw(SDL_Renderer* renderer) const {
     if (line.image != nullptr) DrawImage(renderer, line.image, kMargin, y);
     y += line.height;
   }
-  DrawButton(renderer);
+  for (size_t i = 0; i < buttonRects.size(); ++i) DrawButton(renderer, i);
 }
 
-bool RkFallbackMessageBox::Dismisses(const SDL_Event& event, Uint32 windowId) const {
+int RkFallbackMessageBox::AnswerFor(const SDL_Event& event, Uint32 windowId) const {
   switch (event.type) {
     case SDL_KEYDOWN: {
+      if (event.key.windowID != windowId || event.key.repeat != 0) return -1;
       const SDL_Keycode key = event.key.keysym.sym;
-      const bool closingKey = key == SDLK_RETURN || key == SDLK_KP_ENTER || key == SDLK_ESCAPE || key == SDLK_SPACE;
-      return event.key.windowID == windowId && event.key.repeat == 0 && closingKey;
+      if (key == SDLK_ESCAPE) return escapeAnswer;
+      return key == SDLK_RETURN || key == SDLK_KP_ENTER || key == SDLK_SPACE ? 0 : -1;
     }
     case SDL_MOUSEBUTTONUP: {
+      if (event.button.windowID != windowId || event.button.button != SDL_BUTTON_LEFT) return -1;
       const SDL_Point point{event.button.x, event.button.y};
-      return event.button.windowID == windowId && event.button.button == SDL_BUTTON_LEFT &&
-             SDL_PointInRect(&point, &okButton) == SDL_TRUE;
+      for (size_t i = 0; i < buttonRects.size(); ++i) {
+        if (SDL_PointInRect(&point, &buttonRects[i]) == SDL_TRUE) return static_cast<int>(i);
+      }
+      return -1;
     }
     case SDL_WINDOWEVENT:
-      return event.window.windowID == windowId && event.window.event == SDL_WINDOWEVENT_CLOSE;
+      return event.window.windowID == windowId && event.window.event == SDL_WINDOWEVENT_CLOSE ? escapeAnswer : -1;
     default:
-      return false;
+      return -1;
   }
 }
 
@@ -177,13 +213,13 @@ bool RkFallbackMessageBox::RunWindow(SDL_Window* window, SDL_Renderer* renderer)
   std::vector<SDL_Event> forOthers;
   SDL_ShowWindow(window);
   SDL_RaiseWindow(window);
-  bool dismissed = false;
-  while (!dismissed) {
+  answer = -1;
+  while (answer < 0) {
     Draw(renderer);
     SDL_RenderPresent(renderer);
     SDL_Event event;
     if (SDL_WaitEventTimeout(&event, kWaitMilliseconds) == 0) continue;
-    dismissed = Dismisses(event, windowId);
+    answer = AnswerFor(event, windowId);
     if (WindowOf(event) != windowId) forOthers.push_back(event);
   }
   for (SDL_Event& event : forOthers) SDL_PushEvent(&event);

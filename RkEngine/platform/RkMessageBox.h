@@ -1,7 +1,10 @@
 // The platform's message boxes: installs SDL boxes as the handlers of fatal
-// reports and notices. Each program calls Install once at start-up; tests do not,
+// reports, notices and questions. Each program calls Install once at start-up; tests do not,
 // so nothing blocks them.
 #pragma once
+
+#include <string>
+#include <vector>
 
 class RkMessageBox {
  public:
@@ -13,4 +16,8 @@ class RkMessageBox {
   // A blocking box with an OK button; "Error" stands in for a missing caption.
   // SDL's box, else one of our own; false when neither could be shown.
   static bool Show(const char* text, const char* caption, bool isError);
+  // A blocking question; the chosen button's index, the escape answer when no
+  // box could be shown.
+  static int Ask(const std::string& text, const char* caption, const std::vector<std::string>& buttons,
+                 int escapeAnswer);
 };

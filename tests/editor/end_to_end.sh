@@ -25,61 +25,7 @@ mkdir -p "$work"
 
 start_xvfb
 
-# Waits up to $2 tenths of a second for process $1 to end; sets app_status.
-wait_for_exit() {
-  for _ in $(seq "$2"); do
-    if ! kill -0 "$1" 2>/dev/null; then
-      wait "$1"
-      app_status=$?
-      return 0
-    fi
-    sleep 0.1
-  done
-  return 1
-}
-
-# A press and release with a pause, so that the editor's loop sees the button down.
-click_at() {
-  xdotool mousemove "$1" "$2"
-  sleep 0.1
-  xdotool mousedown 1
-  sleep 0.15
-  xdotool mouseup 1
-  sleep 0.25
-}
-
-# The colour of screen pixel ($2, $3) of screenshot $1, as six hex digits.
-pixel() {
-  convert "$1" -crop "1x1+$2+$3" -depth 8 -format '%[hex:p{0,0}]' info: | cut -c1-6
-}
-
-# Polls up to ten seconds for a condition (a command) to hold; fails with $1 otherwise.
-wait_for() {
-  local what=$1
-  shift
-  for _ in $(seq 100); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  fail "$what"
-}
-
-# Whether screen pixel ($1, $2) is black ("black") or not ("lit") right now.
-screen_pixel_is() {
-  import -window root "$work/probe.png" 2>/dev/null || return 1
-  local colour
-  colour=$(pixel "$work/probe.png" "$2" "$3")
-  if [ "$1" = black ]; then [ "$colour" = "000000" ]; else [ "$colour" != "000000" ]; fi
-}
-
-# The file dialog lies over the canvas around (600, 145) while it is up.
-dialog_shown() { screen_pixel_is lit 600 145; }
-dialog_gone() { screen_pixel_is black 600 145; }
-
-# Panel controls in screen pixels: the panel's corner is at (100, 100) and its
-# client area starts below its title bar; the canvas starts below the menu bar.
-panel_x() { echo $((100 + $1)); }
-panel_y() { echo $((100 + 18 + $1)); }
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 
 # --- 1. Making the map ---------------------------------------------------------
 cp -r "$demo" "$work/make"

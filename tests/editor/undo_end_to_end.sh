@@ -18,48 +18,7 @@ rm -rf "$work"
 mkdir -p "$work"
 start_xvfb
 
-click_at() {
-  xdotool mousemove "$1" "$2"
-  sleep 0.1
-  xdotool mousedown 1
-  sleep 0.15
-  xdotool mouseup 1
-  sleep 0.25
-}
-
-pixel() {
-  convert "$1" -crop "1x1+$2+$3" -depth 8 -format '%[hex:p{0,0}]' info: | cut -c1-6
-}
-
-wait_for() {
-  local what=$1
-  shift
-  for _ in $(seq 100); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  fail "$what"
-}
-
-screen_pixel_is() {
-  import -window root "$work/probe.png" 2>/dev/null || return 1
-  local colour
-  colour=$(pixel "$work/probe.png" "$2" "$3")
-  if [ "$1" = black ]; then [ "$colour" = "000000" ]; else [ "$colour" != "000000" ]; fi
-}
-
-dialog_shown() { screen_pixel_is lit 600 145; }
-dialog_gone() { screen_pixel_is black 600 145; }
-# Keys held for a while, so that the editor's loop sees them down.
-press_keys() {
-  xdotool keydown "$@"
-  sleep 0.2
-  xdotool keyup "$@"
-  sleep 0.2
-}
-
-panel_x() { echo $((100 + $1)); }
-panel_y() { echo $((100 + 18 + $1)); }
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 
 # The canvas right of the panel, as a picture of its own.
 canvas_shot() {

@@ -117,4 +117,35 @@ TEST_F(FallbackBox, ReturnEscapeSpaceAndAClickOnOkDismissIt) {
   EXPECT_FALSE(box.Dismisses(click, kBoxWindow)) << "a click beside the button";
 }
 
+// A question's buttons sit in one row below the text; each click picks its own
+// button, Return the first, Escape and the close button the escape answer.
+TEST_F(FallbackBox, AQuestionAnswersWithTheButtonChosen) {
+  RkFallbackMessageBox box("RkEngine", "Save changes to World.rkm?", {"Save", "Don't Save", "Cancel"}, 2);
+  ASSERT_TRUE(box.Prepare(font));
+  SDL_Event click{};
+  click.type = SDL_MOUSEBUTTONUP;
+  click.button.windowID = kBoxWindow;
+  click.button.button = SDL_BUTTON_LEFT;
+  for (int index = 0; index < 3; ++index) {
+    const SDL_Rect button = box.GetButton(index);
+    EXPECT_LE(button.x + button.w, box.GetWidth());
+    click.button.x = button.x + button.w / 2;
+    click.button.y = button.y + button.h / 2;
+    EXPECT_EQ(box.AnswerFor(click, kBoxWindow), index);
+  }
+  EXPECT_LT(box.GetButton(0).x + box.GetButton(0).w, box.GetButton(1).x) << "buttons overlap";
+  SDL_Event key{};
+  key.type = SDL_KEYDOWN;
+  key.key.windowID = kBoxWindow;
+  key.key.keysym.sym = SDLK_RETURN;
+  EXPECT_EQ(box.AnswerFor(key, kBoxWindow), 0);
+  key.key.keysym.sym = SDLK_ESCAPE;
+  EXPECT_EQ(box.AnswerFor(key, kBoxWindow), 2);
+  SDL_Event close{};
+  close.type = SDL_WINDOWEVENT;
+  close.window.windowID = kBoxWindow;
+  close.window.event = SDL_WINDOWEVENT_CLOSE;
+  EXPECT_EQ(box.AnswerFor(close, kBoxWindow), 2);
+}
+
 }  // namespace

@@ -1,0 +1,44 @@
+// The editor's keys, taken once a pass: Escape, the arrows that move the view
+// (one cell on a press, then at a steady pace while held), Home, the layer
+// toggles G, K and L, and the undo keys. A key pressed while a text field, a box
+// or a dialog had the keyboard belongs to it until released.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "RkEntity.h"
+#include "RkInput.h"
+#include "RkKeyRepeat.h"
+
+class RkEngine;
+
+class RkEditorKeys {
+ public:
+  explicit RkEditorKeys(RkEngine& engine) : engine(engine) {}
+
+  // Acts on the keys read this pass; false when Escape asks the editor to end.
+  bool Handle();
+  // Whether a key is down for the editor (not held for a field, box or dialog).
+  bool IsDown(const uint8_t* keys, uint8_t key) const;
+  // A modal box or dialog took the keys: those down at the next read are its own.
+  void HoldOnNextRead() { holdOnNextRead = true; }
+  // Called with each fresh read of the keyboard.
+  void AfterRead(const uint8_t* keys);
+
+ private:
+  void UpdateHeldForText(const uint8_t* keys);
+  void HoldDown(const uint8_t* keys);
+  bool WentDown(const uint8_t* keys, uint8_t key) const;
+  RkDirection HeldArrow(const uint8_t* keys) const;
+  void ToggleLayers(const uint8_t* keys);
+  void HandleUndo(const uint8_t* keys);
+  void MoveView(const uint8_t* keys);
+
+  RkEngine& engine;
+  RkKeyRepeat arrowRepeat;
+  std::array<bool, RK_KEY_TABLE_SIZE> heldForText{};
+  bool holdOnNextRead = false;
+  // The keys as the last pass read them, for the presses that toggle a layer.
+  std::array<uint8_t, RK_KEY_TABLE_SIZE> previous{};
+};

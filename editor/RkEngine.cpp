@@ -100,6 +100,8 @@ bool RkEngine::RunPass() {
   }
   HandleCanvasView();
   HandleKeys();
+  TakePalettePick();
+  WatchImages();
   DrawFrame();
   NoteActivity(eventsThisPass > 0);
   return true;
@@ -126,6 +128,9 @@ bool RkEngine::TakeMessages() {
   eventsThisPass = 0;
   if (!window.PumpMessages([this](const SDL_Event& event) {
         ++eventsThisPass;
+        if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+          imageWatch.NoteFocusGained();
+        }
         ui.ProcessEvent(event);
       })) {
     return false;
@@ -168,6 +173,9 @@ bool RkEngine::HandleMenuCommand(int command) {
     case CommandViewLinks:
       layers.links = !layers.links;
       return true;
+    case CommandViewTilePalette:
+      ToggleTilePalette();
+      return true;
     case CommandMapEditor:
       OpenMapEditor();
       return true;
@@ -190,6 +198,24 @@ bool RkEngine::HandleMenuCommand(int command) {
       return true;
   }
 }
+
+// The palette paints through the map panel's tile image: opening it opens the
+// panel too when it is closed.
+void RkEngine::ToggleTilePalette() {
+  if (tilePalette.IsOpen()) {
+    tilePalette.Close();
+    return;
+  }
+  OpenMapEditor();
+  tilePalette.Open();
+}
+
+void RkEngine::TakePalettePick() {
+  const std::string path = tilePalette.TakePick();
+  if (!path.empty() && mapEditor.IsOpen()) mapActions.UseTileImage(path);
+}
+
+void RkEngine::WatchImages() { imageWatch.CheckIfDue(now()); }
 
 void RkEngine::OpenMapEditor() {
   if (mapEditor.IsOpen()) {
@@ -326,6 +352,7 @@ void RkEngine::DrawFrame(RkFileDialog* dialog) {
     canvasTop = menuHeight;
   }
   mapEditor.Draw();
+  tilePalette.Draw(renderer.GetDevice(), mapEditor.GetTileImageFile(), mapEditor.IsOpen());
   if (npcEditor.IsOpen()) {
     npcEditor.Draw(renderer);
   }

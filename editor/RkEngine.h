@@ -32,7 +32,9 @@
 #include "RkMapOverlay.h"
 #include "RkNPCEditor.h"
 #include "RkNPCList.h"
+#include "RkImageWatch.h"
 #include "RkStrokeRecorder.h"
+#include "RkTilePalette.h"
 #include "RkUndoControl.h"
 #include "RkWorld.h"
 
@@ -49,6 +51,7 @@ class RkEngine {
     CommandViewGrid = 2300,
     CommandViewCellKinds = 2301,
     CommandViewLinks = 2302,
+    CommandViewTilePalette = 2303,
     CommandUndo = 2400,
     CommandRedo = 2401
   };
@@ -91,6 +94,11 @@ class RkEngine {
   // button) dragged on the canvas.
   void HandleCanvasView();
   void HandleKeys();
+  // Images changed on disk are decoded again (about twice a second, and when
+  // the window gets the focus back).
+  void WatchImages();
+  // A thumbnail clicked in the tile palette becomes the tile image.
+  void TakePalettePick();
   // Builds the ImGui frame (menu bar, open panels, the dialog if any) and draws
   // the map with it.
   void DrawFrame(RkFileDialog* dialog = nullptr);
@@ -117,6 +125,7 @@ class RkEngine {
   RkEntity& GetOrigin() { return origin; }
   RkCanvasView& GetView() { return view; }
   RkMapOverlay& GetMapOverlay() { return mapOverlay; }
+  RkTilePalette& GetTilePalette() { return tilePalette; }
   const RkCanvasStatus& GetCanvasStatus() const { return canvasStatus; }
   // Seconds on a steady clock; tests set their own to drive the arrows' repeat.
   void SetClock(std::function<double()> clock) { now = std::move(clock); }
@@ -141,6 +150,7 @@ class RkEngine {
 
  private:
   void OpenMapEditor();
+  void ToggleTilePalette();
   void OpenNPCEditor();
   void ReloadUnchangedLibrary();
   void ShowLibraryAgain(const std::string& name);
@@ -174,6 +184,8 @@ class RkEngine {
   RkMapEditorActions mapActions;
   RkMapOverlay mapOverlay{world, view, origin};
   RkCanvasStatus canvasStatus{world, view, origin};
+  RkTilePalette tilePalette;
+  RkImageWatch imageWatch;
   RkEditorMenuBar menuBar{*this};
   RkEditorKeys keys{*this};
   RkCanvasPointer pointer{*this};

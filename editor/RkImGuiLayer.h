@@ -47,9 +47,11 @@ class RkImGuiLayer {
 
  private:
   void CreateContext();
+  void TakePointerFromWindow();
 
   bool initialized = false;
   bool hasPlatformBackend = false;
+  SDL_Window* window = nullptr;
   int offscreenWidth = 0;
   int offscreenHeight = 0;
 };

@@ -53,3 +53,11 @@ void RkCanvasView::Reset(int cameraX, int cameraY) {
   panX = 0.0f;
   panY = 0.0f;
 }
+
+void RkCanvasView::ShowAt(double left, double top) {
+  const int cameraX = static_cast<int>(std::floor(left / kCellSize));
+  const int cameraY = static_cast<int>(std::floor(top / kCellSize));
+  camera.SetPosition(cameraX, cameraY);
+  panX = static_cast<float>(left - double{kCellSize} * cameraX);
+  panY = static_cast<float>(top - double{kCellSize} * cameraY);
+}

@@ -40,6 +40,9 @@ class RkCanvasView {
   void SetZoomAbout(float newZoom, int canvasX, int canvasY);
   // The map follows the pointer: a drag of (dx, dy) canvas pixels.
   void PanBy(int dx, int dy);
+  // Keeps the zoom and puts view pixel (left, top) at the canvas's top-left
+  // corner: the camera on the cell there, the pan within it.
+  void ShowAt(double left, double top);
   // 100 %, no pan, the camera on the given view cell.
   void Reset(int cameraX, int cameraY);
 

@@ -16,8 +16,9 @@ bool RkEditorKeys::Handle() {
     ToggleLayers(keys);
     MoveView(keys);
   }
+  const bool escapePressed = escape && WentDown(keys, DIK_ESCAPE);
   std::copy(keys, keys + RK_KEY_TABLE_SIZE, previous.begin());
-  return !escape;
+  return !escapePressed;
 }
 
 bool RkEditorKeys::IsDown(const uint8_t* keys, uint8_t key) const {

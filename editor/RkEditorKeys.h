@@ -17,7 +17,8 @@ class RkEditorKeys {
  public:
   explicit RkEditorKeys(RkEngine& engine) : engine(engine) {}
 
-  // Acts on the keys read this pass; false when Escape asks the editor to end.
+  // Acts on the keys read this pass; false when Escape was pressed: the engine
+  // closes what is open, or ends when nothing is. A held Escape acts once.
   bool Handle();
   // Whether a key is down for the editor (not held for a field, box or dialog).
   bool IsDown(const uint8_t* keys, uint8_t key) const;

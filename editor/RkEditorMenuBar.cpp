@@ -13,6 +13,7 @@ int RkEditorMenuBar::Draw() {
   DrawFileMenu();
   DrawEditMenu();
   DrawViewMenu();
+  DrawToolsMenu();
   DrawHelpMenu();
   ImGui::EndMainMenuBar();
   return height;
@@ -57,6 +58,14 @@ void RkEditorMenuBar::DrawViewMenu() {
   if (ImGui::MenuItem("Tile Palette", nullptr, engine.GetTilePalette().IsOpen())) {
     engine.QueueMenuCommand(RkEngine::CommandViewTilePalette);
   }
+  ImGui::EndMenu();
+}
+
+void RkEditorMenuBar::DrawToolsMenu() {
+  if (!ImGui::BeginMenu("Tools")) {
+    return;
+  }
+  if (ImGui::MenuItem("Check Maps")) engine.QueueMenuCommand(RkEngine::CommandCheckMaps);
   ImGui::EndMenu();
 }
 

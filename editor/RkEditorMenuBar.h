@@ -1,4 +1,4 @@
-// The editor's main menu bar: File, Edit, View and Help. It only draws: a chosen
+// The editor's main menu bar: File, Edit, View, Tools and Help. It only draws: a chosen
 // item queues its command on the application object, which takes it at the
 // start of the next pass.
 #pragma once
@@ -18,6 +18,7 @@ class RkEditorMenuBar {
   // Between File and View; an item with nothing to take back is greyed out.
   void DrawEditMenu();
   void DrawViewMenu();
+  void DrawToolsMenu();
   void DrawHelpMenu();
 
   RkEngine& engine;

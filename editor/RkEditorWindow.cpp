@@ -81,6 +81,12 @@ bool RkEditorWindow::PumpMessages(const std::function<void(const SDL_Event&)>& l
   return !quitRequested;
 }
 
+void RkEditorWindow::SetTitle(const char* title) {
+  if (handle != nullptr) {
+    SDL_SetWindowTitle(handle, title);
+  }
+}
+
 void RkEditorWindow::TakeFocus() {
   if (handle != nullptr) {
     SDL_RaiseWindow(handle);

@@ -29,6 +29,9 @@ class RkEditorWindow {
   // Asks the editor to end, like closing the window (File > Exit).
   void PostQuit() { quitRequested = true; }
   bool IsQuitRequested() const { return quitRequested; }
+  // The user chose to keep working (unsaved changes): the request is dropped.
+  void CancelQuit() { quitRequested = false; }
+  void SetTitle(const char* title);
   // Gives the keyboard back to the window after a message box without owner
   // closed (the desktop may leave it with nobody).
   void TakeFocus();

@@ -41,10 +41,18 @@ RkEngine::RkEngine()
   };
   canvas.SetRecorder(&strokes);
   mapActions.SetHistory(&mapHistory);
+  mapActions.SetLinkedMapsMover(&linkedMaps);
   npcEditor.SetRecorder(&libraryChanges);
   libraryChanges.SetRefresher([this](const std::string& name) { ShowLibraryAgain(name); });
   npcEditor.SetFileChooser(
       [this](std::string& path) { return ChooseFile(RkFileDialog::SpritesFilter(), path); });
+  const auto ask = [this](const std::string& text, const std::vector<std::string>& buttons, int escapeAnswer) {
+    return AskModalQuestion(text, buttons, escapeAnswer);
+  };
+  mapActions.SetQuestionAsker(ask);
+  mapActions.SetReplaceGuard([this] { return unsavedWork.MayReplaceMap(); });
+  unsavedWork.SetQuestionAsker(ask);
+  unsavedWork.SetDiscardListener([this] { ForgetUnsavedWork(); });
 }
 
 RkEngine::~RkEngine() { renderer.SetOverlay(nullptr); }
@@ -98,10 +106,12 @@ bool RkEngine::RunPass() {
   if (mapEditor.IsOpen()) {
     HandleMapCanvas();
   }
+  checkMaps.Poll(width, height - canvasTop);
   HandleCanvasView();
   HandleKeys();
   TakePalettePick();
   WatchImages();
+  ShowTitle();
   DrawFrame();
   NoteActivity(eventsThisPass > 0);
   return true;
@@ -123,7 +133,8 @@ void RkEngine::NoteActivity(bool eventsTaken) {
 }
 
 // The window's events first (ImGui sees them all), then the menu commands chosen
-// in the last frame, each as it is taken.
+// in the last frame, each as it is taken. The close box asks about unsaved work
+// first; kept, the editor goes on with the rest of the pass.
 bool RkEngine::TakeMessages() {
   eventsThisPass = 0;
   if (!window.PumpMessages([this](const SDL_Event& event) {
@@ -133,7 +144,8 @@ bool RkEngine::TakeMessages() {
         }
         ui.ProcessEvent(event);
       })) {
-    return false;
+    if (MayEnd()) return false;
+    window.CancelQuit();
   }
   std::vector<int> commands;
   commands.swap(pendingCommands);
@@ -183,6 +195,7 @@ bool RkEngine::HandleMenuCommand(int command) {
       OpenNPCEditor();
       return true;
     case CommandExit:
+      if (!MayEnd()) return true;
       window.PostQuit();
       return false;
     case CommandAbout:
@@ -193,6 +206,9 @@ bool RkEngine::HandleMenuCommand(int command) {
       return true;
     case CommandRedo:
       undo.Redo();
+      return true;
+    case CommandCheckMaps:
+      checkMaps.Open();
       return true;
     default:  // the creature and item editors, and anything else, do nothing
       return true;
@@ -296,12 +312,13 @@ bool RkEngine::ChooseFile(const RkFileDialog::FilterList& filters, std::string& 
 }
 
 // The dialog's own loop: the editor's passes stop while it is up, but the window
-// keeps drawing. Closing the main window cancels the dialog and ends the editor.
+// keeps drawing. Closing the main window cancels the dialog; the next pass asks
+// about unsaved work before the editor ends.
 bool RkEngine::RunFileDialog(const RkFileDialog::FilterList& filters, std::string& path) {
   RkFileDialog dialog;
   dialog.Open(filters);
   while (dialog.GetState() == RkFileDialog::State::Choosing) {
-    if (!window.PumpMessages([this](const SDL_Event& event) { ui.ProcessEvent(event); })) {
+    if (!window.PumpMessages([this](const SDL_Event& event) { ui.ProcessEvent(event, true); })) {
       dialog.Cancel();
       break;
     }
@@ -342,7 +359,35 @@ void RkEngine::HandleMapCanvas() { pointer.HandleClick(); }
 
 void RkEngine::HandleKeys() {
   if (!keys.Handle()) {
+    HandleEscape();
+  }
+}
+
+// Escape closes an open menu first (boxes, dialogs and text fields take their
+// own Escape); with nothing open it ends the editor.
+void RkEngine::HandleEscape() {
+  if (ui.HasOpenMenu()) {
+    ui.CloseMenus();
+  } else if (MayEnd()) {
     running = 0;
+  }
+}
+
+// A stroke still being painted becomes a step first, so that it counts as unsaved.
+bool RkEngine::MayEnd() {
+  strokes.EndStroke();
+  return unsavedWork.MayEnd();
+}
+
+// Nothing is kept for a crash yet; the recovery file will be given up here.
+void RkEngine::ForgetUnsavedWork() {}
+
+// Set only when it changes: the desktop redraws the caption on every set.
+void RkEngine::ShowTitle() {
+  std::string title = unsavedWork.GetTitle(kTitle);
+  if (title != shownTitle) {
+    shownTitle = std::move(title);
+    window.SetTitle(shownTitle.c_str());
   }
 }
 
@@ -356,6 +401,7 @@ void RkEngine::DrawFrame(RkFileDialog* dialog) {
   if (npcEditor.IsOpen()) {
     npcEditor.Draw(renderer);
   }
+  checkMaps.Draw();
   if (dialog != nullptr) {
     dialog->Draw();
   }

@@ -16,6 +16,7 @@
 #include "RkCanvasPointer.h"
 #include "RkCanvasStatus.h"
 #include "RkCanvasView.h"
+#include "RkCheckMapsWindow.h"
 #include "RkDirect3D.h"
 #include "RkEditHistory.h"
 #include "RkEditorKeys.h"
@@ -26,6 +27,7 @@
 #include "RkImGuiLayer.h"
 #include "RkInput.h"
 #include "RkLibraryRecorder.h"
+#include "RkLinkedMapsMover.h"
 #include "RkMapCanvas.h"
 #include "RkMapEditor.h"
 #include "RkMapEditorActions.h"
@@ -36,6 +38,7 @@
 #include "RkStrokeRecorder.h"
 #include "RkTilePalette.h"
 #include "RkUndoControl.h"
+#include "RkUnsavedWork.h"
 #include "RkWorld.h"
 
 class RkEngine {
@@ -53,7 +56,8 @@ class RkEngine {
     CommandViewLinks = 2302,
     CommandViewTilePalette = 2303,
     CommandUndo = 2400,
-    CommandRedo = 2401
+    CommandRedo = 2401,
+    CommandCheckMaps = 2500
   };
 
   static constexpr int kWidth = 896;
@@ -70,14 +74,14 @@ class RkEngine {
   RkEngine& operator=(const RkEngine&) = delete;
 
   // Opens the window, starts the renderer and the input, then loops until
-  // Escape, File > Exit or the window's close box.
+  // Escape, File > Exit or the window's close box (after asking about unsaved work).
   void Run();
   // Starts the renderer on an offscreen surface of the window's size, ImGui
   // without a platform backend and the input without devices (tests).
   void InitializeOffscreen();
 
   // One pass of the loop; false when the editor must end at once (close box,
-  // File > Exit), before the rest of the pass.
+  // File > Exit, with nothing unsaved or the user's leave), before the rest of the pass.
   bool RunPass();
   bool IsRunning() const { return running != 0; }
 
@@ -147,6 +151,10 @@ class RkEngine {
   const RkEditorKeys& GetKeys() const { return keys; }
   const RkImGuiLayer& GetInterface() const { return ui; }
   const RkUndoControl& GetUndoControl() const { return undo; }
+  RkUnsavedWork& GetUnsavedWork() { return unsavedWork; }
+  // "RkEngine - World.rkm *" while the map is unsaved.
+  const std::string& GetWindowTitle() const { return shownTitle; }
+  RkCheckMapsWindow& GetCheckMapsWindow() { return checkMaps; }
 
  private:
   void OpenMapEditor();
@@ -156,7 +164,14 @@ class RkEngine {
   void ShowLibraryAgain(const std::string& name);
   void ShowModalNotice(const char* text);
   bool RunFileDialog(const RkFileDialog::FilterList& filters, std::string& path);
-
+  // Escape, File > Exit and the close box end the editor only once the
+  // unsaved work is saved or given up.
+  bool MayEnd();
+  void HandleEscape();
+  // The user chose Don't Save for the map: what was kept for it in case of a
+  // crash goes too.
+  void ForgetUnsavedWork();
+  void ShowTitle();
 
   // Whether this pass saw input or a change that the next frames must show.
   void NoteActivity(bool eventsTaken);
@@ -182,6 +197,15 @@ class RkEngine {
   // All work on the panel, the world, the camera and origin and the renderer above.
   RkMapCanvas canvas;
   RkMapEditorActions mapActions;
+  RkUnsavedWork unsavedWork{mapHistory, mapActions, npcEditor, npcList};
+  std::string shownTitle = kTitle;
+  RkLinkedMapsMover linkedMaps{
+      [this](const std::string& text, const std::vector<std::string>& buttons, int escapeAnswer) {
+        return AskModalQuestion(text, buttons, escapeAnswer);
+      },
+      [this](const char* text) { ShowModalNotice(text); }};
+  RkCheckMapsWindow checkMaps{world, view, origin,
+                              [this](const std::string& path) { return mapActions.LoadMapFile(path); }};
   RkMapOverlay mapOverlay{world, view, origin};
   RkCanvasStatus canvasStatus{world, view, origin};
   RkTilePalette tilePalette;

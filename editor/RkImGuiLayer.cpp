@@ -50,7 +50,15 @@ void RkImGuiLayer::InitializeOffscreen(SDL_Renderer* renderer, int width, int he
   offscreenHeight = height;
 }
 
-void RkImGuiLayer::ProcessEvent(const SDL_Event& event) {
+// Escape pressed in a text field never reaches ImGui, which would throw away
+// what was typed: the edit ends keeping it.
+void RkImGuiLayer::ProcessEvent(const SDL_Event& event, bool inDialog) {
+  const bool escape = (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) &&
+                      event.key.keysym.scancode == SDL_SCANCODE_ESCAPE;
+  if (escape && !inDialog && WantsTextInput()) {
+    if (event.type == SDL_KEYDOWN) EndTextEdit();
+    return;
+  }
   if (hasPlatformBackend) {
     ImGui_ImplSDL2_ProcessEvent(&event);
   }
@@ -73,6 +81,14 @@ void RkImGuiLayer::BeginFrame() {
     io.DeltaTime = 1.0f / 60.0f;
   }
   ImGui::NewFrame();
+  if (endTextEdit) {
+    ImGui::ClearActiveID();
+    endTextEdit = false;
+  }
+  if (closeMenus) {
+    if (GImGui->OpenPopupStack.Size > 0) ImGui::ClosePopupToLevel(0, true);
+    closeMenus = false;
+  }
 }
 
 // The backend reads the pointer through SDL's global mouse state, which on X11
@@ -104,6 +120,8 @@ bool RkImGuiLayer::WantsTextInput() const {
   const ImGuiContext& context = *GImGui;
   return context.ActiveId != 0 && context.InputTextState.ID == context.ActiveId;
 }
+
+bool RkImGuiLayer::HasOpenMenu() const { return initialized && GImGui->OpenPopupStack.Size > 0; }
 
 std::string RkImGuiLayer::GetFocusedWindowName() const {
   if (!initialized || GImGui->NavWindow == nullptr) {

@@ -22,8 +22,10 @@ class RkImGuiLayer {
   void InitializeOffscreen(SDL_Renderer* renderer, int width, int height);
   bool IsInitialized() const { return initialized; }
 
-  // Window mode: hands one SDL event to ImGui.
-  void ProcessEvent(const SDL_Event& event);
+  // Window mode: hands one SDL event to ImGui. In a modal dialog Escape goes to
+  // ImGui even from a text field: it cancels the dialog, whose typed path is no
+  // work to keep.
+  void ProcessEvent(const SDL_Event& event, bool inDialog = false);
   // Offscreen mode: the pointer in window pixels and the left button.
   void SetPointer(float x, float y, bool leftButtonDown);
 
@@ -35,6 +37,14 @@ class RkImGuiLayer {
 
   // A text field has the keyboard: keys go to it, not to the editor.
   bool WantsTextInput() const;
+  // A menu (or another popup) of the last frame is open.
+  bool HasOpenMenu() const;
+  // Escape's work inside the interface, done as the next frame begins: the
+  // text field being edited lets go of the keyboard and keeps what was typed
+  // (ImGui's own Escape would put back the text from before the edit); the
+  // open menus close.
+  void EndTextEdit() { endTextEdit = true; }
+  void CloseMenus() { closeMenus = true; }
   // The title of the window that has the keyboard focus (the one the user
   // clicked or typed in last); empty when none has it.
   std::string GetFocusedWindowName() const;
@@ -52,6 +62,8 @@ class RkImGuiLayer {
   bool initialized = false;
   bool hasPlatformBackend = false;
   SDL_Window* window = nullptr;
+  bool endTextEdit = false;
+  bool closeMenus = false;
   int offscreenWidth = 0;
   int offscreenHeight = 0;
 };

@@ -28,6 +28,11 @@ class RkLibraryRecorder {
   // Right after it.
   void After();
 
+  // "NPCs.rk" was written: the library as it is now is the saved one.
+  void MarkSaved() { history.MarkSaved(); }
+  // Undoing back to the library as last saved (or as read) makes it saved again.
+  bool IsAtSavedState() const { return history.IsAtSavedState(); }
+
  private:
   std::string Describe() const;
   bool HadDialogue(int32_t textId) const;

@@ -2,11 +2,14 @@
 #include "RkMapEditorActions.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <set>
+#include <system_error>
 #include <utility>
 #include <vector>
 
 #include "RkClearMapStep.h"
+#include "RkLinkedMapsMover.h"
 #include "RkMapCanvas.h"
 #include "RkPathParts.h"
 #include "RkSprite.h"
@@ -38,10 +41,6 @@ std::string FileNotice(const std::string& what, const std::string& file, const s
 std::string RkMapEditorActions::MapFileName(const std::string& typedName) {
   return EndsWith(typedName, kMapExtension) ? typedName : typedName + kMapExtension;
 }
-
-namespace {
-
-}  // namespace
 
 RkMapEditorActions::RkMapEditorActions(RkMapEditor& panel, RkWorld& world, RkEntity& camera,
                                        RkEntity& origin, RkDirect3D& renderer, RkNPCList& npcList,
@@ -80,26 +79,82 @@ void RkMapEditorActions::SaveMap() {
     showNotice(kNoMapName);
     return;
   }
-  const std::string file = MapFileName(name);
+  SaveAs(MapFileName(name));
+}
+
+std::string RkMapEditorActions::GetSaveTarget() const {
+  const std::string name = panel.GetMapName();
+  return name.empty() ? mapFile : MapFileName(name);
+}
+
+bool RkMapEditorActions::SaveToTarget() {
+  const std::string file = GetSaveTarget();
+  if (file.empty()) {
+    showNotice(kNoMapName);
+    return false;
+  }
+  return SaveAs(file);
+}
+
+bool RkMapEditorActions::SaveAs(const std::string& file) {
+  if (!MayWriteOver(file)) {
+    return false;
+  }
   if (const auto failure = world.TrySave(file.c_str())) {
     showNotice(FileNotice("The map could not be saved; it stays open, unsaved:", file,
                           failure->GetMessage() + " " + CauseOf(*failure)).c_str());
-    return;
+    return false;
   }
+  if (linkedMaps != nullptr) linkedMaps->AfterSave(world, file);
+  // From now on the map is this file: its links into itself follow its growths.
+  world.SetFileName(file.c_str());
+  world.MarkSaved();
   if (history != nullptr) history->MarkSaved();
+  mapFile = file;
+  return true;
+}
+
+// A name taken from a loaded file ("town" of "maps/town.rkm") or typed anew may
+// name another map that already stands in the folder: that one is replaced only
+// when the user says so.
+bool RkMapEditorActions::MayWriteOver(const std::string& file) {
+  std::error_code error;
+  if (!std::filesystem::exists(file, error)) {
+    return true;
+  }
+  if (!mapFile.empty() && std::filesystem::equivalent(file, mapFile, error)) {
+    return true;
+  }
+  constexpr int kYes = 0;
+  constexpr int kNo = 1;
+  return ask && ask("Replace " + file + "?", {"Yes", "No"}, kNo) == kYes;
 }
 
 void RkMapEditorActions::LoadMap() {
+  if (mayReplaceMap && !mayReplaceMap()) {
+    return;
+  }
   std::string path;
   if (!chooseFile(RkFileDialog::MapsFilter(), path)) {
     return;
   }
+  ReadMapFile(path);
+}
+
+bool RkMapEditorActions::LoadMapFile(const std::string& path) {
+  if (mayReplaceMap && !mayReplaceMap()) {
+    return false;
+  }
+  return ReadMapFile(path);
+}
+
+bool RkMapEditorActions::ReadMapFile(const std::string& path) {
   // Read into a world of its own: the map being edited stays unless this one reads whole.
   RkWorld loaded;
   if (const auto failure = loaded.TryLoad(path.c_str())) {
     showNotice(FileNotice("The map could not be opened:", path,
                           failure->GetMessage() + " " + CauseOf(*failure)).c_str());
-    return;
+    return false;
   }
   panel.SetMapName(RkPathParts::Stem(path).c_str());
   camera.SetPosition(0, 0);
@@ -109,6 +164,8 @@ void RkMapEditorActions::LoadMap() {
   UsePlaceholdersForMissingImages();
   RebuildSprites();
   if (history != nullptr) history->Clear();
+  mapFile = path;
+  return true;
 }
 
 // A map whose images moved still opens: each missing image draws as a checker,
@@ -151,7 +208,13 @@ void RkMapEditorActions::RebuildSprites() {
   }
 }
 
+// A cleared map is a new one: saving it never writes over the file it replaced
+// without the replace question.
 void RkMapEditorActions::ClearMap() {
+  if (mayReplaceMap && !mayReplaceMap()) {
+    return;
+  }
+  mapFile.clear();
   if (history != nullptr) {
     if (auto step = RkClearMapStep::Capture(world, camera, origin, renderer, panel)) history->Push(std::move(step));
   }

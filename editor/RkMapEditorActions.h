@@ -27,6 +27,12 @@ class RkMapEditorActions {
   using FileChooser = std::function<bool(const RkFileDialog::FilterList& filters, std::string& path)>;
   // Shows a modal notice.
   using NoticeShower = std::function<void(const char* text)>;
+  // Asks a question with the buttons; the index of the one chosen (escapeAnswer
+  // for Escape or the box's close button).
+  using QuestionAsker =
+      std::function<int(const std::string& text, const std::vector<std::string>& buttons, int escapeAnswer)>;
+  // Asked before Load Map or Clear Map replaces the map: false keeps it.
+  using ReplaceGuard = std::function<bool()>;
 
   RkMapEditorActions(RkMapEditor& panel, RkWorld& world, RkEntity& camera, RkEntity& origin,
                      RkDirect3D& renderer, RkNPCList& npcList, FileChooser chooseFile,
@@ -49,6 +55,28 @@ class RkMapEditorActions {
   // The map's history: Clear Map becomes a step of it, loading a map begins it
   // anew and saving marks the saved state.
   void SetHistory(RkEditHistory* mapHistory) { history = mapHistory; }
+  // Told after each successful save, to move the start points of the other maps'
+  // links into a map whose cells moved.
+  void SetLinkedMapsMover(class RkLinkedMapsMover* mover) { linkedMaps = mover; }
+
+  // Load Map for a file chosen elsewhere (the map checker's list): the question
+  // about unsaved changes first, then the map replaces the one being edited only
+  // when it reads whole; false when it was kept (or after a notice).
+  bool LoadMapFile(const std::string& path);
+
+  // Without an asker a file that Save Map would replace is kept (the save fails).
+  void SetQuestionAsker(QuestionAsker asker) { ask = std::move(asker); }
+  void SetReplaceGuard(ReplaceGuard guard) { mayReplaceMap = std::move(guard); }
+
+  // The file this map was loaded from or last saved to; empty for a new map.
+  const std::string& GetMapFile() const { return mapFile; }
+  // The file that saving writes: the typed name's, else the map's own file
+  // (the name field is emptied when the panel opens again); empty when neither.
+  std::string GetSaveTarget() const;
+  // Saves to GetSaveTarget(), as the question before ending offers it; false
+  // (after a notice, or when the user keeps the file it would replace) when the
+  // map was not written.
+  bool SaveToTarget();
 
   // The file that Save Map writes for the typed name: ".rkm" is added unless
   // the name already ends in it.
@@ -58,7 +86,10 @@ class RkMapEditorActions {
 
  private:
   void SaveMap();
+  bool SaveAs(const std::string& file);
+  bool MayWriteOver(const std::string& file);
   void LoadMap();
+  bool ReadMapFile(const std::string& path);
   void ClearMap();
   void LoadTileSprite();
   void LoadNewArea();
@@ -78,4 +109,9 @@ class RkMapEditorActions {
   // The NPC whose preview the panel shows, by name.
   std::string selectedMapNPC;
   RkEditHistory* history = nullptr;
+  class RkLinkedMapsMover* linkedMaps = nullptr;
+
+  QuestionAsker ask;
+  ReplaceGuard mayReplaceMap;
+  std::string mapFile;
 };

@@ -92,17 +92,15 @@ void RkNPCEditor::Poll(RkNPCList& npcList, RkDirect3D& renderer) {
 
 void RkNPCEditor::PollPass(RkNPCList& npcList, RkDirect3D& renderer) {
   if (TakeClick(Button::SaveChanges)) {
-    SaveChanges(npcList);
+    SaveLibrary(npcList);
   }
   if (TakeClick(Button::LoadSprite)) {
     LoadSprite(renderer);
   }
   if (TakeClick(Button::SaveNPC)) {
-    libraryChanged_ = true;
     SaveNPC(npcList);
   }
   if (TakeClick(Button::RemoveNPC)) {
-    libraryChanged_ = true;
     RemoveNPC(npcList);
   }
   // Without a selected NPC the dialogue and response buttons do nothing.
@@ -114,11 +112,9 @@ void RkNPCEditor::PollPass(RkNPCList& npcList, RkDirect3D& renderer) {
     ShowNPC(name, npcList, renderer);
   }
   if (TakeClick(Button::SaveDialogueText)) {
-    libraryChanged_ = true;
     SaveDialogueText(name, npcList);
   }
   if (TakeClick(Button::RemoveDialogue)) {
-    libraryChanged_ = true;
     RemoveDialogue(name, npcList);
   }
   if (!dialogueListBox_.HasSelection()) {
@@ -130,11 +126,9 @@ void RkNPCEditor::PollPass(RkNPCList& npcList, RkDirect3D& renderer) {
     ShowDialogue(name, dialogueEntry, npcList);
   }
   if (TakeClick(Button::SaveResponseText)) {
-    libraryChanged_ = true;
     SaveResponseText(name, textId, npcList);
   }
   if (TakeClick(Button::RemoveResponse)) {
-    libraryChanged_ = true;
     RemoveResponse(name, textId, npcList);
   }
   if (responseListBox_.HasSelection() && responseListBox_.GetSelectedText() != selectedResponse_) {
@@ -173,19 +167,19 @@ void RkNPCEditor::LoadSprite(RkDirect3D& renderer) {
 }
 
 // A failed save leaves the library in memory as it is; the file on disk stays whole.
-void RkNPCEditor::SaveChanges(RkNPCList& npcList) {
+bool RkNPCEditor::SaveLibrary(RkNPCList& npcList) {
   const auto failure = npcList.TrySaveNPCFile();
   if (!failure) {
-    libraryChanged_ = false;
-    return;
+    if (recorder_ != nullptr) recorder_->MarkSaved();
+    return true;
   }
-  {  // the notice names the file and the cause
-    std::string cause = failure->GetSystemText();
-    while (!cause.empty() && (cause.back() == '\n' || cause.back() == '\r')) cause.pop_back();
-    ShowNotice(("The NPCs could not be saved; they stay open, unsaved:\n" + std::string(RkNPCList::kFileName) +
-                "\n" + failure->GetMessage() + " " + cause)
-                   .c_str());
-  }
+  // The notice names the file and the cause.
+  std::string cause = failure->GetSystemText();
+  while (!cause.empty() && (cause.back() == '\n' || cause.back() == '\r')) cause.pop_back();
+  ShowNotice(("The NPCs could not be saved; they stay open, unsaved:\n" + std::string(RkNPCList::kFileName) +
+              "\n" + failure->GetMessage() + " " + cause)
+                 .c_str());
+  return false;
 }
 
 void RkNPCEditor::ShowPreview(const std::string& imageFile, RkDirect3D& renderer) {

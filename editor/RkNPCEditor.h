@@ -48,9 +48,11 @@ class RkNPCEditor {
   RkNPCEditor& operator=(const RkNPCEditor&) = delete;
 
   bool IsOpen() const { return open_; }
-  // An edit of the library was acted on since "NPCs.rk" was last written by
-  // SAVE CHANGES (counted from the click, whatever the edit changed).
-  bool HasUnsavedLibrary() const { return libraryChanged_; }
+  // The library differs from "NPCs.rk" as last read or written: its history is
+  // not at the saved state. Without a recorder nothing is tracked.
+  bool HasUnsavedLibrary() const { return recorder_ != nullptr && !recorder_->IsAtSavedState(); }
+  // SAVE CHANGES: writes "NPCs.rk"; false after a notice when it could not.
+  bool SaveLibrary(RkNPCList& npcList);
   // Opens the panel with its controls made afresh: empty edits, lists and
   // selection texts, no preview, and the NPC names of the list in its order.
   // RkEngine reloads the list from "NPCs.rk" first.
@@ -107,7 +109,6 @@ class RkNPCEditor {
   void RemoveNPC(RkNPCList& npcList);
   void ShowNPC(const std::string& name, const RkNPCList& npcList, RkDirect3D& renderer);
   void ShowPreview(const std::string& imageFile, RkDirect3D& renderer);
-  void SaveChanges(RkNPCList& npcList);
   void ClearNPCDetails();
   // Dialogue side, for the selected NPC.
   void ResetDialogueSide();
@@ -131,7 +132,6 @@ class RkNPCEditor {
 
   bool open_ = false;
   RkLibraryRecorder* recorder_ = nullptr;
-  bool libraryChanged_ = false;
   std::function<bool(std::string& path)> chooseFile_;
   std::array<bool, static_cast<size_t>(Button::Count)> clicked_{};
 

@@ -1,7 +1,8 @@
 // Fuzz target over the path resolver: every input is a stored path as a map
 // may hold it (up to 499 bytes, cut at a zero) and is resolved in a small folder
 // of lower-case, UTF-8 and raw Windows-1252 names. A path that is reported as
-// found must name something that exists; none may crash or read out of bounds.
+// found (from the working folder, or from its "maps" as a map there holds it)
+// must name something that exists; none may crash or read out of bounds.
 //
 // Built by scripts/fuzz.sh (RK_FUZZ_TARGET=fuzz_paths) with clang's libFuzzer,
 // AddressSanitizer and UBSan.
@@ -62,5 +63,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (::stat(found.c_str(), &info) != 0) __builtin_trap();
   }
   resolver.Resolve(stored.c_str());
+  // The same path as a map in the folder "maps" holds it, as the map checker asks.
+  if (resolver.FindIn("maps", stored.c_str(), found)) {
+    struct stat info;
+    if (::stat(found.c_str(), &info) != 0) __builtin_trap();
+  }
   return 0;
 }

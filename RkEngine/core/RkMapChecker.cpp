@@ -9,6 +9,7 @@
 #include "RkMapLinks.h"
 #include "RkNPCList.h"
 #include "RkNativePath.h"
+#include "RkPathResolver.h"
 #include "RkSafeLoader.h"
 #include "RkWalkFlood.h"
 #include "RkWorld.h"
@@ -79,14 +80,35 @@ bool RkMapChecker::FileExists(const std::string& storedPath) const {
   return !storedPath.empty() && fs::exists(InFolder(storedPath), error);
 }
 
+// Stored paths are found as the game finds them (any case, '\\' between folders,
+// Windows absolute paths by their tails), so that a map made on Windows is not
+// flagged for what the game would open.
+bool RkMapChecker::Locate(const std::string& storedPath, std::string& file) const {
+  return RkPathResolver::Instance().FindIn(folder_, storedPath.c_str(), file);
+}
+
 // Maps name the same few images on thousands of cells: each is looked up once.
 bool RkMapChecker::ImageExists(const std::string& storedPath) {
   const auto found = images_.find(storedPath);
   if (found != images_.end()) return found->second;
   std::error_code error;
-  const bool exists = !storedPath.empty() && fs::is_regular_file(InFolder(storedPath), error);
+  std::string file;
+  const bool exists = Locate(storedPath, file) && fs::is_regular_file(file, error);
   images_.emplace(storedPath, exists);
   return exists;
+}
+
+// A target that the game finds among the folder's own maps is that map, by its
+// name in the folder; the checks across maps follow it there.
+void RkMapChecker::LocateTarget(Link& link) const {
+  std::string found;
+  if (!Locate(link.stored, found)) return;
+  const fs::path file = fs::path(found).lexically_normal();
+  const std::string parent = file.parent_path().generic_string();
+  std::string folder = fs::path(folder_.empty() ? "." : folder_).lexically_normal().generic_string();
+  if (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  link.inFolder = parent == folder || (parent.empty() && folder == ".");
+  link.file = link.inFolder ? file.filename().string() : file.generic_string();
 }
 
 void RkMapChecker::CheckMapFile(const std::string& name) {
@@ -100,6 +122,7 @@ void RkMapChecker::CheckMapFile(const std::string& name) {
   CheckCells(name, world);
   CheckNPCsOnMap(name, world);
   summary = Summarize(world);
+  for (Link& link : summary.links) LocateTarget(link);
 }
 
 RkMapChecker::MapSummary RkMapChecker::Summarize(const RkWorld& world) {
@@ -113,8 +136,9 @@ RkMapChecker::MapSummary RkMapChecker::Summarize(const RkWorld& world) {
       const int32_t kind = world.GetTileType(x, y);
       summary.kinds.push_back(kind >= TileNull && kind <= TileNewArea ? static_cast<uint8_t>(kind) : kUnknownKind);
       if (kind != TileNewArea || world.GetTileNewAreaName(x, y)[0] == '\0') continue;
-      summary.links.push_back({x, y, RkMapLinks::Normalized(world.GetTileNewAreaName(x, y)),
-                               world.GetTileNewAreaStartX(x, y), world.GetTileNewAreaStartY(x, y)});
+      const char* stored = world.GetTileNewAreaName(x, y);
+      summary.links.push_back({x, y, stored, RkMapLinks::Normalized(stored), world.GetTileNewAreaStartX(x, y),
+                               world.GetTileNewAreaStartY(x, y), "", false});
     }
   }
   return summary;
@@ -247,16 +271,19 @@ void RkMapChecker::CheckStart() {
   }
 }
 
-const RkMapChecker::MapSummary* RkMapChecker::FindSummary(const std::string& target) {
-  const auto inFolder = maps_.find(target);
-  if (inFolder != maps_.end()) return &inFolder->second;
-  const auto elsewhere = otherTargets_.find(target);
+const RkMapChecker::MapSummary* RkMapChecker::FindSummary(const Link& link) {
+  if (link.file.empty()) return nullptr;
+  if (link.inFolder) {
+    const auto inFolder = maps_.find(link.file);
+    if (inFolder != maps_.end()) return &inFolder->second;
+  }
+  const auto elsewhere = otherTargets_.find(link.file);
   if (elsewhere != otherTargets_.end()) return &elsewhere->second;
-  if (!FileExists(target)) return nullptr;
+  const std::string path = link.inFolder ? InFolder(link.file) : link.file;
   RkWorld world;
   std::string cause;
-  MapSummary& summary = otherTargets_[target];
-  if (RkSafeLoader::TryLoadWorld(InFolder(target), world, cause)) summary = Summarize(world);
+  MapSummary& summary = otherTargets_[link.file];
+  if (RkSafeLoader::TryLoadWorld(path, world, cause)) summary = Summarize(world);
   return &summary;
 }
 
@@ -267,7 +294,7 @@ void RkMapChecker::CheckLinks() {
 }
 
 void RkMapChecker::CheckLink(const std::string& name, const Link& link) {
-  const MapSummary* target = FindSummary(link.target);
+  const MapSummary* target = FindSummary(link);
   const std::string leads = "link leads to " + link.target;
   if (target == nullptr) {
     ErrorAt(name, link.x, link.y, leads + ", which does not exist");
@@ -275,7 +302,7 @@ void RkMapChecker::CheckLink(const std::string& name, const Link& link) {
   }
   // A target in the folder that cannot be read has its own finding.
   if (!target->readable) {
-    if (maps_.count(link.target) == 0) ErrorAt(name, link.x, link.y, leads + ", which cannot be read");
+    if (!link.inFolder || maps_.count(link.file) == 0) ErrorAt(name, link.x, link.y, leads + ", which cannot be read");
     return;
   }
   const std::string arrival = leads + " " + Place(link.startX, link.startY);
@@ -301,8 +328,9 @@ void RkMapChecker::CheckMapsReached() {
     const MapSummary* map = pending.back();
     pending.pop_back();
     for (const Link& link : map->links) {
-      const auto target = maps_.find(link.target);
-      if (target == maps_.end() || !target->second.readable || !reached.insert(link.target).second) continue;
+      if (!link.inFolder) continue;
+      const auto target = maps_.find(link.file);
+      if (target == maps_.end() || !target->second.readable || !reached.insert(link.file).second) continue;
       pending.push_back(&target->second);
     }
   }
@@ -320,7 +348,7 @@ std::vector<std::pair<int32_t, int32_t>> RkMapChecker::EntriesOf(const std::stri
   if (name == kStartMap) entries.emplace_back(0, 0);
   for (const auto& [holder, summary] : maps_) {
     for (const Link& link : summary.links) {
-      if (link.target == name) entries.emplace_back(link.startX, link.startY);
+      if (link.inFolder && link.file == name) entries.emplace_back(link.startX, link.startY);
     }
   }
   return entries;

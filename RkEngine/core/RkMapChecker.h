@@ -34,9 +34,14 @@ class RkMapChecker {
   struct Link {
     int32_t x;
     int32_t y;
-    std::string target;  // normalized
+    std::string stored;  // as the cell holds it
+    std::string target;  // normalized, as the sentences name it
     int32_t startX;
     int32_t startY;
+    // The file the game opens for it: a map of the folder by its name, or
+    // another file by its path; empty when the game finds none.
+    std::string file;
+    bool inFolder = false;
   };
   // What the checks across maps need of a map, kept instead of the whole world:
   // a grid of 256 by 256 tiles is 66 MB, its kinds 64 kB.
@@ -51,6 +56,8 @@ class RkMapChecker {
   std::string InFolder(const std::string& storedPath) const;
   bool FileExists(const std::string& storedPath) const;
   bool ImageExists(const std::string& storedPath);
+  bool Locate(const std::string& storedPath, std::string& file) const;
+  void LocateTarget(Link& link) const;
 
   void CheckMapFile(const std::string& name);
   void CheckCells(const std::string& name, const RkWorld& world);
@@ -66,7 +73,7 @@ class RkMapChecker {
   std::vector<std::pair<int32_t, int32_t>> EntriesOf(const std::string& name) const;
 
   static MapSummary Summarize(const RkWorld& world);
-  const MapSummary* FindSummary(const std::string& target);
+  const MapSummary* FindSummary(const Link& link);
 
   void Error(const std::string& file, const std::string& sentence);
   void ErrorAt(const std::string& file, int32_t x, int32_t y, const std::string& sentence);

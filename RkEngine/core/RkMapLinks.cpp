@@ -77,7 +77,12 @@ RkMapLinks::Rewrite RkMapLinks::ShiftStartPointsInto(const std::string& folder, 
       continue;
     }
     if (world.ShiftStartPointsInto(mapName.c_str(), dx, dy) == 0) continue;
-    world.Save(path.c_str());
+    if (const auto failure = world.TrySave(path.c_str())) {
+      std::string why = failure->GetSystemText();
+      while (!why.empty() && (why.back() == '\n' || why.back() == '\r')) why.pop_back();
+      rewrite.unsaved.push_back(name + ": " + failure->GetMessage() + " " + why);
+      continue;
+    }
     rewrite.rewritten.push_back(name);
   }
   return rewrite;

@@ -26,10 +26,12 @@ class RkMapLinks {
   static std::vector<std::string> ListMaps(const std::string& folder);
 
   // What a rewrite of the other maps did: the maps saved with moved start points,
-  // and those that could not be read (with the reason), which stay untouched.
+  // those that could not be read and those that could not be saved (each with
+  // the reason), which stay untouched on disk.
   struct Rewrite {
     std::vector<std::string> rewritten;
     std::vector<std::string> unreadable;
+    std::vector<std::string> unsaved;
   };
 
   // The other maps of folder (names relative to it) that hold a New Area cell
@@ -37,8 +39,9 @@ class RkMapLinks {
   // left out: they cannot be rewritten.
   static std::vector<std::string> FindMapsLeadingInto(const std::string& folder, const std::string& mapName);
   // Moves by (dx, dy) the start points of the links into mapName in every other
-  // map of folder, and saves each changed map through RkWorld::Save (a temporary
-  // file renamed over the old one). Maps without such links are not written.
+  // map of folder, and saves each changed map through RkWorld::TrySave (a
+  // temporary file renamed over the old one). Maps without such links are not
+  // written; a map that cannot be saved stays as it was, and the others still go.
   static Rewrite ShiftStartPointsInto(const std::string& folder, const std::string& mapName, int32_t dx, int32_t dy);
 
  private:

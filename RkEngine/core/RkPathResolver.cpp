@@ -75,10 +75,13 @@ std::string RkPathResolver::Resolve(const char* stored) {
   return WithSlashes(stored != nullptr ? stored : "");
 }
 
-bool RkPathResolver::Find(const char* stored, std::string& found) {
+bool RkPathResolver::Find(const char* stored, std::string& found) { return FindIn("", stored, found); }
+
+bool RkPathResolver::FindIn(const std::string& folder, const char* stored, std::string& found) {
   if (stored == nullptr || *stored == '\0') return false;
   FollowWorkingFolder();
-  const std::string key = stored;
+  // No stored path holds a zero byte: it keeps the folder apart from the path.
+  const std::string key = folder.empty() ? std::string(stored) : folder + '\0' + stored;
   const auto kept = found_.find(key);
   if (kept != found_.end()) {
     if (Exists(kept->second)) {
@@ -88,7 +91,7 @@ bool RkPathResolver::Find(const char* stored, std::string& found) {
     found_.erase(kept);  // moved or removed since: looked for again
   }
   std::string file;
-  if (!FindUncached(key, file)) return false;
+  if (!FindUncached(folder, stored, file)) return false;
   found = found_.emplace(key, std::move(file)).first->second;
   return true;
 }
@@ -107,8 +110,10 @@ void RkPathResolver::FollowWorkingFolder() {
   workingFolder_ = current;
 }
 
-bool RkPathResolver::FindUncached(const std::string& stored, std::string& found) {
-  if (MatchPath(WithSlashes(stored), found)) return true;
+bool RkPathResolver::FindUncached(const std::string& folder, const std::string& stored, std::string& found) {
+  const std::string path = WithSlashes(stored);
+  // An absolute path names the same file from any folder.
+  if (MatchPath(path[0] == '/' ? path : Join(folder, path), found)) return true;
   if (!IsWindowsAbsolute(stored)) return false;
   const std::vector<std::string> parts = PartsBelowRoot(stored);
   for (std::size_t first = 0; first < parts.size(); ++first) {
@@ -116,7 +121,7 @@ bool RkPathResolver::FindUncached(const std::string& stored, std::string& found)
     if (parts[first] == "." || parts[first] == "..") continue;
     std::string tail;
     for (std::size_t i = first; i < parts.size(); ++i) tail = Join(tail, parts[i]);
-    if (MatchPath(tail, found)) return true;
+    if (MatchPath(Join(folder, tail), found)) return true;
   }
   return false;
 }

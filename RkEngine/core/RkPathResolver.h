@@ -42,6 +42,11 @@ class RkPathResolver {
   std::string Resolve(const char* stored);
   // False when no file matches (found is then left alone).
   bool Find(const char* stored, std::string& found);
+  // The same for a path stored in a map of folder, as the game finds it when it
+  // runs there: a relative path, and the tails of a Windows absolute one, are
+  // looked for below folder ("" is the working folder). found names the file as
+  // seen from the working folder.
+  bool FindIn(const std::string& folder, const char* stored, std::string& found);
   // Drops every kept result and listing.
   void Forget();
 
@@ -55,7 +60,7 @@ class RkPathResolver {
     std::vector<std::u32string> keys;       // RkNameMatch keys, same order
   };
 
-  bool FindUncached(const std::string& stored, std::string& found);
+  bool FindUncached(const std::string& folder, const std::string& stored, std::string& found);
   // The path with '/' between folders, each part matched in its folder.
   bool MatchPath(const std::string& path, std::string& found);
   // The name in folder that matches part (exact name first); false for none.

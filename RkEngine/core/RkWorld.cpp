@@ -49,6 +49,7 @@ void RkWorld::Clear() {
   height_ = 0;
   npcs_.clear();
   fileName_.clear();
+  MarkSaved();
 }
 
 void RkWorld::Load(const char* fileName) {
@@ -245,6 +246,8 @@ RkGrowResult RkWorld::Grow(int32_t x, int32_t y) {
   tiles_.swap(grown);
   width_ = growth.width;
   height_ = growth.height;
+  shiftSinceSaveX_ = RkGridMath::AddClamped(shiftSinceSaveX_, growth.shiftX);
+  shiftSinceSaveY_ = RkGridMath::AddClamped(shiftSinceSaveY_, growth.shiftY);
   // NPCs move with the cells, so each keeps standing on the ground it stood on.
   for (RkNPC& npc : npcs_) {
     npc.SetPosition(RkGridMath::AddClamped(npc.GetX(), growth.shiftX), RkGridMath::AddClamped(npc.GetY(), growth.shiftY));
@@ -267,6 +270,8 @@ void RkWorld::Crop(int32_t left, int32_t top, int32_t width, int32_t height) {
   tiles_.swap(kept);
   width_ = width;
   height_ = height;
+  shiftSinceSaveX_ = RkGridMath::AddClamped(shiftSinceSaveX_, -left);
+  shiftSinceSaveY_ = RkGridMath::AddClamped(shiftSinceSaveY_, -top);
 }
 
 const RkTile& RkWorld::GetTile(int32_t x, int32_t y) const {

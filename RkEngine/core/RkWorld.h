@@ -98,6 +98,12 @@ class RkWorld {
   // start points of New Area cells that lead into this map (its file name) move
   // with the cells they name.
   RkGrowResult Grow(int32_t x, int32_t y);
+  // How far growing (and undoing growths) has moved the cells right and down
+  // since the world was loaded, cleared or marked saved: the shift that the start
+  // points of the other maps' links into this map's file need when it is saved.
+  int32_t GetShiftSinceSaveX() const { return shiftSinceSaveX_; }
+  int32_t GetShiftSinceSaveY() const { return shiftSinceSaveY_; }
+  void MarkSaved() { shiftSinceSaveX_ = shiftSinceSaveY_ = 0; }
   // Keeps only the width by height cells from (left, top) on, which become the
   // new (0, 0): what undoing a growth does. NPCs are left where they stand; the
   // caller puts them back. The rectangle must lie in the grid.
@@ -157,4 +163,6 @@ class RkWorld {
   int32_t height_ = 0;
   std::vector<RkNPC> npcs_;
   std::string fileName_;
+  int32_t shiftSinceSaveX_ = 0;
+  int32_t shiftSinceSaveY_ = 0;
 };

@@ -128,3 +128,24 @@ TEST(MapChecker, WarningsAloneAreNoErrors) {
 TEST(MapChecker, TheDemoHasNoFindings) {
   EXPECT_EQ(SortedLines(RkMapChecker(std::string(RK_SOURCE_DIR) + "/demo").Check()), std::vector<std::string>{});
 }
+
+// Targets and images written on Windows (any case, backslashes, a drive letter)
+// are found as the game finds them, and followed to the map they name.
+TEST(MapChecker, FindsWindowsWrittenTargetsAndImagesAsTheGameDoes) {
+  ScratchDirectory folder;
+  WriteFileBytes(folder.File("ok.png"), {1});
+  std::filesystem::create_directory(folder.File("Images"));
+  WriteFileBytes(folder.File("Images/Grass.png"), {1});
+  RkWorld world = MapFromRows({"....", "ABCD"});
+  world.SetTileNewArea(0, 1, "HOUSE.RKM", 1, 1);
+  world.SetTileNewArea(1, 1, "C:\\Games\\Hollow\\house.rkm", 1, 1);
+  world.SetTileNewArea(2, 1, "\\House.Rkm", 1, 1);
+  world.SetTileNewArea(3, 1, "CELLAR.RKM", 0, 0);
+  world.SetTileImageFile(0, 0, "IMAGES\\grass.PNG");
+  world.Save(folder.File("World.rkm").c_str());
+  RkWorld house = MapFromRows({"###", "#.#", "#w#"});
+  house.SetTileNewArea(1, 2, "world.rkm", 0, 0);
+  house.Save(folder.File("House.rkm").c_str());
+  EXPECT_EQ(SortedLines(RkMapChecker(folder.Path()).Check()),
+            std::vector<std::string>{"World.rkm (3, 1): link leads to CELLAR.RKM, which does not exist"});
+}

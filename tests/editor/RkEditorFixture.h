@@ -15,6 +15,7 @@
 
 #include "RkEngine.h"
 #include "RkNotice.h"
+#include "RkQuestion.h"
 
 class RkEditorTest : public ::testing::Test {
  protected:
@@ -34,6 +35,17 @@ class RkEditorTest : public ::testing::Test {
     SetNoticeHandler([this](const std::string& text, const char* caption) {
       notices.push_back({text, caption != nullptr ? caption : ""});
     });
+    // Questions take the queued answers; without one, the second button ("Don't
+    // Save", "No"): go on without writing anything.
+    SetQuestionHandler([this](const std::string& text, const char*, const std::vector<std::string>& buttons,
+                              int) {
+      questions.push_back(text);
+      questionButtons = buttons;
+      if (answers.empty()) return 1;
+      const int answer = answers.front();
+      answers.pop_front();
+      return answer;
+    });
     engine = std::make_unique<RkEngine>();
     engine->InitializeOffscreen();
     engine->SetFileChooser([this](const RkFileDialog::FilterList& filters, std::string& path) {
@@ -50,6 +62,7 @@ class RkEditorTest : public ::testing::Test {
   void TearDown() override {
     engine.reset();
     SetNoticeHandler(nullptr);
+    SetQuestionHandler(nullptr);
     std::filesystem::current_path(previousDirectory);
     std::filesystem::remove_all(scratch);
   }
@@ -121,6 +134,9 @@ class RkEditorTest : public ::testing::Test {
   std::filesystem::path scratch;
   std::unique_ptr<RkEngine> engine;
   std::vector<Notice> notices;
+  std::vector<std::string> questions;
+  std::vector<std::string> questionButtons;
+  std::deque<int> answers;
   std::deque<std::string> chosenPaths;
   std::vector<std::string> dialogFilters;
 };

@@ -94,9 +94,14 @@ TEST_F(RkFileNoticeTest, NamesKeepAllButTheLastExtensionAndGetNoSecondRkm) {
 
 TEST_F(RkFileNoticeTest, OpeningAPanelKeepsUnsavedLibraryEdits) {
   ASSERT_TRUE(engine->HandleMenuCommand(RkEngine::CommandNPCEditor));
-  engine->GetNPCList().SaveNPC("Bram", "images/bram.png");
-  engine->GetNPCEditor().Click(RkNPCEditor::Button::SaveNPC);  // counts as an edit, even without a name
-  engine->GetNPCEditor().Poll(engine->GetNPCList(), engine->GetRenderer());
+  RkNPCEditor& npcEditor = engine->GetNPCEditor();
+  ChooseNext(MakeImage("images/bram.png", 200, 0, 0));
+  npcEditor.Click(RkNPCEditor::Button::LoadSprite);
+  engine->PollNPCEditor();
+  npcEditor.GetNameEdit().SetText("Bram");
+  npcEditor.Click(RkNPCEditor::Button::SaveNPC);
+  engine->PollNPCEditor();
+  ASSERT_TRUE(npcEditor.HasUnsavedLibrary());
   OpenMapEditor();
   ASSERT_EQ(Panel().GetNPCNameCount(), 1);
   EXPECT_STREQ(Panel().GetNPCName(0), "Bram");

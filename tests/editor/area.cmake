@@ -18,3 +18,18 @@ add_test(NAME editor_undo_end_to_end
   COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/undo_end_to_end.sh $<TARGET_FILE:RkEngine> ${PROJECT_SOURCE_DIR}/demo
           ${CMAKE_CURRENT_BINARY_DIR}/editor_undo_end_to_end)
 set_tests_properties(editor_undo_end_to_end PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77 RUN_SERIAL TRUE)
+
+# Notices, the unsaved mark and the questions before the editor ends, in the real editor.
+add_test(NAME editor_safety_end_to_end
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/safety_end_to_end.sh $<TARGET_FILE:RkEngine> ${PROJECT_SOURCE_DIR}/demo
+          ${CMAKE_CURRENT_BINARY_DIR}/editor_safety_end_to_end)
+set_tests_properties(editor_safety_end_to_end PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77 RUN_SERIAL TRUE)
+
+# A house grown to the left in the editor, the village's link moved on saving,
+# and the game still bringing the player in through the door.
+if(TARGET EmberHollow)
+add_test(NAME editor_links_end_to_end
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/links_end_to_end.sh $<TARGET_FILE:RkEngine> $<TARGET_FILE:EmberHollow>
+          ${PROJECT_SOURCE_DIR}/demo ${CMAKE_CURRENT_BINARY_DIR}/editor_links_end_to_end)
+set_tests_properties(editor_links_end_to_end PROPERTIES TIMEOUT 180 SKIP_RETURN_CODE 77 RUN_SERIAL TRUE)
+endif()

@@ -54,6 +54,10 @@ void RkEditorMenuBar::DrawViewMenu() {
   if (ImGui::MenuItem("Grid", "G", layers.grid)) engine.QueueMenuCommand(RkEngine::CommandViewGrid);
   if (ImGui::MenuItem("Cell Kinds", "K", layers.kinds)) engine.QueueMenuCommand(RkEngine::CommandViewCellKinds);
   if (ImGui::MenuItem("Links and NPCs", "L", layers.links)) engine.QueueMenuCommand(RkEngine::CommandViewLinks);
+  ImGui::Separator();
+  if (ImGui::MenuItem("Tile Palette", nullptr, engine.GetTilePalette().IsOpen())) {
+    engine.QueueMenuCommand(RkEngine::CommandViewTilePalette);
+  }
   ImGui::EndMenu();
 }
 

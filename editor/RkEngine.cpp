@@ -120,6 +120,8 @@ bool RkEngine::RunPass() {
   checkMaps.Poll(width, height - canvasTop);
   HandleCanvasView();
   HandleKeys();
+  TakePalettePick();
+  WatchImages();
   ShowTitle();
   DrawFrame();
   KeepRecovery();
@@ -157,6 +159,9 @@ bool RkEngine::TakeMessages() {
   eventsThisPass = 0;
   if (!window.PumpMessages([this](const SDL_Event& event) {
         ++eventsThisPass;
+        if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+          imageWatch.NoteFocusGained();
+        }
         ui.ProcessEvent(event);
       })) {
     if (MayEnd()) return false;
@@ -200,6 +205,9 @@ bool RkEngine::HandleMenuCommand(int command) {
     case CommandViewLinks:
       layers.links = !layers.links;
       return true;
+    case CommandViewTilePalette:
+      ToggleTilePalette();
+      return true;
     case CommandMapEditor:
       OpenMapEditor();
       return true;
@@ -226,6 +234,24 @@ bool RkEngine::HandleMenuCommand(int command) {
       return true;
   }
 }
+
+// The palette paints through the map panel's tile image: opening it opens the
+// panel too when it is closed.
+void RkEngine::ToggleTilePalette() {
+  if (tilePalette.IsOpen()) {
+    tilePalette.Close();
+    return;
+  }
+  OpenMapEditor();
+  tilePalette.Open();
+}
+
+void RkEngine::TakePalettePick() {
+  const std::string path = tilePalette.TakePick();
+  if (!path.empty() && mapEditor.IsOpen()) mapActions.UseTileImage(path);
+}
+
+void RkEngine::WatchImages() { imageWatch.CheckIfDue(now()); }
 
 void RkEngine::OpenMapEditor() {
   if (mapEditor.IsOpen()) {
@@ -391,6 +417,7 @@ void RkEngine::DrawFrame(RkFileDialog* dialog) {
     canvasTop = menuHeight;
   }
   mapEditor.Draw();
+  tilePalette.Draw(renderer.GetDevice(), mapEditor.GetTileImageFile(), mapEditor.IsOpen());
   if (npcEditor.IsOpen()) {
     npcEditor.Draw(renderer);
   }

@@ -34,9 +34,11 @@
 #include "RkMapOverlay.h"
 #include "RkNPCEditor.h"
 #include "RkNPCList.h"
+#include "RkImageWatch.h"
 #include "RkRecoveryOffer.h"
 #include "RkRecoveryWriter.h"
 #include "RkStrokeRecorder.h"
+#include "RkTilePalette.h"
 #include "RkUndoControl.h"
 #include "RkUnsavedWork.h"
 #include "RkWorld.h"
@@ -54,6 +56,7 @@ class RkEngine {
     CommandViewGrid = 2300,
     CommandViewCellKinds = 2301,
     CommandViewLinks = 2302,
+    CommandViewTilePalette = 2303,
     CommandUndo = 2400,
     CommandRedo = 2401,
     CommandCheckMaps = 2500
@@ -97,6 +100,11 @@ class RkEngine {
   // button) dragged on the canvas.
   void HandleCanvasView();
   void HandleKeys();
+  // Images changed on disk are decoded again (about twice a second, and when
+  // the window gets the focus back).
+  void WatchImages();
+  // A thumbnail clicked in the tile palette becomes the tile image.
+  void TakePalettePick();
   // Builds the ImGui frame (menu bar, open panels, the dialog if any) and draws
   // the map with it.
   void DrawFrame(RkFileDialog* dialog = nullptr);
@@ -123,6 +131,7 @@ class RkEngine {
   RkEntity& GetOrigin() { return origin; }
   RkCanvasView& GetView() { return view; }
   RkMapOverlay& GetMapOverlay() { return mapOverlay; }
+  RkTilePalette& GetTilePalette() { return tilePalette; }
   const RkCanvasStatus& GetCanvasStatus() const { return canvasStatus; }
   // Seconds on a steady clock; tests set their own to drive the arrows' repeat.
   void SetClock(std::function<double()> clock) { now = std::move(clock); }
@@ -159,6 +168,7 @@ class RkEngine {
 
  private:
   void OpenMapEditor();
+  void ToggleTilePalette();
   void OpenNPCEditor();
   void ReloadUnchangedLibrary();
   void ShowLibraryAgain(const std::string& name);
@@ -208,6 +218,8 @@ class RkEngine {
                               [this](const std::string& path) { return mapActions.LoadMapFile(path); }};
   RkMapOverlay mapOverlay{world, view, origin};
   RkCanvasStatus canvasStatus{world, view, origin};
+  RkTilePalette tilePalette;
+  RkImageWatch imageWatch;
   RkEditorMenuBar menuBar{*this};
   RkEditorKeys keys{*this};
   RkCanvasPointer pointer{*this};

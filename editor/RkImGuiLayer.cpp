@@ -38,6 +38,7 @@ void RkImGuiLayer::CreateContext() {
 void RkImGuiLayer::Initialize(SDL_Window* window, SDL_Renderer* renderer) {
   CreateContext();
   ImGui_ImplSDL2_InitForSDLRenderer(window);
+  this->window = window;
   ImGui_ImplSDLRenderer_Init(renderer);
   hasPlatformBackend = true;
 }
@@ -73,6 +74,7 @@ void RkImGuiLayer::BeginFrame() {
   ImGui_ImplSDLRenderer_NewFrame();
   if (hasPlatformBackend) {
     ImGui_ImplSDL2_NewFrame();
+    TakePointerFromWindow();
   } else {
     ImGuiIO& io = ImGui::GetIO();
     io.DisplaySize = ImVec2(static_cast<float>(offscreenWidth), static_cast<float>(offscreenHeight));
@@ -87,6 +89,22 @@ void RkImGuiLayer::BeginFrame() {
     if (GImGui->OpenPopupStack.Size > 0) ImGui::ClosePopupToLevel(0, true);
     closeMenus = false;
   }
+}
+
+// The backend reads the pointer through SDL's global mouse state, which on X11
+// SDL keeps between the server's raw motion events: after the file dialog (typed
+// into, closed with Return) it stayed on the Load Sprite button, so every plain
+// move over the canvas still hovered the panel and the status bar named no cell
+// until the next click. The window's own mouse state follows every motion event
+// and is the one the canvas uses, so ImGui and the canvas agree on the pointer.
+void RkImGuiLayer::TakePointerFromWindow() {
+  if (window == nullptr || SDL_GetMouseFocus() != window) {
+    return;
+  }
+  int x = 0;
+  int y = 0;
+  SDL_GetMouseState(&x, &y);
+  ImGui::GetIO().MousePos = ImVec2(static_cast<float>(x), static_cast<float>(y));
 }
 
 void RkImGuiLayer::EndFrame() { ImGui::Render(); }

@@ -57,9 +57,11 @@ class RkImGuiLayer {
 
  private:
   void CreateContext();
+  void TakePointerFromWindow();
 
   bool initialized = false;
   bool hasPlatformBackend = false;
+  SDL_Window* window = nullptr;
   bool endTextEdit = false;
   bool closeMenus = false;
   int offscreenWidth = 0;

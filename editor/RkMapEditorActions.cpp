@@ -255,6 +255,10 @@ void RkMapEditorActions::LoadTileSprite() {
   if (!chooseFile(RkFileDialog::SpritesFilter(), path)) {
     return;
   }
+  UseTileImage(path);
+}
+
+void RkMapEditorActions::UseTileImage(const std::string& path) {
   const std::string cause = RkSprite::TryLoadImage(renderer.GetDevice(), path.c_str(), kCellSize, kCellSize, false);
   if (!cause.empty()) {
     showNotice(FileNotice("The image could not be loaded:", path, cause).c_str());

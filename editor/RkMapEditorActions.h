@@ -44,6 +44,11 @@ class RkMapEditorActions {
   // follows the NPC list's selection.
   void Poll();
 
+  // Makes the image the tile image with its preview, as Load Sprite does with
+  // the file chosen; an image that does not load is a notice and changes nothing.
+  // The tile palette's clicks come here too.
+  void UseTileImage(const std::string& path);
+
   // The panel opens afresh: the next selection builds its preview again.
   void ForgetNPCSelection() { selectedMapNPC.clear(); }
   const std::string& GetSelectedMapNPC() const { return selectedMapNPC; }

@@ -66,6 +66,10 @@ void RkMapOverlay::Draw(int canvasTop, int width, int height, bool isStartMap) c
   ImDrawList* list = ImGui::GetBackgroundDrawList();
   const float top = static_cast<float>(canvasTop);
   list->PushClipRect(ImVec2(0, top), ImVec2(static_cast<float>(width), top + height));
+  // Thousands of marks on a zoomed-out map: without anti-aliased edges each is
+  // one or two plain triangles, which the software renderer fills several times faster.
+  const ImDrawListFlags smoothing = list->Flags;
+  list->Flags &= ~(ImDrawListFlags_AntiAliasedLines | ImDrawListFlags_AntiAliasedFill);
   const Frame frame{list,
                     canvasTop,
                     width,
@@ -86,6 +90,7 @@ void RkMapOverlay::Draw(int canvasTop, int width, int height, bool isStartMap) c
     DrawNPCs(frame);
     if (isStartMap && world.IsInBounds(0, 0)) DrawStartMark(frame);
   }
+  list->Flags = smoothing;
   list->PopClipRect();
 }
 
@@ -104,33 +109,39 @@ bool RkMapOverlay::VisibleCells(const Frame& frame, int& firstX, int& firstY, in
   return firstX <= lastX && firstY <= lastY;
 }
 
+// The tints of Impassable and New Area cells go down in runs of a column, one
+// rectangle per run instead of one per cell.
 void RkMapOverlay::DrawKinds(const Frame& frame, int firstX, int firstY, int lastX, int lastY) const {
   const float size = frame.cellSize;
   for (int x = firstX; x <= lastX; ++x) {
-    for (int y = firstY; y <= lastY; ++y) {
-      const ImVec2 corner = frame.CellCorner(x, y);
-      const ImVec2 end(corner.x + size, corner.y + size);
-      switch (world.GetTileType(x, y)) {
-        case TileNull:
-          // Empty filler inside the map: dark, crossed by one hatch line (two when large).
-          frame.list->AddRectFilled(corner, end, kNullFill);
-          frame.list->AddLine(ImVec2(corner.x, end.y), ImVec2(end.x, corner.y), kNullHatch);
-          if (size >= kLabelCellSize) {
-            frame.list->AddLine(ImVec2(corner.x, corner.y + size / 2), ImVec2(corner.x + size / 2, corner.y),
-                                kNullHatch);
-            frame.list->AddLine(ImVec2(corner.x + size / 2, end.y), ImVec2(end.x, corner.y + size / 2), kNullHatch);
-          }
-          break;
-        case TileImpassable:
-          frame.list->AddRectFilled(corner, end, kImpassableTint);
-          break;
-        case TileNewArea:
-          frame.list->AddRectFilled(corner, end, kNewAreaTint);
-          break;
-        default:  // Open: the image alone
-          break;
+    for (int y = firstY; y <= lastY;) {
+      const int type = world.GetTileType(x, y);
+      if (type == TileNull) DrawNullCell(frame, x, y);
+      int runEnd = y + 1;
+      while (runEnd <= lastY && world.GetTileType(x, runEnd) == type) {
+        if (type == TileNull) DrawNullCell(frame, x, runEnd);
+        ++runEnd;
       }
+      if (type == TileImpassable || type == TileNewArea) {
+        const ImVec2 corner = frame.CellCorner(x, y);
+        frame.list->AddRectFilled(corner, ImVec2(corner.x + size, frame.CellCorner(x, runEnd).y),
+                                  type == TileImpassable ? kImpassableTint : kNewAreaTint);
+      }
+      y = runEnd;  // Open: the image alone
     }
+  }
+}
+
+// Empty filler inside the map: dark, crossed by one hatch line (two more when large).
+void RkMapOverlay::DrawNullCell(const Frame& frame, int x, int y) const {
+  const float size = frame.cellSize;
+  const ImVec2 corner = frame.CellCorner(x, y);
+  const ImVec2 end(corner.x + size, corner.y + size);
+  frame.list->AddRectFilled(corner, end, kNullFill);
+  frame.list->AddLine(ImVec2(corner.x, end.y), ImVec2(end.x, corner.y), kNullHatch);
+  if (size >= kLabelCellSize) {
+    frame.list->AddLine(ImVec2(corner.x, corner.y + size / 2), ImVec2(corner.x + size / 2, corner.y), kNullHatch);
+    frame.list->AddLine(ImVec2(corner.x + size / 2, end.y), ImVec2(end.x, corner.y + size / 2), kNullHatch);
   }
 }
 
@@ -139,12 +150,14 @@ void RkMapOverlay::DrawGrid(const Frame& frame, int firstX, int firstY, int last
   const ImVec2 topLeft = frame.CellCorner(firstX, firstY);
   const ImVec2 bottomRight = frame.CellCorner(lastX + 1, lastY + 1);
   for (int x = firstX + 1; x <= lastX; ++x) {
-    const float lineX = frame.CellCorner(x, 0).x;
-    frame.list->AddLine(ImVec2(lineX, topLeft.y), ImVec2(lineX, bottomRight.y), kGridColor);
+    // A one-pixel rectangle on the left cell's last column: the renderer fills
+    // it as a plain rectangle, where a line would be two textured triangles.
+    const float lineX = std::round(frame.CellCorner(x, 0).x);
+    frame.list->AddRectFilled(ImVec2(lineX - 1, topLeft.y), ImVec2(lineX, bottomRight.y), kGridColor);
   }
   for (int y = firstY + 1; y <= lastY; ++y) {
-    const float lineY = frame.CellCorner(0, y).y;
-    frame.list->AddLine(ImVec2(topLeft.x, lineY), ImVec2(bottomRight.x, lineY), kGridColor);
+    const float lineY = std::round(frame.CellCorner(0, y).y);
+    frame.list->AddRectFilled(ImVec2(topLeft.x, lineY - 1), ImVec2(bottomRight.x, lineY), kGridColor);
   }
   const ImVec2 mapEnd = frame.CellCorner(world.GetWidth(), world.GetHeight());
   const ImVec2 mapStart = frame.CellCorner(0, 0);

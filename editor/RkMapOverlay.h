@@ -38,6 +38,7 @@ class RkMapOverlay {
 
   bool VisibleCells(const Frame& frame, int& firstX, int& firstY, int& lastX, int& lastY) const;
   void DrawKinds(const Frame& frame, int firstX, int firstY, int lastX, int lastY) const;
+  void DrawNullCell(const Frame& frame, int x, int y) const;
   void DrawGrid(const Frame& frame, int firstX, int firstY, int lastX, int lastY) const;
   void DrawLinks(const Frame& frame, int firstX, int firstY, int lastX, int lastY) const;
   void DrawNPCs(const Frame& frame) const;

@@ -364,12 +364,16 @@ void RkDirect3D::RenderFrame(const RkRect* /*presentRect*/, int viewWidth, int v
   const bool walkingFrame = IsWalkingFrame();
   SDL_GetRendererOutputSize(device, &targetWidth, &targetHeight);
   const bool zoomed = viewScale != 1.0f;
+  // Zoomed out, each sprite scales itself from a smaller image; zoomed in, the
+  // renderer scales the full images.
+  const bool scaledByRenderer = viewScale > 1.0f;
+  spriteScale = viewScale < 1.0f ? viewScale : 1.0f;
   float tx = TranslationX(viewWidth, focusX) + canvasX;
   float ty = TranslationY(viewHeight, focusY) + canvasY;
   if (zoomed || viewShiftX != 0.0f || viewShiftY != 0.0f) {
-    // The world is drawn in unscaled pixels that the renderer scales: the canvas
-    // origin and the target's size (what culling tests against) shrink with it.
-    SDL_RenderSetScale(device, viewScale, viewScale);
+    // The world is placed in unscaled pixels: the canvas origin and the target's
+    // size (what culling tests against) shrink with the scale.
+    if (scaledByRenderer) SDL_RenderSetScale(device, viewScale, viewScale);
     tx = TranslationX(viewWidth, focusX) - viewShiftX + canvasX / viewScale;
     ty = TranslationY(viewHeight, focusY) - viewShiftY + canvasY / viewScale;
     targetWidth = static_cast<int>(std::ceil(targetWidth / viewScale));
@@ -378,9 +382,10 @@ void RkDirect3D::RenderFrame(const RkRect* /*presentRect*/, int viewWidth, int v
   DrawTilePass(tx, ty);
   DrawCharacterPass(tx, ty);
   if (zoomed) {
-    SDL_RenderSetScale(device, 1.0f, 1.0f);
+    if (scaledByRenderer) SDL_RenderSetScale(device, 1.0f, 1.0f);
     SDL_GetRendererOutputSize(device, &targetWidth, &targetHeight);
   }
+  spriteScale = 1.0f;
   if (walkingFrame && walkClock == WalkClock::Frames) AdvanceWalk();
   if (!boxes.empty()) DrawBoxes();
   if (font != nullptr) DrawTexts();
@@ -418,7 +423,15 @@ void RkDirect3D::DrawTilePass(float tx, float ty) {
   std::sort(drawList.begin(), drawList.end(),
             [](const RkSpriteGrid::Entry& a, const RkSpriteGrid::Entry& b) { return a.order < b.order; });
   for (const RkSpriteGrid::Entry& entry : drawList) {
-    if (IsOnTarget(*entry.sprite, tx, ty)) entry.sprite->Draw(device, tx, ty);
+    if (IsOnTarget(*entry.sprite, tx, ty)) DrawWorldSprite(*entry.sprite, tx, ty);
+  }
+}
+
+void RkDirect3D::DrawWorldSprite(const RkSprite& sprite, float tx, float ty) const {
+  if (spriteScale < 1.0f) {
+    sprite.DrawShrunk(device, tx, ty, spriteScale);
+  } else {
+    sprite.Draw(device, tx, ty);
   }
 }
 
@@ -431,7 +444,7 @@ void RkDirect3D::DrawCharacterPass(float tx, float ty) {
   for (const RkSpriteGrid::Entry& entry : drawList) {
     const RkSprite& sprite = *entry.sprite;
     if (sprite.GetIsNpc() == 1) {
-      if (IsOnTarget(sprite, tx, ty)) sprite.Draw(device, tx, ty);
+      if (IsOnTarget(sprite, tx, ty)) DrawWorldSprite(sprite, tx, ty);
     } else if (IsOnTarget(sprite, canvasX, canvasY)) {
       sprite.Draw(device, canvasX, canvasY);
     }

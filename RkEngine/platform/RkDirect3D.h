@@ -177,6 +177,8 @@ class RkDirect3D {
   float viewScale = 1.0f;
   float viewShiftX = 0.0f;
   float viewShiftY = 0.0f;
+  // Below 1 while a zoomed-out frame draws its tile and NPC sprites.
+  float spriteScale = 1.0f;
 
   int Line(int editorLine, int gameLine) const;
   static bool HasAcceleratedDriver();
@@ -193,6 +195,7 @@ class RkDirect3D {
   bool IsOnTarget(const RkSprite& sprite, float tx, float ty) const;
   void DrawTilePass(float tx, float ty);
   void DrawCharacterPass(float tx, float ty);
+  void DrawWorldSprite(const RkSprite& sprite, float tx, float ty) const;
   void AdvanceWalk();
   void DrawBoxes();
   void DrawTexts();

@@ -3,6 +3,8 @@
 
 #include <SDL.h>
 
+#include <cmath>
+
 #include "RkError.h"
 #include "RkSdlError.h"
 #include "RkTextureCache.h"
@@ -69,5 +71,45 @@ void RkSprite::Draw(SDL_Renderer* device, float translateX, float translateY) co
   if (SDL_RenderCopyF(device, image, &source, &target) != 0) {
     ReportDirectXError("Failed to draw the sprite.", RK_D3DERR_INVALIDCALL, RkSdlError::Text().c_str(),
                                "RkSprite", RkProgramLine(94, 87));
+  }
+}
+
+// Only a sprite that shows its whole image can use a smaller copy of it.
+SDL_Texture* RkSprite::ShrunkImage(SDL_Renderer* device, int width, int height) const {
+  if (texture == nullptr || texture->Get() == nullptr) return nullptr;
+  const RkTexture::Source& source = texture->GetSource();
+  const bool wholeImage = sourceRect.left == 0 && sourceRect.top == 0 && sourceRect.right == source.width &&
+                          sourceRect.bottom == source.height;
+  if (!wholeImage || source.file.empty() || width <= 0 || height <= 0) return nullptr;
+  if (!texture->HasVariant(width, height)) {
+    texture->SetVariant(width, height, RkTextureCache::Instance().Acquire(device, source.file.c_str(), width,
+                                                                          height, source.colorKey));
+  }
+  const std::shared_ptr<RkTexture>& variant = texture->GetVariant();
+  return variant != nullptr ? variant->Get() : nullptr;
+}
+
+// Both edges are rounded, so that neighbouring cells meet without a gap or overlap.
+void RkSprite::DrawShrunk(SDL_Renderer* device, float translateX, float translateY, float scale) const {
+  SDL_Texture* image = GetTexture();
+  if (image == nullptr) return;
+  const float left = (position.x - center.x + translateX) * scale;
+  const float top = (position.y - center.y + translateY) * scale;
+  const int sourceWidth = sourceRect.right - sourceRect.left;
+  const int sourceHeight = sourceRect.bottom - sourceRect.top;
+  const int x0 = static_cast<int>(std::lround(left));
+  const int y0 = static_cast<int>(std::lround(top));
+  const SDL_Rect target{x0, y0, static_cast<int>(std::lround(left + sourceWidth * scale)) - x0,
+                        static_cast<int>(std::lround(top + sourceHeight * scale)) - y0};
+  SDL_Rect source{sourceRect.left, sourceRect.top, sourceWidth, sourceHeight};
+  if (SDL_Texture* smaller = ShrunkImage(device, target.w, target.h)) {
+    image = smaller;
+    source = SDL_Rect{0, 0, target.w, target.h};
+  }
+  SDL_SetTextureColorMod(image, (color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF);
+  SDL_SetTextureAlphaMod(image, (color >> 24) & 0xFF);
+  if (SDL_RenderCopy(device, image, &source, &target) != 0) {
+    ReportDirectXError("Failed to draw the sprite.", RK_D3DERR_INVALIDCALL, RkSdlError::Text().c_str(),
+                       "RkSprite", RkProgramLine(94, 87));
   }
 }

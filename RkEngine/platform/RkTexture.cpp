@@ -4,11 +4,16 @@
 
 #include <SDL.h>
 
+#include <utility>
+
 namespace {
 long liveTextures = 0;
 }
 
-RkTexture::RkTexture(SDL_Renderer* owner, SDL_Texture* texture) : owner(owner), texture(texture) {
+RkTexture::RkTexture(SDL_Renderer* owner, SDL_Texture* texture) : RkTexture(owner, texture, Source{}) {}
+
+RkTexture::RkTexture(SDL_Renderer* owner, SDL_Texture* texture, Source source)
+    : owner(owner), texture(texture), source(std::move(source)) {
   if (texture != nullptr) ++liveTextures;
 }
 
@@ -19,10 +24,37 @@ RkTexture::~RkTexture() {
 }
 
 void RkTexture::Detach() {
+  variant.reset();
+  variantWidth = 0;
+  variantHeight = 0;
   if (texture == nullptr) return;
   texture = nullptr;
   owner = nullptr;
   --liveTextures;
+}
+
+void RkTexture::Replace(SDL_Texture* fresh) {
+  if (owner == nullptr) {
+    // Detached: the renderer is gone and the new image with it.
+    if (fresh != nullptr) SDL_DestroyTexture(fresh);
+    return;
+  }
+  if (texture != nullptr) {
+    SDL_DestroyTexture(texture);
+    --liveTextures;
+  }
+  texture = fresh;
+  if (texture != nullptr) ++liveTextures;
+  // A smaller copy of the old pixels (or the lack of one) no longer holds.
+  variant.reset();
+  variantWidth = 0;
+  variantHeight = 0;
+}
+
+void RkTexture::SetVariant(int width, int height, std::shared_ptr<RkTexture> smaller) {
+  variant = std::move(smaller);
+  variantWidth = width;
+  variantHeight = height;
 }
 
 long RkTexture::LiveCount() { return liveTextures; }

@@ -3,17 +3,36 @@
 #include "RkTextureCache.h"
 
 #include <SDL.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
 
 #include "RkImageLoader.h"
+#include "RkPathResolver.h"
 
 // Never destroyed: at exit (a fatal report's included) nothing is torn down,
 // and no texture is freed behind a renderer's back.
 RkTextureCache& RkTextureCache::Instance() {
   static RkTextureCache* cache = new RkTextureCache;
   return *cache;
+}
+
+bool RkTextureCache::FileStamp::operator==(const FileStamp& other) const {
+  if (exists != other.exists) return false;
+  return !exists || (modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec &&
+                     size == other.size);
+}
+
+// Looked up as the loader opens it, so a map made on Windows is watched too.
+RkTextureCache::FileStamp RkTextureCache::StampOf(const std::string& file) {
+  FileStamp stamp;
+  struct stat status {};
+  if (file.empty() || stat(RkPathResolver::Instance().Resolve(file.c_str()).c_str(), &status) != 0) return stamp;
+  stamp.exists = true;
+  stamp.modified = status.st_mtim;
+  stamp.size = status.st_size;
+  return stamp;
 }
 
 std::string RkTextureCache::MakeKey(SDL_Renderer* renderer, const char* file, int width, int height,
@@ -24,31 +43,38 @@ std::string RkTextureCache::MakeKey(SDL_Renderer* renderer, const char* file, in
   return std::string(settings) + file;
 }
 
+SDL_Texture* RkTextureCache::Decode(SDL_Renderer* renderer, const RkTexture::Source& source) {
+  SDL_Surface* image = RkImageLoader::Load(source.file.c_str(), source.width, source.height, source.colorKey);
+  if (image == nullptr) return nullptr;
+  SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, image);
+  SDL_FreeSurface(image);
+  if (texture != nullptr) SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+  return texture;
+}
+
 std::shared_ptr<RkTexture> RkTextureCache::Acquire(SDL_Renderer* renderer, const char* file, int width,
                                                    int height, bool colorKey) {
   std::string key = MakeKey(renderer, file, width, height, colorKey);
   auto found = entries.find(key);
-  if (found != entries.end()) return found->second;
+  if (found != entries.end()) return found->second.texture;
 
-  SDL_Surface* image = RkImageLoader::Load(file, width, height, colorKey);
+  RkTexture::Source source{file, width, height, colorKey};
+  // Stamped before the read: a file written meanwhile counts as changed.
+  const FileStamp stamp = StampOf(source.file);
+  SDL_Texture* texture = Decode(renderer, source);
   ++decodes;
-  if (image == nullptr) return nullptr;
-  SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, image);
-  SDL_FreeSurface(image);
   if (texture == nullptr) return nullptr;
-  SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
 
-  auto shared = std::make_shared<RkTexture>(renderer, texture);
-  entries.emplace(std::move(key), shared);
+  auto shared = std::make_shared<RkTexture>(renderer, texture, std::move(source));
+  entries.emplace(std::move(key), Entry{shared, stamp});
   SweepWhenLarge();
   return shared;
 }
 
-void RkTextureCache::AdoptPlaceholder(SDL_Renderer* renderer, const char* file, int width, int height,
-                                      bool colorKey) {
+SDL_Texture* RkTextureCache::MakeChecker(SDL_Renderer* renderer, int width, int height) {
   constexpr int kSquare = 8;
   SDL_Surface* checker = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
-  if (checker == nullptr) return;
+  if (checker == nullptr) return nullptr;
   const Uint32 magenta = SDL_MapRGB(checker->format, 255, 0, 255);
   const Uint32 black = SDL_MapRGB(checker->format, 0, 0, 0);
   for (int y = 0; y < height; y += kSquare) {
@@ -59,13 +85,48 @@ void RkTextureCache::AdoptPlaceholder(SDL_Renderer* renderer, const char* file, 
   }
   SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, checker);
   SDL_FreeSurface(checker);
+  return texture;
+}
+
+void RkTextureCache::AdoptPlaceholder(SDL_Renderer* renderer, const char* file, int width, int height,
+                                      bool colorKey) {
+  RkTexture::Source source{file, width, height, colorKey};
+  const FileStamp stamp = StampOf(source.file);
+  SDL_Texture* texture = MakeChecker(renderer, width, height);
   if (texture == nullptr) return;
-  entries[MakeKey(renderer, file, width, height, colorKey)] = std::make_shared<RkTexture>(renderer, texture);
+  entries[MakeKey(renderer, file, width, height, colorKey)] =
+      Entry{std::make_shared<RkTexture>(renderer, texture, std::move(source)), stamp};
+}
+
+size_t RkTextureCache::ReloadChanged() {
+  size_t renewed = 0;
+  for (auto entry = entries.begin(); entry != entries.end();) {
+    const FileStamp now = StampOf(entry->second.texture->GetSource().file);
+    if (now == entry->second.stamp) {
+      ++entry;
+      continue;
+    }
+    if (entry->second.texture.use_count() == 1) {
+      entry = entries.erase(entry);
+      continue;
+    }
+    RkTexture& texture = *entry->second.texture;
+    SDL_Texture* fresh = Decode(texture.GetOwner(), texture.GetSource());
+    ++decodes;
+    // A file that is now broken or gone draws as the checker, as a missing one
+    // does when a map opens: the sprite keeps its place and nothing fails.
+    if (fresh == nullptr) fresh = MakeChecker(texture.GetOwner(), texture.GetSource().width, texture.GetSource().height);
+    texture.Replace(fresh);
+    entry->second.stamp = now;
+    ++renewed;
+    ++entry;
+  }
+  return renewed;
 }
 
 size_t RkTextureCache::IdleCount() const {
   return static_cast<size_t>(std::count_if(entries.begin(), entries.end(),
-                                           [](const auto& entry) { return entry.second.use_count() == 1; }));
+                                           [](const auto& entry) { return entry.second.texture.use_count() == 1; }));
 }
 
 // Runs only after a decode, so the steady state (every re-add a hit) never pays for it.
@@ -77,7 +138,7 @@ void RkTextureCache::SweepWhenLarge() {
 
 void RkTextureCache::Trim() {
   for (auto entry = entries.begin(); entry != entries.end();) {
-    if (entry->second.use_count() == 1) {
+    if (entry->second.texture.use_count() == 1) {
       entry = entries.erase(entry);
     } else {
       ++entry;
@@ -87,8 +148,8 @@ void RkTextureCache::Trim() {
 
 void RkTextureCache::ForgetRenderer(SDL_Renderer* renderer) {
   for (auto entry = entries.begin(); entry != entries.end();) {
-    if (entry->second->GetOwner() == renderer) {
-      entry->second->Detach();
+    if (entry->second.texture->GetOwner() == renderer) {
+      entry->second.texture->Detach();
       entry = entries.erase(entry);
     } else {
       ++entry;

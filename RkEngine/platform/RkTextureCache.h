@@ -3,9 +3,17 @@
 // their texture here and decode nothing. A texture that no sprite uses any more
 // is kept for a while (up to kIdleLimit of them) so that such a re-add finds it,
 // then freed; the memory in use therefore stays flat.
+//
+// The editor also asks, about once a second, for the images whose files changed
+// on disk: each is decoded again into the same texture object, so every sprite,
+// preview and thumbnail that holds it shows the new pixels; a file that no
+// longer reads shows the placeholder checker. The game never asks.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
+#include <ctime>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -31,16 +39,35 @@ class RkTextureCache {
   void ForgetRenderer(SDL_Renderer* renderer);
   // Frees every cached texture that no sprite uses.
   void Trim();
+  // Decodes again every image whose file changed (time, size, or it appeared
+  // or went) since it was read; returns how many textures changed. Textures that
+  // nobody uses are dropped instead, so that the next Acquire reads the file.
+  size_t ReloadChanged();
 
   size_t CachedCount() const { return entries.size(); }
   size_t DecodeCount() const { return decodes; }
 
  private:
-  std::unordered_map<std::string, std::shared_ptr<RkTexture>> entries;
+  // What a file looked like when it was read; a missing file has exists false.
+  struct FileStamp {
+    bool exists = false;
+    timespec modified{};
+    off_t size = 0;
+    bool operator==(const FileStamp& other) const;
+  };
+  struct Entry {
+    std::shared_ptr<RkTexture> texture;
+    FileStamp stamp;
+  };
+
+  std::unordered_map<std::string, Entry> entries;
   size_t decodes = 0;
   size_t sweepThreshold = kIdleLimit;
 
   static std::string MakeKey(SDL_Renderer* renderer, const char* file, int width, int height, bool colorKey);
+  static FileStamp StampOf(const std::string& file);
+  static SDL_Texture* Decode(SDL_Renderer* renderer, const RkTexture::Source& source);
+  static SDL_Texture* MakeChecker(SDL_Renderer* renderer, int width, int height);
   void SweepWhenLarge();
   size_t IdleCount() const;
 };

@@ -1,0 +1,169 @@
+// The tile palette's listing of the working tree and its ImGui window.
+#include "RkTilePalette.h"
+
+#include <imgui.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+
+#include "RkTextureCache.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr float kWindowWidth = 300.0f;
+constexpr float kWindowHeight = 420.0f;
+constexpr float kWindowRightMargin = 10.0f;
+constexpr float kWindowTop = 40.0f;
+constexpr ImU32 kCurrentFrame = IM_COL32(255, 140, 0, 255);
+
+bool IsImageFile(const fs::path& path) {
+  std::string extension = path.extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return extension == ".png" || extension == ".bmp" || extension == ".jpg" || extension == ".jpeg" ||
+         extension == ".gif" || extension == ".tga";
+}
+
+// Hidden folders (".git" and the like) hold no tiles of the game.
+bool IsHidden(const fs::path& path) {
+  const std::string name = path.filename().string();
+  return name.size() > 1 && name[0] == '.';
+}
+
+}  // namespace
+
+RkTilePalette::RkTilePalette() = default;
+RkTilePalette::~RkTilePalette() = default;
+
+void RkTilePalette::Open() {
+  open = true;
+  placeWindow = true;
+  Scan();
+}
+
+void RkTilePalette::Close() {
+  open = false;
+  thumbnails.clear();
+  unreadable.clear();
+}
+
+std::string RkTilePalette::TakePick() {
+  std::string path;
+  path.swap(picked);
+  return path;
+}
+
+// Unreadable folders and entries are passed over: the listing never fails.
+void RkTilePalette::Scan() {
+  std::map<std::string, std::vector<std::string>> byFolder;
+  size_t count = 0;
+  truncated = false;
+  std::error_code error;
+  fs::recursive_directory_iterator entry(".", fs::directory_options::skip_permission_denied, error);
+  for (const fs::recursive_directory_iterator end; !error && entry != end; entry.increment(error)) {
+    if (IsHidden(entry->path())) {
+      if (entry->is_directory(error)) entry.disable_recursion_pending();
+      continue;
+    }
+    if (!IsImageFile(entry->path()) || !entry->is_regular_file(error)) continue;
+    if (count == kMaxImages) {
+      truncated = true;
+      break;
+    }
+    const fs::path relative = entry->path().lexically_relative(".");
+    byFolder[relative.parent_path().empty() ? "." : relative.parent_path().generic_string()].push_back(
+        relative.generic_string());
+    ++count;
+  }
+  folders.clear();
+  for (auto& [name, images] : byFolder) {
+    std::sort(images.begin(), images.end());
+    folders.push_back(Folder{name, std::move(images)});
+  }
+  thumbnails.clear();
+  unreadable.clear();
+}
+
+RkTexture* RkTilePalette::Thumbnail(SDL_Renderer* renderer, const std::string& path) {
+  const auto found = thumbnails.find(path);
+  if (found != thumbnails.end()) return found->second.get();
+  if (unreadable.count(path) != 0 || renderer == nullptr) return nullptr;
+  // The same settings as Load Sprite's check and the canvas's tile sprites.
+  std::shared_ptr<RkTexture> texture =
+      RkTextureCache::Instance().Acquire(renderer, path.c_str(), kThumbnailSize, kThumbnailSize, false);
+  if (texture == nullptr) {
+    unreadable.insert(path);
+    return nullptr;
+  }
+  return thumbnails.emplace(path, std::move(texture)).first->second.get();
+}
+
+void RkTilePalette::Draw(SDL_Renderer* renderer, const char* currentImage, bool canPaint) {
+  if (!open) return;
+  if (placeWindow) {
+    const float left = ImGui::GetIO().DisplaySize.x - kWindowWidth - kWindowRightMargin;
+    ImGui::SetNextWindowPos(ImVec2(left, kWindowTop), ImGuiCond_Always);
+    ImGui::SetNextWindowSize(ImVec2(kWindowWidth, kWindowHeight), ImGuiCond_Always);
+    placeWindow = false;
+  }
+  bool keepOpen = true;
+  if (ImGui::Begin(kWindowTitle, &keepOpen, ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoCollapse)) {
+    if (ImGui::Button("Refresh")) Scan();
+    ImGui::SameLine();
+    ImGui::TextDisabled(canPaint ? "A click picks the tile image." : "Open File > Map Editor to paint.");
+    if (folders.empty()) ImGui::TextUnformatted("No images under the working folder.");
+    if (truncated) ImGui::TextDisabled("Only the first %zu images are shown.", kMaxImages);
+    const std::string current = currentImage != nullptr ? currentImage : "";
+    for (const Folder& folder : folders) DrawFolder(renderer, folder, current, canPaint);
+  }
+  ImGui::End();
+  if (!keepOpen) Close();
+}
+
+// A folder's thumbnails in rows as wide as the window; only those scrolled into
+// view are decoded.
+void RkTilePalette::DrawFolder(SDL_Renderer* renderer, const Folder& folder, const std::string& currentImage,
+                               bool canPaint) {
+  ImGui::PushID(folder.name.c_str());
+  if (ImGui::CollapsingHeader(folder.name.c_str(), ImGuiTreeNodeFlags_DefaultOpen)) {
+    const ImGuiStyle& style = ImGui::GetStyle();
+    const float cell = kThumbnailSize + 2 * style.FramePadding.x + style.ItemSpacing.x;
+    const int perRow = std::max(1, static_cast<int>((ImGui::GetContentRegionAvail().x + style.ItemSpacing.x) / cell));
+    for (size_t i = 0; i < folder.images.size(); ++i) {
+      if (i % perRow != 0) ImGui::SameLine();
+      DrawThumbnail(renderer, folder.images[i], folder.images[i] == currentImage, canPaint);
+    }
+  }
+  ImGui::PopID();
+}
+
+void RkTilePalette::DrawThumbnail(SDL_Renderer* renderer, const std::string& path, bool current, bool canPaint) {
+  ImGui::PushID(path.c_str());
+  const ImVec2 size(kThumbnailSize, kThumbnailSize);
+  const ImGuiStyle& style = ImGui::GetStyle();
+  const ImVec2 corner = ImGui::GetCursorScreenPos();
+  const ImVec2 outer(size.x + 2 * style.FramePadding.x, size.y + 2 * style.FramePadding.y);
+  bool clicked = false;
+  if (!ImGui::IsRectVisible(outer)) {
+    ImGui::Dummy(outer);  // not decoded until it is scrolled into view
+  } else if (RkTexture* texture = Thumbnail(renderer, path)) {
+    const ImVec4 tint = canPaint ? ImVec4(1, 1, 1, 1) : ImVec4(1, 1, 1, 0.4f);
+    clicked = ImGui::ImageButton(reinterpret_cast<ImTextureID>(texture->Get()), size, ImVec2(0, 0), ImVec2(1, 1),
+                                 -1, ImVec4(0, 0, 0, 0), tint);
+  } else {
+    clicked = ImGui::Button("?", outer);
+  }
+  if (current) {
+    ImGui::GetWindowDrawList()->AddRect(corner, ImVec2(corner.x + outer.x, corner.y + outer.y), kCurrentFrame, 0.0f,
+                                        0, 2.0f);
+  }
+  if (ImGui::IsItemHovered()) {
+    ImGui::SetTooltip("%s%s", path.c_str(), unreadable.count(path) != 0 ? "\n(this image cannot be read)" : "");
+  }
+  if (clicked && canPaint) Pick(path);
+  ImGui::PopID();
+}

@@ -1,6 +1,7 @@
 // The editor's application object: start-up, the loop and its passes, the menu
 // and the keys. The map panel's buttons act through RkMapEditorActions, clicks on
-// the map canvas through RkMapCanvas.
+// the map canvas through RkMapCanvas; RkPanelOpener opens the panels on the NPC
+// library, RkEditorModals shows the boxes and the file dialog.
 #include "RkEngine.h"
 
 #include <SDL.h>
@@ -10,8 +11,6 @@
 #include <cstring>
 
 #include "RkMessageBox.h"
-#include "RkNotice.h"
-#include "RkQuestion.h"
 
 namespace {
 
@@ -38,13 +37,10 @@ RkEngine::RkEngine()
       recoveryOffer([this](const std::string& text, const std::vector<std::string>& buttons,
                            int escapeAnswer) { return AskModalQuestion(text, buttons, escapeAnswer); },
                     [this](const std::string& recoveryPath, const std::string& mapFile) {
-                      OpenMapEditor();  // the panel shows the restored map's name
+                      panels.OpenMapEditor();  // the panel shows the restored map's name
                       return mapActions.RestoreMap(recoveryPath, mapFile);
                     }) {
   now = [] { return static_cast<double>(SDL_GetPerformanceCounter()) / SDL_GetPerformanceFrequency(); };
-  fileChooser = [this](const RkFileDialog::FilterList& filters, std::string& path) {
-    return RunFileDialog(filters, path);
-  };
   mapActions.SetMapSavedHandler([this](const std::string&) { DiscardRecovery(); });
   mapActions.SetMapLoadedHandler([this](const std::string& path) {
     recoveryOffer.OfferFor(RkRecoveryWriter::MapFileFor(mapActions.GetSaveTarget()), path);
@@ -53,7 +49,7 @@ RkEngine::RkEngine()
   mapActions.SetHistory(&mapHistory);
   mapActions.SetLinkedMapsMover(&linkedMaps);
   npcEditor.SetRecorder(&libraryChanges);
-  libraryChanges.SetRefresher([this](const std::string& name) { ShowLibraryAgain(name); });
+  libraryChanges.SetRefresher([this](const std::string& name) { panels.ShowLibraryAgain(name); });
   npcEditor.SetFileChooser(
       [this](std::string& path) { return ChooseFile(RkFileDialog::SpritesFilter(), path); });
   const auto ask = [this](const std::string& text, const std::vector<std::string>& buttons, int escapeAnswer) {
@@ -209,10 +205,10 @@ bool RkEngine::HandleMenuCommand(int command) {
       ToggleTilePalette();
       return true;
     case CommandMapEditor:
-      OpenMapEditor();
+      panels.OpenMapEditor();
       return true;
     case CommandNPCEditor:
-      OpenNPCEditor();
+      panels.OpenNPCEditor();
       return true;
     case CommandExit:
       if (!MayEnd()) return true;
@@ -242,7 +238,7 @@ void RkEngine::ToggleTilePalette() {
     tilePalette.Close();
     return;
   }
-  OpenMapEditor();
+  panels.OpenMapEditor();
   tilePalette.Open();
 }
 
@@ -253,102 +249,15 @@ void RkEngine::TakePalettePick() {
 
 void RkEngine::WatchImages() { imageWatch.CheckIfDue(now()); }
 
-void RkEngine::OpenMapEditor() {
-  if (mapEditor.IsOpen()) {
-    return;
-  }
-  ReloadUnchangedLibrary();
-  mapActions.ForgetNPCSelection();
-  mapEditor.Open();
-  for (unsigned i = 0; i < npcList.GetCount(); ++i) {
-    mapEditor.AddNPCName(npcList.GetNPC(i).GetName());
-  }
-}
-
-void RkEngine::OpenNPCEditor() {
-  if (npcEditor.IsOpen()) {
-    return;
-  }
-  ReloadUnchangedLibrary();
-  npcEditor.Open(npcList);
-}
-
-// Opening a panel shows "NPCs.rk" as it is on disk, unless the NPC panel holds
-// edits of the library that are not saved yet: those are never thrown away. The
-// library's steps refer to the list they were made on: a list read afresh
-// begins a new history.
-// A library that cannot be read is a notice: the list stays as it was.
-void RkEngine::ReloadUnchangedLibrary() {
-  if (npcEditor.HasUnsavedLibrary()) return;
-  if (const auto failure = npcList.TryLoadNPCFile()) {
-    std::string cause = failure->GetSystemText();
-    while (!cause.empty() && cause.back() == '\n') cause.pop_back();
-    const std::string text = "The NPC library could not be read; the NPCs stay as they were:\nNPCs.rk\n" +
-                             failure->GetMessage() + " " + cause;
-    ShowModalNotice(text.c_str());
-    return;
-  }
-  libraryHistory.Clear();
-}
-
-// After a library step is undone or redone: the NPC editor shows the list as it
-// is now, with the step's NPC selected when it is still there.
-void RkEngine::ShowLibraryAgain(const std::string& name) {
-  if (!npcEditor.IsOpen()) {
-    return;
-  }
-  npcEditor.Open(npcList);
-  for (unsigned i = 0; i < npcList.GetCount(); ++i) {
-    if (name == npcList.GetNPC(i).GetName()) {
-      npcEditor.GetNPCListBox().SetCurSel(static_cast<int>(i));
-      return;
-    }
-  }
-}
-
-// The boxes have no owner window: the main window takes the keyboard back, as an
-// owned box would give it back.
-void RkEngine::ShowModalNotice(const char* text) {
-  ShowNotice(text, kTitle);
-  window.TakeFocus();
-  AfterModal();
-}
+void RkEngine::ShowModalNotice(const char* text) { modals.ShowNotice(text); }
 
 int RkEngine::AskModalQuestion(const std::string& text, const std::vector<std::string>& buttons,
                                int escapeAnswer) {
-  const int answer = AskQuestion(text, kTitle, buttons, escapeAnswer);
-  window.TakeFocus();
-  AfterModal();
-  return answer;
+  return modals.Ask(text, buttons, escapeAnswer);
 }
 
 bool RkEngine::ChooseFile(const RkFileDialog::FilterList& filters, std::string& path) {
-  const bool chosen = fileChooser(filters, path);
-  AfterModal();
-  if (!chosen) {
-    path.clear();
-  }
-  return chosen;
-}
-
-// The dialog's own loop: the editor's passes stop while it is up, but the window
-// keeps drawing. Closing the main window cancels the dialog; the next pass asks
-// about unsaved work before the editor ends.
-bool RkEngine::RunFileDialog(const RkFileDialog::FilterList& filters, std::string& path) {
-  RkFileDialog dialog;
-  dialog.Open(filters);
-  while (dialog.GetState() == RkFileDialog::State::Choosing) {
-    if (!window.PumpMessages([this](const SDL_Event& event) { ui.ProcessEvent(event, true); })) {
-      dialog.Cancel();
-      break;
-    }
-    DrawFrame(&dialog);
-  }
-  if (dialog.GetState() != RkFileDialog::State::Chosen) {
-    return false;
-  }
-  path = dialog.GetChosenPath();
-  return true;
+  return modals.ChooseFile(filters, path);
 }
 
 // ---------------------------------------------------------------------------

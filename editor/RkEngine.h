@@ -21,6 +21,7 @@
 #include "RkEditHistory.h"
 #include "RkEditorKeys.h"
 #include "RkEditorMenuBar.h"
+#include "RkEditorModals.h"
 #include "RkEditorWindow.h"
 #include "RkEntity.h"
 #include "RkFileDialog.h"
@@ -35,6 +36,7 @@
 #include "RkNPCEditor.h"
 #include "RkNPCList.h"
 #include "RkImageWatch.h"
+#include "RkPanelOpener.h"
 #include "RkRecoveryOffer.h"
 #include "RkRecoveryWriter.h"
 #include "RkStrokeRecorder.h"
@@ -66,9 +68,7 @@ class RkEngine {
   static constexpr int kHeight = 672;
   static constexpr const char* kTitle = "RkEngine";
 
-  // Shows a file dialog with the filters; true with the chosen path, false (and
-  // an empty path) when cancelled.
-  using FileChooser = std::function<bool(const RkFileDialog::FilterList& filters, std::string& path)>;
+  using FileChooser = RkEditorModals::FileChooser;
 
   RkEngine();
   virtual ~RkEngine();
@@ -120,7 +120,7 @@ class RkEngine {
 
   // The panels' file dialog; modal: the loop stops while it is shown.
   bool ChooseFile(const RkFileDialog::FilterList& filters, std::string& path);
-  void SetFileChooser(FileChooser chooser) { fileChooser = std::move(chooser); }
+  void SetFileChooser(FileChooser chooser) { modals.SetFileChooser(std::move(chooser)); }
 
   RkMapEditor& GetMapEditor() { return mapEditor; }
   RkNPCEditor& GetNPCEditor() { return npcEditor; }
@@ -167,13 +167,8 @@ class RkEngine {
   RkRecoveryWriter& GetRecovery() { return recovery; }
 
  private:
-  void OpenMapEditor();
   void ToggleTilePalette();
-  void OpenNPCEditor();
-  void ReloadUnchangedLibrary();
-  void ShowLibraryAgain(const std::string& name);
   void ShowModalNotice(const char* text);
-  bool RunFileDialog(const RkFileDialog::FilterList& filters, std::string& path);
   // Escape, File > Exit and the close box end the editor only once the
   // unsaved work is saved or given up.
   bool MayEnd();
@@ -207,6 +202,8 @@ class RkEngine {
   // All work on the panel, the world, the camera and origin and the renderer above.
   RkMapCanvas canvas;
   RkMapEditorActions mapActions;
+  RkPanelOpener panels{mapEditor, mapActions, npcEditor, npcList, libraryHistory,
+                       [this](const char* text) { ShowModalNotice(text); }};
   RkUnsavedWork unsavedWork{mapHistory, mapActions, npcEditor, npcList};
   std::string shownTitle = kTitle;
   RkLinkedMapsMover linkedMaps{
@@ -227,7 +224,8 @@ class RkEngine {
   int32_t height = kHeight;
 
   RkImGuiLayer ui;
-  FileChooser fileChooser;
+  RkEditorModals modals{kTitle, window, ui, [this] { AfterModal(); },
+                        [this](RkFileDialog* dialog) { DrawFrame(dialog); }};
   std::vector<int> pendingCommands;
   int canvasTop = 0;
   std::function<double()> now;

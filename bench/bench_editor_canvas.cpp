@@ -2,54 +2,16 @@
 // new column, repainting one cell of a large map, and one frame of the editor
 // (map, menu bar and the map editor panel through ImGui) on the offscreen
 // software renderer. The editor draws one frame per pass of its loop.
-#include <SDL.h>
-#include <SDL_image.h>
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
-#include <string>
-
-#include "RkEngine.h"
-#include "RkNotice.h"
+#include "BenchEditorFolder.h"
 
 namespace {
 
-// An editor started offscreen in a scratch folder holding one tile image, with
-// the map editor panel open, that image chosen and "Open" checked.
-class BenchEditor {
+// The common editor start, with a click and a painted block of its own.
+class BenchEditor : public BenchEditorFolder {
  public:
-  BenchEditor() {
-    char pattern[] = "/tmp/rk_bench_editor_XXXXXX";
-    folder = mkdtemp(pattern);
-    previous = std::filesystem::current_path();
-    std::filesystem::current_path(folder);
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 32, 32, 32, SDL_PIXELFORMAT_ARGB8888);
-    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 40, 160, 40));
-    IMG_SavePNG(surface, "grass.png");
-    SDL_FreeSurface(surface);
-    SetNoticeHandler([](const std::string&, const char*) {});
-    engine = std::make_unique<RkEngine>();
-    engine->InitializeOffscreen();
-    engine->SetFileChooser([](const RkFileDialog::FilterList&, std::string& path) {
-      path = "grass.png";
-      return true;
-    });
-    engine->HandleMenuCommand(RkEngine::CommandMapEditor);
-    engine->GetMapEditor().Click(RkMapEditor::Button::LoadSprite);
-    engine->PollMapEditor();
-    engine->GetMapEditor().SetPaintingChoice(RkMapEditor::ChoiceOpen);
-    // The button goes up after the dialog, before the first stroke.
-    engine->GetInput().SetMouseState(RkMouseState{});
-    engine->PlaceCursor(0, 0);
-  }
-  ~BenchEditor() {
-    engine.reset();
-    std::filesystem::current_path(previous);
-    std::filesystem::remove_all(folder);
-  }
+  BenchEditor() : BenchEditorFolder("/tmp/rk_bench_editor_XXXXXX") {}
 
   void Press(int canvasX, int canvasY) {
     RkMouseState mouse{};
@@ -70,12 +32,6 @@ class BenchEditor {
     }
     engine->GetCamera().SetPosition(0, 0);
   }
-
-  std::unique_ptr<RkEngine> engine;
-
- private:
-  std::string folder;
-  std::filesystem::path previous;
 };
 
 // A stroke of 32 cells to the right on a map of 32 rows: each cell adds a column.
@@ -122,21 +78,14 @@ void BM_EditorFrameWithPanel(benchmark::State& state) {
 }
 BENCHMARK(BM_EditorFrameWithPanel)->Unit(benchmark::kMillisecond);
 
-// A map of width by height cells made directly through the world and the
-// renderer: mostly Open, with Impassable and New Area cells and a few NPCs, so
-// that every overlay layer has something to draw.
-void FillMap(RkEngine& engine, int width, int height) {
-  RkWorld& world = engine.GetWorld();
-  world.Grow(width - 1, height - 1);
-  for (int x = 0; x < width; ++x) {
-    for (int y = 0; y < height; ++y) {
-      const int kind = (x * 7 + y) % 13 == 0 ? TileNewArea : ((x + y) % 7 == 0 ? TileImpassable : TileOpen);
-      world.SetTileType(x, y, kind);
-      world.SetTileImageFile(x, y, "grass.png");
-      if (kind == TileNewArea) world.SetTileNewArea(x, y, "cave.rkm", 1, 1);
-      engine.GetRenderer().AddSprite("grass.png", 32.0f * x, 32.0f * y, 32, 32, 0, 0);
-    }
-  }
+// A map of width by height cells of grass: mostly Open, with Impassable and New
+// Area cells and a few NPCs, so that every overlay layer has something to draw.
+void FillMapForOverlays(BenchEditor& editor, int width, int height) {
+  editor.FillMap(width, height, [](int x, int y) {
+    const int kind = (x * 7 + y) % 13 == 0 ? TileNewArea : ((x + y) % 7 == 0 ? TileImpassable : TileOpen);
+    return BenchEditor::Cell{kind, "grass.png"};
+  });
+  RkWorld& world = editor.engine->GetWorld();
   for (int i = 0; i < 20; ++i) world.SetNPC("Bob", (i * 37) % width, (i * 11) % height, "grass.png", 1 + i % 2);
 }
 
@@ -144,7 +93,7 @@ void FillMap(RkEngine& engine, int width, int height) {
 // canvas: arguments are the map's side lengths and the zoom in percent.
 void BM_EditorFrameWithOverlays(benchmark::State& state) {
   BenchEditor editor;
-  FillMap(*editor.engine, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  FillMapForOverlays(editor, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   editor.engine->GetView().SetZoomAbout(static_cast<float>(state.range(2)) / 100.0f, 0, 0);
   editor.engine->PlaceCursor(600, 300);
   for (auto _ : state) {

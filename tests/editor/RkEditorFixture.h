@@ -83,6 +83,19 @@ class RkEditorTest : public ::testing::Test {
 
   void OpenMapEditor() { ASSERT_TRUE(engine->HandleMenuCommand(RkEngine::CommandMapEditor)); }
 
+  // An NPC "Bram" added to the library through the NPC panel (opened for it),
+  // not saved to "NPCs.rk" yet.
+  void AddBramToLibrary() {
+    ASSERT_TRUE(engine->HandleMenuCommand(RkEngine::CommandNPCEditor));
+    RkNPCEditor& npcEditor = engine->GetNPCEditor();
+    ChooseNext(MakeImage("images/bram.png", 200, 0, 0));
+    npcEditor.Click(RkNPCEditor::Button::LoadSprite);
+    engine->PollNPCEditor();
+    npcEditor.GetNameEdit().SetText("Bram");
+    npcEditor.Click(RkNPCEditor::Button::SaveNPC);
+    engine->PollNPCEditor();
+  }
+
   // A tile image chosen through Load Sprite and a painting choice.
   void PrepareTilePainting(int choice, const std::string& image = "images/grass.png") {
     MakeImage(image, 0, 200, 0);

@@ -93,14 +93,8 @@ TEST_F(RkFileNoticeTest, NamesKeepAllButTheLastExtensionAndGetNoSecondRkm) {
 }
 
 TEST_F(RkFileNoticeTest, OpeningAPanelKeepsUnsavedLibraryEdits) {
-  ASSERT_TRUE(engine->HandleMenuCommand(RkEngine::CommandNPCEditor));
+  AddBramToLibrary();
   RkNPCEditor& npcEditor = engine->GetNPCEditor();
-  ChooseNext(MakeImage("images/bram.png", 200, 0, 0));
-  npcEditor.Click(RkNPCEditor::Button::LoadSprite);
-  engine->PollNPCEditor();
-  npcEditor.GetNameEdit().SetText("Bram");
-  npcEditor.Click(RkNPCEditor::Button::SaveNPC);
-  engine->PollNPCEditor();
   ASSERT_TRUE(npcEditor.HasUnsavedLibrary());
   OpenMapEditor();
   ASSERT_EQ(Panel().GetNPCNameCount(), 1);

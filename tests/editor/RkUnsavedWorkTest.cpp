@@ -113,14 +113,7 @@ TEST_F(RkUnsavedWorkTest, FailedSaveKeepsTheEditorAndTheLibraryIsAskedAfterTheMa
   ASSERT_EQ(notices.size(), 1u);
   EXPECT_NE(notices[0].text.find("missing/World.rkm"), std::string::npos);
 
-  engine->HandleMenuCommand(RkEngine::CommandNPCEditor);
-  RkNPCEditor& npcEditor = engine->GetNPCEditor();
-  ChooseNext(MakeImage("images/bram.png", 200, 0, 0));
-  npcEditor.Click(RkNPCEditor::Button::LoadSprite);
-  engine->PollNPCEditor();
-  npcEditor.GetNameEdit().SetText("Bram");
-  npcEditor.Click(RkNPCEditor::Button::SaveNPC);
-  engine->PollNPCEditor();
+  AddBramToLibrary();
   questions.clear();
   answers = {RkUnsavedWork::AnswerDontSave, RkUnsavedWork::AnswerCancel};
   EXPECT_TRUE(engine->HandleMenuCommand(RkEngine::CommandExit));
@@ -165,14 +158,8 @@ TEST_F(RkUnsavedWorkTest, MarkAndTitleFollowTheHistory) {
 }
 
 TEST_F(RkUnsavedWorkTest, LibraryMarkFollowsItsHistory) {
-  engine->HandleMenuCommand(RkEngine::CommandNPCEditor);
+  AddBramToLibrary();
   RkNPCEditor& npcEditor = engine->GetNPCEditor();
-  ChooseNext(MakeImage("images/bram.png", 200, 0, 0));
-  npcEditor.Click(RkNPCEditor::Button::LoadSprite);
-  engine->PollNPCEditor();
-  npcEditor.GetNameEdit().SetText("Bram");
-  npcEditor.Click(RkNPCEditor::Button::SaveNPC);
-  engine->PollNPCEditor();
   EXPECT_TRUE(npcEditor.HasUnsavedLibrary());
   engine->GetLibraryHistory().Undo();
   EXPECT_FALSE(npcEditor.HasUnsavedLibrary());

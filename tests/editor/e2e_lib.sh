@@ -8,6 +8,9 @@
 #   wait_for WHAT COMMAND...    polls ten seconds for COMMAND, fails with WHAT
 #   screen_pixel_is black|lit X Y, dialog_shown, dialog_gone
 #   panel_x X, panel_y Y        the map panel's client pixels on the screen
+#   start_editor FOLDER         the editor started in FOLDER, its map panel open;
+#                               sets app_pid and main_window
+#   choose_in_dialog TEXT       types TEXT into the file dialog just opened, takes it
 
 # Waits up to $2 tenths of a second for process $1 to end; sets app_status.
 wait_for_exit() {
@@ -72,3 +75,23 @@ dialog_gone() { screen_pixel_is black 600 145; }
 # client area starts below its title bar; the canvas starts below the menu bar.
 panel_x() { echo $((100 + $1)); }
 panel_y() { echo $((100 + 18 + $1)); }
+
+# The editor started in folder $1 with File > Map Editor chosen; its output goes
+# to $work/editor.out and editor.err.
+start_editor() {
+  (cd "$1" && exec "$editor") >"$work/editor.out" 2>"$work/editor.err" &
+  app_pid=$!
+  main_window=$(wait_for_window "RkEngine") || fail "no window titled \"RkEngine\""
+  sleep 0.8
+  click_at 25 9                                 # File
+  click_at 45 33                                # Map Editor
+  wait_for "the map editor panel did not open" screen_pixel_is lit 300 400
+}
+
+# The file dialog that the last click opened gets $1 typed as the file name and Return.
+choose_in_dialog() {
+  wait_for "the file dialog did not open" dialog_shown
+  xdotool type --delay 20 "$1"
+  xdotool key Return
+  wait_for "the file dialog did not close" dialog_gone
+}

@@ -106,23 +106,11 @@ walk_into_house 1
 [ "$(pixel "$work/house1.png" 336 288)" != "000000" ] || fail "no door below the player in the house"
 
 # --- 2. The house grows to the left ---------------------------------------------
-(cd "$work/play" && exec "$editor") >"$work/editor.out" 2>"$work/editor.err" &
-app_pid=$!
-main_window=$(wait_for_window "RkEngine") || fail "no window titled \"RkEngine\""
-sleep 0.8
-click_at 25 9                                   # File
-click_at 45 33                                  # Map Editor
-wait_for "the map editor panel did not open" screen_pixel_is lit 300 400
+start_editor "$work/play"
 click_at "$(panel_x 134)" "$(panel_y 46)"       # Load Map
-wait_for "the file dialog did not open" dialog_shown
-xdotool type --delay 20 "House.rkm"
-xdotool key Return
-wait_for "the file dialog did not close" dialog_gone
+choose_in_dialog "House.rkm"
 click_at "$(panel_x 55)" "$(panel_y 105)"       # Load Sprite
-wait_for "the file dialog did not open" dialog_shown
-xdotool type --delay 20 "images/tiles/floor.png"
-xdotool key Return
-wait_for "the file dialog did not close" dialog_gone
+choose_in_dialog "images/tiles/floor.png"
 click_at "$(panel_x 19)" "$(panel_y 329)"       # the "Open" radio button
 xdotool mousemove 700 600
 xdotool key Left                                # the view one cell left: room left of column 0

@@ -48,13 +48,7 @@ choose_file() {
   sleep 0.2
   press_keys Return
 }
-(cd "$work/run" && exec "$editor") >"$work/editor.out" 2>"$work/editor.err" &
-app_pid=$!
-main_window=$(wait_for_window "RkEngine") || fail "no window titled \"RkEngine\""
-sleep 0.8
-click_at 25 9                                      # File
-click_at 45 33                                     # Map Editor
-wait_for "the map editor panel did not open" screen_pixel_is lit 300 400
+start_editor "$work/run"
 
 # --- 1. Escape in a text field keeps what was typed -------------------------------
 click_at "$(panel_x 175)" "$(panel_y 19)"          # map name

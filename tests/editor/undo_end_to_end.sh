@@ -36,19 +36,9 @@ same_canvas() {
 
 cp -r "$demo" "$work/make"
 rm -f "$work/make/World.rkm" "$work/make/NPCs.rk"
-(cd "$work/make" && exec "$editor") >"$work/editor.out" 2>"$work/editor.err" &
-app_pid=$!
-wait_for_window "RkEngine" >/dev/null || fail "no window titled \"RkEngine\""
-sleep 0.8
-
-click_at 25 9                                   # File
-click_at 45 33                                  # Map Editor
-wait_for "the map editor panel did not open" screen_pixel_is lit 300 400
+start_editor "$work/make"
 click_at "$(panel_x 55)" "$(panel_y 105)"       # Load Sprite
-wait_for "the file dialog did not open" dialog_shown
-xdotool type --delay 20 "images/tiles/grass.png"
-xdotool key Return
-wait_for "the file dialog did not close" dialog_gone
+choose_in_dialog "images/tiles/grass.png"
 click_at "$(panel_x 19)" "$(panel_y 329)"       # the "Open" radio button
 canvas_shot before
 

@@ -106,6 +106,22 @@ BENCHMARK(BM_EditorFrameWithOverlays)
     ->Args({512, 512, 25})
     ->Unit(benchmark::kMillisecond);
 
+// The same frame with Grid, Cell Kinds and Links and NPCs turned off: what the
+// overlays add to it.
+void BM_EditorFrameWithoutOverlays(benchmark::State& state) {
+  BenchEditor editor;
+  FillMapForOverlays(editor, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  editor.engine->GetView().SetZoomAbout(static_cast<float>(state.range(2)) / 100.0f, 0, 0);
+  editor.engine->PlaceCursor(600, 300);
+  for (const int command : {RkEngine::CommandViewGrid, RkEngine::CommandViewCellKinds, RkEngine::CommandViewLinks}) {
+    editor.engine->HandleMenuCommand(command);
+  }
+  for (auto _ : state) {
+    editor.engine->DrawFrame();
+  }
+}
+BENCHMARK(BM_EditorFrameWithoutOverlays)->Args({512, 512, 100})->Args({512, 512, 25})->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -6,6 +6,8 @@
 #                                    further server arguments; sets DISPLAY and
 #                                    xvfb_pid (stop_xvfb or the exit stops it)
 #   stop_xvfb                        stops that server
+#   wait_for_exit PID TENTHS         sets app_status when PID ends in time (and
+#                                    forgets app_pid when it was that process)
 #   wait_for_window NAME [TENTHS] [--onlyvisible]
 #                                    prints the id of a window named NAME
 #   fail MESSAGE                     says why and ends the test with 1
@@ -57,6 +59,19 @@ start_xvfb() {
   # back to another video driver and draw where no screenshot can see it.
   export SDL_VIDEODRIVER=x11
   xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb did not answer on $DISPLAY"
+}
+
+wait_for_exit() {
+  for _ in $(seq "$2"); do
+    if ! kill -0 "$1" 2>/dev/null; then
+      wait "$1"
+      app_status=$?
+      [ "$1" = "$app_pid" ] && app_pid=""
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
 }
 
 stop_xvfb() {

@@ -1,7 +1,6 @@
 # The editor's end-to-end scripts' shared part: clicks, keys, pixels and the
 # waits that drive the editor's real window. Sourced after tests/xsession.sh,
 # with "work" (the scratch folder) set:
-#   wait_for_exit PID TENTHS    sets app_status when PID ends in time
 #   click_at X Y                a press and release the loop sees
 #   press_keys KEY...           keys held down together a moment
 #   pixel SHOT X Y              a screenshot's pixel as six hex digits
@@ -11,19 +10,6 @@
 #   start_editor FOLDER         the editor started in FOLDER, its map panel open;
 #                               sets app_pid and main_window
 #   choose_in_dialog TEXT       types TEXT into the file dialog just opened, takes it
-
-# Waits up to $2 tenths of a second for process $1 to end; sets app_status.
-wait_for_exit() {
-  for _ in $(seq "$2"); do
-    if ! kill -0 "$1" 2>/dev/null; then
-      wait "$1"
-      app_status=$?
-      return 0
-    fi
-    sleep 0.1
-  done
-  return 1
-}
 
 # A press and release with a pause, so that the editor's loop sees the button down.
 click_at() {

@@ -56,19 +56,6 @@ wait_for_box() {
   return 1
 }
 
-# Waits up to $2 tenths of a second for the game to end; sets game_status.
-wait_for_exit() {
-  for _ in $(seq "$2"); do
-    if ! kill -0 "$1" 2>/dev/null; then
-      wait "$1"
-      game_status=$?
-      return 0
-    fi
-    sleep 0.1
-  done
-  return 1
-}
-
 # Number of pixels that differ between two screenshots in the game's 640x480.
 pixels_changed() {
   compare -metric AE -crop 640x480+0+0 "$1" "$2" null: 2>&1 | cut -d' ' -f1
@@ -119,7 +106,7 @@ if [ "$ended" != yes ]; then
   fail "the game did not end on Escape; focus: $(xdotool getwindowfocus getwindowname 2>&1)"
 fi
 app_pid=""
-[ "$game_status" -eq 0 ] || fail "exit code $game_status after Escape (expected 0); $(cat "$work/play.err")"
+[ "$app_status" -eq 0 ] || fail "exit code $app_status after Escape (expected 0); $(cat "$work/play.err")"
 
 # --- 2. Talking to a villager -------------------------------------------------
 # Pixels that differ inside the conversation box's area (600x150 at 20,310).
@@ -190,7 +177,7 @@ for _ in $(seq 5); do
 done
 [ "$ended" = yes ] || fail "the game did not end on Escape after the conversation"
 app_pid=""
-[ "$game_status" -eq 0 ] || fail "exit code $game_status after the conversation run"
+[ "$app_status" -eq 0 ] || fail "exit code $app_status after the conversation run"
 
 # --- 3. No "World.rkm" -------------------------------------------------------
 # The report is in its box (SDL's, or ours where the server has no core fonts
@@ -208,7 +195,7 @@ check_missing_world_report() {
   xdotool key Return
   wait_for_exit "$app_pid" 50 || fail "the game did not end after its report was dismissed ($1)"
   app_pid=""
-  [ "$game_status" -eq 1 ] || fail "exit code $game_status without World.rkm (expected 1, $1)"
+  [ "$app_status" -eq 1 ] || fail "exit code $app_status without World.rkm (expected 1, $1)"
   [ "$(grep -c "Failed to open the world file." "$work/empty.err")" -eq 1 ] ||
     fail "report not on standard error exactly once ($1): $(cat "$work/empty.err")"
   grep -q "FILE: RkWorld" "$work/empty.err" || fail "report without its source name ($1)"

@@ -28,20 +28,6 @@ cp -r "$demo/images" "$work/run/images"
 
 start_xvfb
 
-# Waits up to $1 tenths of a second for the running program to end; sets app_status.
-wait_for_exit() {
-  for _ in $(seq "$1"); do
-    if ! kill -0 "$app_pid" 2>/dev/null; then
-      wait "$app_pid"
-      app_status=$?
-      app_pid=""
-      return 0
-    fi
-    sleep 0.1
-  done
-  return 1
-}
-
 start() {
   (cd "$work/run" && exec "$1") >"$work/$2.out" 2>"$work/$2.err" &
   app_pid=$!
@@ -119,7 +105,7 @@ click 150 324
 shot npc_saved
 menu_file
 menu_item 101
-wait_for_exit 100 || fail "the editor did not end on File > Exit"
+wait_for_exit "$app_pid" 100 || fail "the editor did not end on File > Exit"
 [ "$app_status" -eq 0 ] || fail "editor exit code $app_status"
 
 [ -f "$work/run/NPCs.rk" ] || fail "SAVE CHANGES wrote no NPCs.rk"
@@ -165,7 +151,7 @@ click 147 164                       # Save Map
 shot map_made
 menu_file
 menu_item 101
-wait_for_exit 100 || fail "the editor did not end on File > Exit"
+wait_for_exit "$app_pid" 100 || fail "the editor did not end on File > Exit"
 [ -f "$work/run/World.rkm" ] || fail "Save Map wrote no World.rkm"
 size=$(stat -c %s "$work/run/World.rkm")
 # 8 + 9 tiles of 1012 + 4 + one NPC of 1016 without dialogues
@@ -184,7 +170,7 @@ changed=$(compare -metric AE "$work/expected_guard.png" "$work/game_guard.png" n
 echo "guard cell pixels differing from the guard on the floor: $changed"
 [ "${changed:-1}" -le 20 ] || fail "the game does not show the guard at cell (2, 1)"
 press Escape
-wait_for_exit 50 || fail "the game did not end on Escape"
+wait_for_exit "$app_pid" 50 || fail "the game did not end on Escape"
 [ "$app_status" -eq 0 ] || fail "game exit code $app_status"
 
 echo "PASS: the NPC made in the NPC editor was listed again after a restart and shown in the game"

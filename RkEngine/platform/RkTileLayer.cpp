@@ -40,7 +40,6 @@ bool RkTileLayer::Redraw(SDL_Renderer* device, const std::function<void()>& draw
   const bool cleared = SDL_SetRenderDrawColor(device, 0, 0, 0, 255) == 0 && SDL_RenderClear(device) == 0;
   if (cleared) drawTiles();
   SDL_SetRenderTarget(device, previous);
-  if (cleared) ++redraws;
   return cleared;
 }
 

@@ -39,8 +39,6 @@ class RkTileLayer {
   void Forget() { drawnValid = false; }
   // Frees the texture; called before the renderer goes.
   void Release();
-  // How many times the tiles were drawn into the layer (tests and benchmarks).
-  uint64_t GetRedraws() const { return redraws; }
 
  private:
   bool FitTexture(SDL_Renderer* device, int width, int height);
@@ -51,5 +49,4 @@ class RkTileLayer {
   int textureHeight = 0;
   View drawn;
   bool drawnValid = false;
-  uint64_t redraws = 0;
 };

@@ -158,6 +158,9 @@ bool RkEngine::TakeMessages() {
         if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
           imageWatch.NoteFocusGained();
         }
+        if (event.type == SDL_RENDER_TARGETS_RESET || event.type == SDL_RENDER_DEVICE_RESET) {
+          renderer.ForgetDrawnTiles();
+        }
         ui.ProcessEvent(event);
       })) {
     if (MayEnd()) return false;

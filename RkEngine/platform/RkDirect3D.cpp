@@ -86,6 +86,7 @@ RkDirect3D::~RkDirect3D() {
   if (device != nullptr) {
     // The renderer frees its textures; sprites still in the lists (or held by
     // an editor panel) keep detached textures until they go.
+    tileLayer.Release();
     RkTextureCache::Instance().ForgetRenderer(device);
     SDL_DestroyRenderer(device);
     device = nullptr;
@@ -219,6 +220,7 @@ RkSprite* RkDirect3D::StoreSprite(const RkSprite& sprite) {
     playerSprites.push_back(placement);
   } else {
     tileGrid.Insert(placement.sprite, placement.order);
+    ++tileChanges;
   }
   return &*stored;
 }
@@ -232,6 +234,7 @@ void RkDirect3D::ForgetPlacement(const RkSprite& sprite) {
                         playerSprites.end());
   } else {
     tileGrid.Erase(&sprite);
+    ++tileChanges;
   }
 }
 
@@ -264,6 +267,7 @@ void RkDirect3D::RemoveSpritesAt(float x, float y, int npcFlag) {
 }
 
 void RkDirect3D::ClearSprites() {
+  ++tileChanges;
   spritesByPosition.clear();
   tileGrid.Clear();
   npcGrid.Clear();
@@ -379,7 +383,7 @@ void RkDirect3D::RenderFrame(const RkRect* /*presentRect*/, int viewWidth, int v
     targetWidth = static_cast<int>(std::ceil(targetWidth / viewScale));
     targetHeight = static_cast<int>(std::ceil(targetHeight / viewScale));
   }
-  DrawTilePass(tx, ty);
+  DrawTiles(tx, ty);
   DrawCharacterPass(tx, ty);
   if (zoomed) {
     if (scaledByRenderer) SDL_RenderSetScale(device, 1.0f, 1.0f);
@@ -415,6 +419,19 @@ bool RkDirect3D::IsOnTarget(const RkSprite& sprite, float tx, float ty) const {
 // Fills drawList with the grid's sprites near the view, in list order.
 void RkDirect3D::CollectInView(const RkSpriteGrid& grid, float tx, float ty) {
   grid.Collect(-tx, -ty, targetWidth - tx, targetHeight - ty, drawList);
+}
+
+// Zoomed out, thousands of tiles may be in view: they go through the layer. At
+// 100 % and above (the game always) few are, and they are drawn straight on.
+void RkDirect3D::DrawTiles(float tx, float ty) {
+  if (spriteScale < 1.0f) {
+    int outputWidth = 0;
+    int outputHeight = 0;
+    SDL_GetRendererOutputSize(device, &outputWidth, &outputHeight);
+    const RkTileLayer::View view{tx, ty, spriteScale, outputWidth, outputHeight, tileChanges, RkTexture::ChangeCount()};
+    if (tileLayer.Show(device, view, [this, tx, ty] { DrawTilePass(tx, ty); })) return;
+  }
+  DrawTilePass(tx, ty);
 }
 
 void RkDirect3D::DrawTilePass(float tx, float ty) {

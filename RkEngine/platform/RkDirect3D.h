@@ -21,6 +21,7 @@
 #include "RkRect.h"
 #include "RkSprite.h"
 #include "RkSpriteGrid.h"
+#include "RkTileLayer.h"
 
 struct SDL_Renderer;
 struct SDL_Surface;
@@ -135,6 +136,9 @@ class RkDirect3D {
   // at scale 1 with no shift a frame is drawn exactly as without it.
   void SetViewZoom(float scale, float shiftX, float shiftY);
   float GetViewScale() const { return viewScale; }
+  // The next zoomed-out frame draws every tile again: for when the system says
+  // that what was drawn into textures is lost (a render-targets reset).
+  void ForgetDrawnTiles() { tileLayer.Forget(); }
 
   // The translation that a world sprite gets in the next frame.
   float TranslationX(int viewWidth, int focusX) const;
@@ -179,6 +183,10 @@ class RkDirect3D {
   float viewShiftY = 0.0f;
   // Below 1 while a zoomed-out frame draws its tile and NPC sprites.
   float spriteScale = 1.0f;
+  // Zoomed out, the tile pass is drawn once into this layer and copied while
+  // neither the tile sprites (tileChanges counts each change) nor the view change.
+  RkTileLayer tileLayer;
+  uint64_t tileChanges = 0;
 
   int Line(int editorLine, int gameLine) const;
   static bool HasAcceleratedDriver();
@@ -193,6 +201,7 @@ class RkDirect3D {
   void ClearBackBuffer(int line);
   bool IsWalkingFrame() const;
   bool IsOnTarget(const RkSprite& sprite, float tx, float ty) const;
+  void DrawTiles(float tx, float ty);
   void DrawTilePass(float tx, float ty);
   void DrawCharacterPass(float tx, float ty);
   void DrawWorldSprite(const RkSprite& sprite, float tx, float ty) const;

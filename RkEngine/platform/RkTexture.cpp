@@ -8,6 +8,7 @@
 
 namespace {
 long liveTextures = 0;
+uint64_t pixelChanges = 0;
 }
 
 RkTexture::RkTexture(SDL_Renderer* owner, SDL_Texture* texture) : RkTexture(owner, texture, Source{}) {}
@@ -24,6 +25,7 @@ RkTexture::~RkTexture() {
 }
 
 void RkTexture::Detach() {
+  ++pixelChanges;
   variant.reset();
   variantWidth = 0;
   variantHeight = 0;
@@ -39,6 +41,7 @@ void RkTexture::Replace(SDL_Texture* fresh) {
     if (fresh != nullptr) SDL_DestroyTexture(fresh);
     return;
   }
+  ++pixelChanges;
   if (texture != nullptr) {
     SDL_DestroyTexture(texture);
     --liveTextures;
@@ -58,3 +61,5 @@ void RkTexture::SetVariant(int width, int height, std::shared_ptr<RkTexture> sma
 }
 
 long RkTexture::LiveCount() { return liveTextures; }
+
+uint64_t RkTexture::ChangeCount() { return pixelChanges; }

@@ -4,6 +4,7 @@
 // so every sprite that holds it shows the new pixels at once.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -44,6 +45,9 @@ class RkTexture {
 
   // Textures alive in the process (not yet freed nor detached): tests watch it.
   static long LiveCount();
+  // Grows each time any texture gets other pixels (Replace, Detach): what was
+  // drawn from the old ones is out of date.
+  static uint64_t ChangeCount();
 
  private:
   SDL_Renderer* owner;

@@ -49,6 +49,7 @@ TEST_F(RkImageWatchTest, ChangedImageShowsAnewAndABrokenOneAsTheChecker) {
   Touch("images/grass.png", 4);
   seconds += RkImageWatch::kCheckSeconds;
   engine->WatchImages();
+  EXPECT_EQ(CellPixel(), kMagenta);  // nothing drawn from the old pixels is reused
   engine->GetView().SetZoomAbout(1.0f, 0, 0);
   EXPECT_EQ(CellPixel(), kMagenta);
   EXPECT_TRUE(notices.empty());

@@ -178,6 +178,34 @@ TEST_F(RendererFrame, SpritesAtPositionsBeyondReachAreKeptButNotDrawn) {
   EXPECT_EQ(game.ReadPixel(0, 0), kBlack);
 }
 
+// Zoomed out, the tiles of the last frame may be reused: a changed tile, a moved
+// view, removed tiles and an added one must each show in the very next frame.
+TEST_F(RendererFrame, ZoomedOutFrameShowsEachTileChangeAtOnce) {
+  editor.SetViewZoom(0.5f, 0.0f, 0.0f);
+  editor.AddSprite(red.c_str(), 0.0f, 0.0f, 32, 32, 0, 0);
+  editor.RenderFrame(nullptr, 0, 0, 0, 0);
+  EXPECT_EQ(editor.ReadPixel(8, 8), kRed);
+  editor.RenderFrame(nullptr, 0, 0, 0, 0);
+  EXPECT_EQ(editor.ReadPixel(8, 8), kRed);
+
+  editor.RemoveTileSprites(0.0f, 0.0f);
+  editor.AddSprite(green.c_str(), 0.0f, 0.0f, 32, 32, 0, 0);
+  editor.RenderFrame(nullptr, 0, 0, 0, 0);
+  EXPECT_EQ(editor.ReadPixel(8, 8), kGreen);
+
+  editor.SetViewZoom(0.5f, -32.0f, 0.0f);  // a cell to the right: 16 pixels at half size
+  editor.RenderFrame(nullptr, 0, 0, 0, 0);
+  EXPECT_EQ(editor.ReadPixel(8, 8), kBlack);
+  EXPECT_EQ(editor.ReadPixel(24, 8), kGreen);
+
+  editor.ClearSprites();
+  editor.RenderFrame(nullptr, 0, 0, 0, 0);
+  EXPECT_EQ(editor.ReadPixel(24, 8), kBlack);
+  editor.AddSprite(blue.c_str(), 0.0f, 0.0f, 32, 32, 0, 0);
+  editor.RenderFrame(nullptr, 0, 0, 0, 0);
+  EXPECT_EQ(editor.ReadPixel(24, 8), kBlue);
+}
+
 TEST_F(RendererFrame, EachFrameStartsFromBlack) {
   game.AddSprite(red.c_str(), 0.0f, 0.0f, 0, 0);
   game.RenderFrame(nullptr, 0, 0, 0, 0);

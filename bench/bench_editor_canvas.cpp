@@ -89,13 +89,19 @@ void FillMapForOverlays(BenchEditor& editor, int width, int height) {
   for (int i = 0; i < 20; ++i) world.SetNPC("Bob", (i * 37) % width, (i * 11) % height, "grass.png", 1 + i % 2);
 }
 
+// The frames below: the map of the benchmark's first two arguments, zoomed to
+// its third (in percent) about the canvas's corner, the cursor on the canvas.
+void PrepareFrame(BenchEditor& editor, const benchmark::State& state) {
+  FillMapForOverlays(editor, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  editor.engine->GetView().SetZoomAbout(static_cast<float>(state.range(2)) / 100.0f, 0, 0);
+  editor.engine->PlaceCursor(600, 300);
+}
+
 // One editor frame with every overlay on, the panel open and the cursor on the
 // canvas: arguments are the map's side lengths and the zoom in percent.
 void BM_EditorFrameWithOverlays(benchmark::State& state) {
   BenchEditor editor;
-  FillMapForOverlays(editor, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-  editor.engine->GetView().SetZoomAbout(static_cast<float>(state.range(2)) / 100.0f, 0, 0);
-  editor.engine->PlaceCursor(600, 300);
+  PrepareFrame(editor, state);
   for (auto _ : state) {
     editor.engine->DrawFrame();
   }
@@ -110,9 +116,7 @@ BENCHMARK(BM_EditorFrameWithOverlays)
 // overlays add to it.
 void BM_EditorFrameWithoutOverlays(benchmark::State& state) {
   BenchEditor editor;
-  FillMapForOverlays(editor, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-  editor.engine->GetView().SetZoomAbout(static_cast<float>(state.range(2)) / 100.0f, 0, 0);
-  editor.engine->PlaceCursor(600, 300);
+  PrepareFrame(editor, state);
   for (const int command : {RkEngine::CommandViewGrid, RkEngine::CommandViewCellKinds, RkEngine::CommandViewLinks}) {
     editor.engine->HandleMenuCommand(command);
   }
@@ -126,9 +130,7 @@ BENCHMARK(BM_EditorFrameWithoutOverlays)->Args({512, 512, 100})->Args({512, 512,
 // drag): nothing drawn before can be reused, so every visible tile is drawn again.
 void BM_EditorFrameWhilePanning(benchmark::State& state) {
   BenchEditor editor;
-  FillMapForOverlays(editor, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-  editor.engine->GetView().SetZoomAbout(static_cast<float>(state.range(2)) / 100.0f, 0, 0);
-  editor.engine->PlaceCursor(600, 300);
+  PrepareFrame(editor, state);
   int step = 1;
   for (auto _ : state) {
     editor.engine->GetView().PanBy(step, 0);

@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <limits.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "RkNativePath.h"
+#include "RkSaveLeftovers.h"
 
 namespace {
 
@@ -76,10 +78,14 @@ bool RkBinaryWriter::Open(const char* targetPath) {
   Discard();
   error_ = 0;
   if (!PrepareTarget(targetPath)) return false;
-  std::string pattern = targetPath_ + ".XXXXXX";
+  // What a killed save of this file left is removed before the next one.
+  RkSaveLeftovers::RemoveFor(targetPath_);
+  std::string pattern = RkSaveLeftovers::TemporaryPattern(targetPath_);
   fd_ = ::mkstemp(&pattern[0]);
   if (fd_ < 0) return Fail(errno);
   temporaryPath_ = pattern;
+  // Held until the file is closed: while it is, no sweep takes the file for a leftover.
+  if (::flock(fd_, LOCK_EX) != 0) return Fail(errno);
   if (::fchmod(fd_, mode_) != 0) return Fail(errno);
   return true;
 }

@@ -31,7 +31,8 @@ class RkBinaryWriter {
   RkBinaryWriter(const RkBinaryWriter&) = delete;
   RkBinaryWriter& operator=(const RkBinaryWriter&) = delete;
 
-  // Creates the temporary file ("<target>.XXXXXX", never an existing file).
+  // Creates the temporary file (named by RkSaveLeftovers, never an existing
+  // file), after removing what killed saves of the same target left.
   bool Open(const char* targetPath);
   bool Write(const void* data, std::size_t size) {
     if (fd_ >= 0 && capacity_ - used_ >= size) {

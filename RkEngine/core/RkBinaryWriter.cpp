@@ -90,6 +90,13 @@ bool RkBinaryWriter::Open(const char* targetPath) {
   return true;
 }
 
+void RkBinaryWriter::OpenMemory(std::vector<unsigned char>& sink) {
+  Discard();
+  error_ = 0;
+  sink.clear();
+  sink_ = &sink;
+}
+
 bool RkBinaryWriter::WriteUInt32(uint32_t value) {
   const unsigned char bytes[4] = {
       static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
@@ -98,7 +105,7 @@ bool RkBinaryWriter::WriteUInt32(uint32_t value) {
 }
 
 bool RkBinaryWriter::WriteThroughBuffer(const unsigned char* data, std::size_t size) {
-  if (fd_ < 0) return Fail(error_ != 0 ? error_ : EBADF);
+  if (!IsWriting()) return Fail(error_ != 0 ? error_ : EBADF);
   while (size > 0) {
     if (used_ == capacity_ && !FlushBuffer()) return false;
     const std::size_t room = capacity_ - used_;
@@ -118,6 +125,10 @@ bool RkBinaryWriter::FlushBuffer() {
 }
 
 bool RkBinaryWriter::WriteAll(const unsigned char* data, std::size_t size) {
+  if (sink_ != nullptr) {
+    sink_->insert(sink_->end(), data, data + size);
+    return true;
+  }
   while (size > 0) {
     const ssize_t count = ::write(fd_, data, size);
     if (count < 0) {
@@ -131,14 +142,20 @@ bool RkBinaryWriter::WriteAll(const unsigned char* data, std::size_t size) {
 }
 
 bool RkBinaryWriter::Flush() {
-  if (fd_ < 0) return Fail(error_ != 0 ? error_ : EBADF);
+  if (!IsWriting()) return Fail(error_ != 0 ? error_ : EBADF);
   if (!FlushBuffer()) return false;
+  if (sink_ != nullptr) return true;
   // The data must be on the disk before the rename makes it the target.
   if (::fsync(fd_) != 0) return Fail(errno);
   return true;
 }
 
 bool RkBinaryWriter::Close() {
+  if (sink_ != nullptr) {
+    const bool flushed = FlushBuffer();
+    sink_ = nullptr;
+    return flushed;
+  }
   if (fd_ < 0) return Fail(error_ != 0 ? error_ : EBADF);
   if (used_ > 0 && !Flush()) return false;
   const int result = ::close(fd_);
@@ -162,6 +179,7 @@ bool RkBinaryWriter::Fail(int error) {
 }
 
 void RkBinaryWriter::Discard() {
+  sink_ = nullptr;
   if (fd_ >= 0) {
     ::close(fd_);
     fd_ = -1;

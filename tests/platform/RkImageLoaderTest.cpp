@@ -86,8 +86,9 @@ TEST(ImageLoaderBound, HugeSizesOfEveryMeasuredFormatAreRefusedBeforeDecoding) {
   const std::string side16384 = "The image is 16384 by 16384 pixels; more than 8192 on a side is not loaded.";
   const std::string lossless = "VP8L" + Bytes({5, 0, 0, 0, 0x2F, 0xFF, 0xFF, 0xFF, 0x0F, 0});
   const std::vector<std::pair<Crafted, std::string>> cases = {
-      {{"frame.gif", "GIF89a" + Bytes({1, 0, 1, 0, 0, 0, 0, ',', 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 2, 2, 0x44,
-                                       1, 0, ';'})},
+      // A 1 x 1 screen; the frame comes after a control block and a stray byte.
+      {{"frame.gif", "GIF89a" + Bytes({1, 0, 1, 0, 0, 0, 0, '!', 0xF9, 4, 0, 0, 0, 0, 0, 'x', ',', 0, 0, 0, 0, 0xFF,
+                                       0xFF, 0xFF, 0xFF, 0, 2, 2, 0x44, 1, 0, ';'})},
        huge},
       {{"os2.bmp", BmpFileHeader() + Bytes({12, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 1, 0, 24, 0})}, huge},
       {{"v5.bmp", BmpFileHeader() + Bytes({124, 0, 0, 0, 0xFF, 0xFF, 0, 0, 1, 0, 0xFF, 0xFF, 1, 0, 32, 0})},

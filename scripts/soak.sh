@@ -17,8 +17,9 @@
 #
 # Environment: RK_EDITOR (default build/editor/RkEngine), RK_CHECK_MAPS (default
 # build/tools/RkCheckMaps/RkCheckMaps), RK_SOAK_WORK (scratch folder, default
-# build/soak; screenshots stay there), RK_SOAK_SHOT_EVERY (seconds between
-# screenshots, default 60). Exits 77 when Xvfb or xdotool is missing.
+# build/soak; the screenshots stay there, and actions.log with the draws of each
+# action), RK_SOAK_SHOT_EVERY (seconds between screenshots, default 60).
+# Exits 77 when Xvfb or xdotool is missing.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -81,7 +82,12 @@ open_village() {
   choose_file images/tiles/grass.png
   slow_click $((100 + 19)) $((118 + 329))      # Open
 }
-resident_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$app_pid/status" 2>/dev/null || echo 0; }
+# 0 while the editor is gone or ending (a zombie has no VmRSS line).
+resident_kb() {
+  local kb
+  kb=$(awk '/^VmRSS:/ {print $2}' "/proc/$app_pid/status" 2>/dev/null)
+  echo "${kb:-0}"
+}
 
 # An editor that is gone: a clean end is started again; a signal or a fatal
 # report fails the soak.
@@ -168,6 +174,7 @@ answer_box() {
 # actions depends on the seed alone.
 act() {
   local kind=$((RANDOM % 100)) a=$RANDOM b=$RANDOM c=$RANDOM d=$RANDOM e=$RANDOM
+  echo "$kind $a $b $c $d $e" >>"$work/actions.log"
   if ((kind < 28)); then
     click $((a % 896)) $((b % 700)) $((e % 6 == 0 ? 3 : 1))
   elif ((kind < 40)); then
@@ -228,7 +235,11 @@ ls -la "$work/run" | grep -E '\.rkm$|NPCs\.rk$' | awk '{print "  " $5 "\t" $9}'
 unreadable=0
 while IFS= read -r folder; do
   findings=$("$checker" "$folder")
-  [ -n "$findings" ] && echo "map checker on ${folder#"$work/run"}:" && echo "$findings" | head -20 | sed 's/^/  /'
+  label=${folder#"$work/run"}
+  if [ -n "$findings" ]; then
+    echo "map checker on ${label:-the folder}: $(echo "$findings" | wc -l) findings, the first ten:"
+    echo "$findings" | head -10 | sed 's/^/  /'
+  fi
   if echo "$findings" | grep -q "cannot be read"; then unreadable=1; fi
 done < <(find "$work/run" \( -name '*.rkm' -o -name NPCs.rk \) -printf '%h\n' | sort -u)
 [ "$unreadable" -eq 0 ] || fail "a map or NPCs.rk left by the soak cannot be read (seed $seed)"

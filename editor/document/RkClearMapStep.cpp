@@ -2,50 +2,43 @@
 #include "RkClearMapStep.h"
 
 #include <cstring>
-#include <memory>
 
-#include "RkMapSprites.h"
+#include "RkMapDocument.h"
 
-RkClearMapStep::RkClearMapStep(RkWorld& world, RkEntity& camera, RkEntity& origin, RkDirect3D& renderer,
-                               RkMapEditor& panel)
+RkClearMapStep::RkClearMapStep(RkMapDocument& document, RkMapNameField& nameField)
     : RkEditStep("Clear Map"),
-      world(world),
-      camera(camera),
-      origin(origin),
-      renderer(renderer),
-      panel(panel),
-      worldBefore(world),
-      cameraBefore(camera),
-      originBefore(origin),
-      mapNameBefore(panel.GetMapName()),
+      document(document),
+      nameField(nameField),
+      worldBefore(document.GetWorld()),
+      cameraBefore(document.GetCamera()),
+      originBefore(document.GetOrigin()),
+      mapNameBefore(nameField.GetMapName()),
       byteSize(CountBytes()) {}
 
-std::unique_ptr<RkClearMapStep> RkClearMapStep::Capture(RkWorld& world, RkEntity& camera, RkEntity& origin,
-                                                        RkDirect3D& renderer, RkMapEditor& panel) {
+std::unique_ptr<RkClearMapStep> RkClearMapStep::Capture(RkMapDocument& document, RkMapNameField& nameField) {
+  const RkWorld& world = document.GetWorld();
+  const RkEntity& camera = document.GetCamera();
+  const RkEntity& origin = document.GetOrigin();
   const bool alreadyClear = world.GetWidth() == 0 && world.GetHeight() == 0 && world.GetNPCCount() == 0 &&
                             camera.GetX() == 0 && camera.GetY() == 0 && origin.GetX() == 0 &&
-                            origin.GetY() == 0 && panel.GetMapName()[0] == '\0';
+                            origin.GetY() == 0 && nameField.GetMapName()[0] == '\0';
   if (alreadyClear) {
     return nullptr;
   }
-  return std::unique_ptr<RkClearMapStep>(new RkClearMapStep(world, camera, origin, renderer, panel));
+  return std::unique_ptr<RkClearMapStep>(new RkClearMapStep(document, nameField));
 }
 
 void RkClearMapStep::Undo() {
-  world = worldBefore;
-  camera = cameraBefore;
-  origin = originBefore;
-  panel.SetMapName(mapNameBefore.c_str());
-  renderer.ClearSprites();
-  RkMapSprites::RegisterAll(world, origin, renderer);
+  document.EditWorld() = worldBefore;
+  document.GetCamera() = cameraBefore;
+  document.EditOrigin() = originBefore;
+  nameField.SetMapName(mapNameBefore.c_str());
+  document.Notify({RkMapDocument::Change::Kind::WholeMap, 0, 0});
 }
 
 void RkClearMapStep::Redo() {
-  panel.SetMapName("");
-  camera.SetPosition(0, 0);
-  origin.SetPosition(0, 0);
-  world.Clear();
-  renderer.ClearSprites();
+  nameField.SetMapName("");
+  document.Reset();
 }
 
 std::size_t RkClearMapStep::CountBytes() const {

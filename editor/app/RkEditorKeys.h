@@ -6,20 +6,29 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
-#include "RkEntity.h"
+#include "RkCanvasView.h"
+#include "RkImGuiLayer.h"
 #include "RkInput.h"
 #include "RkKeyRepeat.h"
-
-class RkEngine;
+#include "RkMapDocument.h"
+#include "RkUndoControl.h"
 
 class RkEditorKeys {
  public:
-  explicit RkEditorKeys(RkEngine& engine) : engine(engine) {}
+  // Seconds on the editor's steady clock, for the arrows' repeat.
+  using Clock = std::function<double()>;
+  // Runs a menu command at once (the layer toggles G, K and L).
+  using CommandRunner = std::function<void(int command)>;
 
-  // Acts on the keys read this pass; false when Escape was pressed: the engine
-  // closes what is open, or ends when nothing is. A held Escape acts once.
-  bool Handle();
+  RkEditorKeys(const RkImGuiLayer& ui, RkUndoControl& undo, RkCanvasView& view, RkMapDocument& map, Clock clock,
+               CommandRunner runCommand)
+      : ui(ui), undo(undo), view(view), map(map), clock(std::move(clock)), runCommand(std::move(runCommand)) {}
+
+  // Acts on the key table read this pass; false when Escape was pressed: the
+  // engine closes what is open, or ends when nothing is. A held Escape acts once.
+  bool Handle(const uint8_t* keys);
   // Whether a key is down for the editor (not held for a field, box or dialog).
   bool IsDown(const uint8_t* keys, uint8_t key) const;
   // A modal box or dialog took the keys: those down at the next read are its own.
@@ -36,7 +45,12 @@ class RkEditorKeys {
   void HandleUndo(const uint8_t* keys);
   void MoveView(const uint8_t* keys);
 
-  RkEngine& engine;
+  const RkImGuiLayer& ui;
+  RkUndoControl& undo;
+  RkCanvasView& view;
+  RkMapDocument& map;
+  Clock clock;
+  CommandRunner runCommand;
   RkKeyRepeat arrowRepeat;
   std::array<bool, RK_KEY_TABLE_SIZE> heldForText{};
   bool holdOnNextRead = false;

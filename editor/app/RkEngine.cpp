@@ -43,6 +43,9 @@ RkEngine::RkEngine()
     recoveryOffer.OfferFor(RkRecoveryWriter::MapFileFor(mapActions.GetSaveTarget()), path);
   });
   document.SetChangeListener([this](const RkMapDocument::Change& change) { mapSprites.Follow(change); });
+  // Undo and Redo act where the user made the last step.
+  document.GetHistory().SetPushListener([this] { undo.NoteWork(RkUndoControl::Area::Map); });
+  libraryHistory.SetPushListener([this] { undo.NoteWork(RkUndoControl::Area::Library); });
   mapActions.SetLinkedMapsMover(&linkedMaps);
   npcEditor.SetRecorder(&libraryChanges);
   libraryChanges.SetRefresher([this](const std::string& name) { panels.ShowLibraryAgain(name); });
@@ -186,7 +189,14 @@ void RkEngine::AfterModal() {
   keys.HoldOnNextRead();
 }
 
-void RkEngine::PlaceCursor(int windowX, int windowY) { pointer.Place(windowX, windowY, canvasTop); }
+void RkEngine::PlaceCursor(int windowX, int windowY) { pointer.Place(windowX, windowY); }
+
+// Space typed into a text field is not held for the canvas.
+RkCanvasPointer::Hooks RkEngine::PointerHooks() {
+  return {[this](int windowX, int windowY) { return ui.IsPointerOverInterface(windowX, windowY); },
+          [this] { return keys.IsDown(input.KeyboardState(), DIK_SPACE) && !ui.WantsTextInput(); },
+          [this] { undo.NoteWork(RkUndoControl::Area::Map); }};
+}
 
 bool RkEngine::HandleMenuCommand(int command) {
   RkMapOverlay::Layers& layers = mapOverlay.GetLayers();
@@ -262,21 +272,9 @@ bool RkEngine::ChooseFile(const RkFileDialog::FilterList& filters, std::string& 
 // ---------------------------------------------------------------------------
 // The panels and the map canvas.
 
-void RkEngine::PollMapEditor() {
-  const std::size_t steps = document.GetHistory().GetPushCount();
-  mapActions.Poll();
-  if (document.GetHistory().GetPushCount() != steps) {
-    undo.NoteWork(RkUndoControl::Area::Map);
-  }
-}
+void RkEngine::PollMapEditor() { mapActions.Poll(); }
 
-void RkEngine::PollNPCEditor() {
-  const std::size_t steps = libraryHistory.GetPushCount();
-  npcEditor.Poll(npcList, renderer);
-  if (libraryHistory.GetPushCount() != steps) {
-    undo.NoteWork(RkUndoControl::Area::Library);
-  }
-}
+void RkEngine::PollNPCEditor() { npcEditor.Poll(npcList, renderer); }
 
 void RkEngine::HandleCanvasView() { pointer.HandleView(); }
 
@@ -286,7 +284,7 @@ void RkEngine::HandleMapCanvas() { pointer.HandleClick(); }
 // Keys and the frame.
 
 void RkEngine::HandleKeys() {
-  if (!keys.Handle()) {
+  if (!keys.Handle(input.KeyboardState())) {
     HandleEscape();
   }
 }

@@ -36,6 +36,7 @@
 #include "RkMapEditorActions.h"
 #include "RkMapOverlay.h"
 #include "RkMapSprites.h"
+#include "RkMenuCommands.h"
 #include "RkNPCEditor.h"
 #include "RkNPCList.h"
 #include "RkImageWatch.h"
@@ -47,25 +48,8 @@
 #include "RkUnsavedWork.h"
 #include "RkWorld.h"
 
-class RkEngine {
+class RkEngine : public RkMenuCommands {
  public:
-  // Menu commands, by their identifiers.
-  enum MenuCommand {
-    CommandMapEditor = 2100,
-    CommandNPCEditor = 2101,
-    CommandCreatureEditor = 666,
-    CommandItemEditor = 667,
-    CommandExit = 2102,
-    CommandAbout = 2200,
-    CommandViewGrid = 2300,
-    CommandViewCellKinds = 2301,
-    CommandViewLinks = 2302,
-    CommandViewTilePalette = 2303,
-    CommandUndo = 2400,
-    CommandRedo = 2401,
-    CommandCheckMaps = 2500
-  };
-
   static constexpr int kWidth = 896;
   static constexpr int kHeight = 672;
   static constexpr const char* kTitle = "RkEngine";
@@ -139,7 +123,6 @@ class RkEngine {
   const RkCanvasStatus& GetCanvasStatus() const { return canvasStatus; }
   // Seconds on a steady clock; tests set their own to drive the arrows' repeat.
   void SetClock(std::function<double()> clock) { now = std::move(clock); }
-  double GetTime() const { return now(); }
   // Nothing happened in the last passes: the loop may wait for the next event.
   bool IsIdle() const { return quietPasses >= kQuietPassesBeforeWaiting; }
   RkNPCList& GetNPCList() { return npcList; }
@@ -153,7 +136,6 @@ class RkEngine {
   RkEditHistory& GetLibraryHistory() { return libraryHistory; }
   RkUndoControl& GetUndoControl() { return undo; }
   RkMapCanvas& GetCanvas() { return canvas; }
-  const RkEditorKeys& GetKeys() const { return keys; }
   const RkImGuiLayer& GetInterface() const { return ui; }
   const RkUndoControl& GetUndoControl() const { return undo; }
   RkUnsavedWork& GetUnsavedWork() { return unsavedWork; }
@@ -180,6 +162,7 @@ class RkEngine {
   // crash goes too.
   void ForgetUnsavedWork();
   void ShowTitle();
+  RkCanvasPointer::Hooks PointerHooks();
 
   // Whether this pass saw input or a change that the next frames must show.
   void NoteActivity(bool eventsTaken);
@@ -217,9 +200,14 @@ class RkEngine {
   RkCanvasStatus canvasStatus{document.GetWorld(), view, document.GetOrigin()};
   RkTilePalette tilePalette;
   RkImageWatch imageWatch;
-  RkEditorMenuBar menuBar{*this};
-  RkEditorKeys keys{*this};
-  RkCanvasPointer pointer{*this};
+  RkEditorMenuBar menuBar{undo, mapOverlay, tilePalette, [this](int command) { QueueMenuCommand(command); }};
+  RkEditorKeys keys{ui,
+                    undo,
+                    view,
+                    document,
+                    [this] { return now(); },
+                    [this](int command) { HandleMenuCommand(command); }};
+  RkCanvasPointer pointer{input, view, canvas, document, kWidth, canvasTop, kHeight, PointerHooks()};
   int32_t width = kWidth;
   int32_t height = kHeight;
 

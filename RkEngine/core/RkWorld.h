@@ -114,7 +114,7 @@ class RkWorld {
   const RkTile& GetTile(int32_t x, int32_t y) const;
   void SetTile(int32_t x, int32_t y, const RkTile& tile);
   // Moves by (dx, dy) the start point of every New Area cell whose target is the
-  // map mapFile (RkMapLinks::LeadsInto); returns how many cells changed.
+  // map mapFile (RkMapPath::LeadsInto); returns how many cells changed.
   int ShiftStartPointsInto(const char* mapFile, int32_t dx, int32_t dy);
 
   unsigned GetNPCCount() const { return static_cast<unsigned>(npcs_.size()); }

@@ -114,9 +114,9 @@ class RkEngine : public RkMenuCommands {
   RkInput& GetInput() { return input; }
   RkMapDocument& GetMapDocument() { return document; }
   // The edited map's parts, for tests and benchmarks that set a map up directly.
-  RkWorld& GetWorld() { return document.EditWorld(); }
+  RkWorld& GetWorld() { return document.GetState().GetWorld(); }
   RkEntity& GetCamera() { return document.GetCamera(); }
-  RkEntity& GetOrigin() { return document.EditOrigin(); }
+  RkEntity& GetOrigin() { return document.GetState().GetOrigin(); }
   RkCanvasView& GetView() { return view; }
   RkMapOverlay& GetMapOverlay() { return mapOverlay; }
   RkTilePalette& GetTilePalette() { return tilePalette; }

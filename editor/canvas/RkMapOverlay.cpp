@@ -74,9 +74,9 @@ void RkMapOverlay::Draw(int canvasTop, int width, int height, bool isStartMap) c
                     canvasTop,
                     width,
                     height,
-                    RkCanvasView::kCellSize * view.GetZoom(),
-                    view.ToCanvasX(double{RkCanvasView::kCellSize} * origin.GetX()),
-                    top + view.ToCanvasY(double{RkCanvasView::kCellSize} * origin.GetY())};
+                    RkGridMath::kCellSize * view.GetZoom(),
+                    view.ToCanvasX(double{RkGridMath::kCellSize} * origin.GetX()),
+                    top + view.ToCanvasY(double{RkGridMath::kCellSize} * origin.GetY())};
   int firstX = 0;
   int firstY = 0;
   int lastX = 0;

@@ -12,11 +12,12 @@
 
 #include "RkStrokeStep.h"
 
-class RkMapDocument;
+class RkEditHistory;
+class RkMapState;
 
 class RkStrokeRecorder {
  public:
-  explicit RkStrokeRecorder(RkMapDocument& document);
+  RkStrokeRecorder(RkMapState& state, RkEditHistory& history);
   RkStrokeRecorder(const RkStrokeRecorder&) = delete;
   RkStrokeRecorder& operator=(const RkStrokeRecorder&) = delete;
 
@@ -41,7 +42,8 @@ class RkStrokeRecorder {
   static std::string DescribeNPCs(const std::vector<RkStrokeStep::Edit>& edits);
   static std::string DescribeCells(const std::vector<RkStrokeStep::Edit>& edits);
 
-  RkMapDocument& document;
+  RkMapState& state;
+  RkEditHistory& history;
   bool inStroke = false;
   RkStrokeStep::View viewBefore{};
   std::vector<RkStrokeStep::Edit> edits;

@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "RkMapChecker.h"
-#include "RkMapLinks.h"
+#include "RkMapPath.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ bool RkCheckMapsWindow::ShowMapOf(const RkMapFinding& finding) {
   const std::filesystem::path file = std::filesystem::path(folder) / finding.GetFile();
   std::error_code error;
   if (file.extension() != ".rkm" || !std::filesystem::is_regular_file(file, error)) return false;
-  if (RkMapLinks::Normalized(world.GetFileName().c_str()) == RkMapLinks::Normalized(file.string().c_str())) {
+  if (RkMapPath::Normalized(world.GetFileName().c_str()) == RkMapPath::Normalized(file.string().c_str())) {
     return true;
   }
   return loadMap(file.string());
@@ -77,7 +77,7 @@ bool RkCheckMapsWindow::ShowMapOf(const RkMapFinding& finding) {
 // The cell's centre goes to the canvas's centre, at the zoom the user chose.
 void RkCheckMapsWindow::CentreOn(int32_t cellX, int32_t cellY, int canvasWidth, int canvasHeight) {
   const float zoom = view.GetZoom();
-  constexpr int kCell = RkCanvasView::kCellSize;
+  constexpr int kCell = RkGridMath::kCellSize;
   const double left = double{kCell} * (cellX + origin.GetX()) + kCell / 2.0 - canvasWidth / 2.0 / zoom;
   const double top = double{kCell} * (cellY + origin.GetY()) + kCell / 2.0 - canvasHeight / 2.0 / zoom;
   view.ShowAt(left, top);

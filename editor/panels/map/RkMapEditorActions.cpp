@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "RkGridMath.h"
 #include "RkLinkedMapsMover.h"
 #include "RkPathParts.h"
 #include "RkSprite.h"
@@ -16,7 +17,7 @@ namespace {
 
 constexpr const char* kNoMapName = "No map name was provided.";
 constexpr const char* kMapExtension = ".rkm";
-constexpr int kCellSize = RkMapDocument::kCellSize;
+constexpr int kCellSize = RkGridMath::kCellSize;
 constexpr size_t kMissingListed = 5;
 
 bool EndsWith(const std::string& text, const std::string& end) {

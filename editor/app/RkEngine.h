@@ -135,10 +135,8 @@ class RkEngine : public RkMenuCommands {
   RkEditHistory& GetMapHistory() { return document.GetHistory(); }
   RkEditHistory& GetLibraryHistory() { return libraryHistory; }
   RkUndoControl& GetUndoControl() { return undo; }
-  RkMapCanvas& GetCanvas() { return canvas; }
   const RkImGuiLayer& GetInterface() const { return ui; }
   const RkUndoControl& GetUndoControl() const { return undo; }
-  RkUnsavedWork& GetUnsavedWork() { return unsavedWork; }
   // "RkEngine - World.rkm *" while the map is unsaved.
   const std::string& GetWindowTitle() const { return shownTitle; }
   RkCheckMapsWindow& GetCheckMapsWindow() { return checkMaps; }

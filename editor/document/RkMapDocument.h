@@ -37,7 +37,6 @@ class RkMapDocument {
   RkEntity& GetCamera() { return state.GetCamera(); }
   // The file this map was loaded from or last saved to; empty for a new map.
   const std::string& GetFile() const { return state.GetWorld().GetFileName(); }
-  bool IsUnsaved() const { return !history.IsAtSavedState(); }
   RkEditHistory& GetHistory() { return history; }
   const RkEditHistory& GetHistory() const { return history; }
   // Told of every change of what the canvas shows (the canvas's sprites).
@@ -47,7 +46,6 @@ class RkMapDocument {
   // edits in between become one step.
   void BeginStroke() { strokes.BeginStroke(); }
   void EndStroke() { strokes.EndStroke(); }
-  bool IsInStroke() const { return strokes.IsInStroke(); }
 
   // The edits that tools make, in map cells; each is part of the open stroke
   // (an edit outside a stroke begins one).

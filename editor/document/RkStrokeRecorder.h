@@ -25,7 +25,6 @@ class RkStrokeRecorder {
   void BeginStroke();
   // The button went up (or a box took it): the stroke becomes one step.
   void EndStroke();
-  bool IsInStroke() const { return inStroke; }
 
   // Called by the document right before each edit, in map cells. An edit outside
   // a stroke begins one.

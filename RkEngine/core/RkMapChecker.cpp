@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "RkMapLinks.h"
+#include "RkMapPath.h"
 #include "RkNPCList.h"
 #include "RkNativePath.h"
 #include "RkPathResolver.h"
@@ -114,7 +115,7 @@ void RkMapChecker::LocateTarget(Link& link) const {
 void RkMapChecker::CheckMapFile(const std::string& name) {
   RkWorld world;
   std::string cause;
-  MapSummary& summary = maps_[RkMapLinks::Normalized(name.c_str())];
+  MapSummary& summary = maps_[RkMapPath::Normalized(name.c_str())];
   if (!RkSafeLoader::TryLoadWorld(InFolder(name), world, cause)) {
     Error(name, "cannot be read: " + cause);
     return;
@@ -137,7 +138,7 @@ RkMapChecker::MapSummary RkMapChecker::Summarize(const RkWorld& world) {
       summary.kinds.push_back(kind >= TileNull && kind <= TileNewArea ? static_cast<uint8_t>(kind) : kUnknownKind);
       if (kind != TileNewArea || world.GetTileNewAreaName(x, y)[0] == '\0') continue;
       const char* stored = world.GetTileNewAreaName(x, y);
-      summary.links.push_back({x, y, stored, RkMapLinks::Normalized(stored), world.GetTileNewAreaStartX(x, y),
+      summary.links.push_back({x, y, stored, RkMapPath::Normalized(stored), world.GetTileNewAreaStartX(x, y),
                                world.GetTileNewAreaStartY(x, y), "", false});
     }
   }

@@ -110,7 +110,7 @@ std::string RkExportGameWindow::GetCopyingPath() const {
 
 std::vector<std::string> RkExportGameWindow::GetReportLines() const {
   std::vector<std::string> lines;
-  if (report.written) lines.push_back("The game is in " + target + "; its play starts it.");
+  if (report.written) lines.push_back("The game is in " + target + ": run play there to start it.");
   for (const std::string& line : report.ToLines()) lines.push_back(line);
   return lines;
 }

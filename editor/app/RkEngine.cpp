@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "RkMessageBox.h"
+#include "RkSaveLeftovers.h"
 
 namespace {
 
@@ -70,6 +71,7 @@ void RkEngine::Run() {
   input.Create();
   input.CreateKeyboard(window.GetHandle());
   input.CreateMouse(window.GetHandle());
+  RkSaveLeftovers::RemoveInFolder("");  // what saves killed half-way left here
   OfferRecovery();
   while (running != 0) {
     // An editor with nothing to do sleeps until the next event instead of

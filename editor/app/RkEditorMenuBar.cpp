@@ -27,6 +27,9 @@ void RkEditorMenuBar::DrawFileMenu() {
   if (ImGui::MenuItem("NPC Editor")) queue(RkMenuCommands::CommandNPCEditor);
   if (ImGui::MenuItem("Creature Editor")) queue(RkMenuCommands::CommandCreatureEditor);
   if (ImGui::MenuItem("Item Editor")) queue(RkMenuCommands::CommandItemEditor);
+  ImGui::Separator();
+  if (ImGui::MenuItem("Export Game...")) queue(RkMenuCommands::CommandExportGame);
+  ImGui::Separator();
   if (ImGui::MenuItem("Exit")) queue(RkMenuCommands::CommandExit);
   ImGui::EndMenu();
 }

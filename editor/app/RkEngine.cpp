@@ -115,6 +115,7 @@ bool RkEngine::RunPass() {
     HandleMapCanvas();
   }
   checkMaps.Poll(width, height - canvasTop);
+  exportGame.Poll();
   HandleCanvasView();
   HandleKeys();
   TakePalettePick();
@@ -237,10 +238,15 @@ bool RkEngine::HandleMenuCommand(int command) {
     case CommandCheckMaps:
       checkMaps.Open();
       return true;
+    case CommandExportGame:
+      exportGame.Open();
+      return true;
     default:  // the creature and item editors, and anything else, do nothing
       return true;
   }
 }
+
+std::string RkEngine::GameProgram() { return RK_GAME_PROGRAM; }
 
 // The palette paints through the map panel's tile image: opening it opens the
 // panel too when it is closed.
@@ -330,6 +336,7 @@ void RkEngine::DrawFrame(RkFileDialog* dialog) {
     npcEditor.Draw(renderer);
   }
   checkMaps.Draw();
+  exportGame.Draw();
   if (dialog != nullptr) {
     dialog->Draw();
   }

@@ -25,6 +25,7 @@
 #include "RkEditorModals.h"
 #include "RkEditorWindow.h"
 #include "RkEntity.h"
+#include "RkExportGameWindow.h"
 #include "RkFileDialog.h"
 #include "RkImGuiLayer.h"
 #include "RkInput.h"
@@ -140,6 +141,7 @@ class RkEngine : public RkMenuCommands {
   // "RkEngine - World.rkm *" while the map is unsaved.
   const std::string& GetWindowTitle() const { return shownTitle; }
   RkCheckMapsWindow& GetCheckMapsWindow() { return checkMaps; }
+  RkExportGameWindow& GetExportGameWindow() { return exportGame; }
 
   // The recovery file of the map: kept while it is unsaved (the last part of a
   // pass), removed when the work no longer needs it (a save, "Don't Save"), and
@@ -150,6 +152,8 @@ class RkEngine : public RkMenuCommands {
   RkRecoveryWriter& GetRecovery() { return recovery; }
 
  private:
+  // The game program built beside the editor, which File > Export Game exports.
+  static std::string GameProgram();
   void ToggleTilePalette();
   void ShowModalNotice(const char* text);
   // Escape, File > Exit and the close box end the editor only once the
@@ -194,6 +198,7 @@ class RkEngine : public RkMenuCommands {
       [this](const char* text) { ShowModalNotice(text); }};
   RkCheckMapsWindow checkMaps{document.GetWorld(), view, document.GetOrigin(),
                               [this](const std::string& path) { return mapActions.LoadMapFile(path); }};
+  RkExportGameWindow exportGame{GameProgram(), [this] { return unsavedWork.MayExport(); }};
   RkMapOverlay mapOverlay{document.GetWorld(), view, document.GetOrigin()};
   RkCanvasStatus canvasStatus{document.GetWorld(), view, document.GetOrigin()};
   RkTilePalette tilePalette;

@@ -11,6 +11,7 @@ struct RkMenuCommands {
     CommandCreatureEditor = 666,
     CommandItemEditor = 667,
     CommandExit = 2102,
+    CommandExportGame = 2103,
     CommandAbout = 2200,
     CommandViewGrid = 2300,
     CommandViewCellKinds = 2301,

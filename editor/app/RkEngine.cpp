@@ -57,6 +57,11 @@ RkEngine::RkEngine()
   };
   mapActions.SetQuestionAsker(ask);
   mapActions.SetReplaceGuard([this] { return unsavedWork.MayReplaceMap(); });
+  // The zoom stays as the user set it; the camera and the pan within a cell go.
+  mapActions.SetViewReset([this] {
+    view.ShowAt(double{RkGridMath::kCellSize} * document.GetOrigin().GetX(),
+                double{RkGridMath::kCellSize} * document.GetOrigin().GetY());
+  });
   unsavedWork.SetQuestionAsker(ask);
   unsavedWork.SetDiscardListener([this] { ForgetUnsavedWork(); });
 }

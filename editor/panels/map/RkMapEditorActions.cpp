@@ -162,6 +162,7 @@ bool RkMapEditorActions::OpenMapFile(const std::string& path, const std::string&
   panel.SetMapName(RkPathParts::Stem(fileOfMap).c_str());
   const std::vector<std::string> missing = UsePlaceholdersForMissingImages(loaded);
   document.Replace(std::move(loaded));
+  if (resetView) resetView();
   if (!missing.empty()) showNotice(MissingImagesNotice(missing).c_str());
   return true;
 }
@@ -208,6 +209,7 @@ void RkMapEditorActions::ClearMap() {
     return;
   }
   document.Clear(panel);
+  if (resetView) resetView();
   panel.SetNewAreaLabel("");
   panel.SetStartX("0");
   panel.SetStartY("0");

@@ -57,6 +57,7 @@ RkEngine::RkEngine()
   };
   mapActions.SetQuestionAsker(ask);
   mapActions.SetReplaceGuard([this] { return unsavedWork.MayReplaceMap(); });
+  checkMaps.SetMapUnsavedQuery([this] { return unsavedWork.IsMapUnsaved(); });
   // The zoom stays as the user set it; the camera and the pan within a cell go.
   mapActions.SetViewReset([this] {
     view.ShowAt(double{RkGridMath::kCellSize} * document.GetOrigin().GetX(),

@@ -342,7 +342,8 @@ void RkEngine::DrawFrame(RkFileDialog* dialog) {
   const bool onCanvas = pointer.IsOnCanvas() && dialog == nullptr;
   mapOverlay.Draw(canvasTop, width, height - canvasTop,
                   std::strcmp(mapEditor.GetMapName(), RkMapOverlay::kStartMapName) == 0);
-  canvasStatus.Draw(width, height, pointer.GetX(), pointer.GetY(), onCanvas);
+  canvasStatus.Draw(width, height, pointer.GetX(), pointer.GetY(), onCanvas,
+                    mapEditor.IsOpen() ? canvas.GetHint() : std::string());
   ui.EndFrame();
   undo.NoteFocusedWindow(ui.GetFocusedWindowName());
   renderer.SetCanvasOrigin(0, canvasTop);

@@ -121,6 +121,7 @@ class RkEngine : public RkMenuCommands {
   RkMapOverlay& GetMapOverlay() { return mapOverlay; }
   RkTilePalette& GetTilePalette() { return tilePalette; }
   const RkCanvasStatus& GetCanvasStatus() const { return canvasStatus; }
+  const RkMapCanvas& GetMapCanvas() const { return canvas; }
   // Seconds on a steady clock; tests set their own to drive the image watch and the recovery writes.
   void SetClock(std::function<double()> clock) { now = std::move(clock); }
   // Nothing happened in the last passes: the loop may wait for the next event.

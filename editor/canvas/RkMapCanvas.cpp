@@ -18,6 +18,7 @@ constexpr const char* kNoNewArea =
 constexpr const char* kNoTileImage =
     "Nothing painted: choose a tile image first (Load Sprite, or a tile of View > Tile Palette).";
 constexpr const char* kNoNPC = "Nothing placed: select an NPC in the map panel's list first.";
+constexpr const char* kNoNPCImage = "Nothing placed: the selected NPC has no image that loads.";
 constexpr RkColor kStatusColor = 0xFFFFFFFFu;
 // The start point edits are read like a 10-byte buffer: at most 9 characters.
 constexpr std::size_t kStartCoordinateDigits = 9;
@@ -123,7 +124,8 @@ void RkMapCanvas::PlaceNPC(int choice, int cellX, int cellY) {
 
 std::string RkMapCanvas::GetHint() const {
   if (hint == Hint::NoTileImage && panel.GetTileSprite() == nullptr) return kNoTileImage;
-  if (hint == Hint::NoNPC && (panel.GetNPCSprite() == nullptr || panel.GetNPCSelection() < 0)) return kNoNPC;
+  if (hint == Hint::NoNPC && panel.GetNPCSelection() < 0) return kNoNPC;
+  if (hint == Hint::NoNPC && panel.GetNPCSprite() == nullptr) return kNoNPCImage;
   return "";
 }
 

@@ -248,7 +248,8 @@ void RkMapEditorActions::LoadNewArea() {
 }
 
 // The preview is built once per new choice. An NPC without an image (or a name
-// the list no longer holds) shows no preview rather than failing on an empty file.
+// the list no longer holds) shows no preview rather than failing on an empty file;
+// an image that does not load is a notice, once per choice, as for any picked file.
 void RkMapEditorActions::FollowNPCSelection() {
   const int selection = panel.GetNPCSelection();
   if (selection < 0) {
@@ -261,9 +262,16 @@ void RkMapEditorActions::FollowNPCSelection() {
   selectedMapNPC = name;
   const RkNPC npc = npcList.FindNPC(name);
   panel.SetNPCImageFile(npc.GetImageFile());
-  if (npc.GetImageFile()[0] == '\0' ||
-      !RkSprite::TryLoadImage(renderer.GetDevice(), npc.GetImageFile(), kCellSize, kCellSize, false).empty()) {
+  if (npc.GetImageFile()[0] == '\0') {
     panel.SetNPCSprite(nullptr);
+    return;
+  }
+  const std::string cause =
+      RkSprite::TryLoadImage(renderer.GetDevice(), npc.GetImageFile(), kCellSize, kCellSize, false);
+  if (!cause.empty()) {
+    panel.SetNPCSprite(nullptr);
+    showNotice(FileNotice("The image of NPC " + std::string(name) + " could not be loaded:", npc.GetImageFile(),
+                          cause).c_str());
     return;
   }
   panel.SetNPCSprite(MakePreviewSprite(npc.GetImageFile(), RkMapEditor::kNPCPreviewRect));

@@ -132,7 +132,7 @@ void RkCheckMapsWindow::Draw() {
       ImGui::TextWrapped("%s", note.c_str());
     }
     ImGui::Separator();
-    ImGui::BeginChild("##findings", ImVec2(0, 0), false, ImGuiWindowFlags_HorizontalScrollbar);
+    ImGui::BeginChild("##findings", ImVec2(0, 0), false);
     for (std::size_t i = 0; i < findings.size(); ++i) DrawFinding(i);
     ImGui::EndChild();
   }
@@ -144,7 +144,14 @@ void RkCheckMapsWindow::DrawFinding(std::size_t index) {
   const RkMapFinding& finding = findings[index];
   ImGui::PushID(static_cast<int>(index));
   ImGui::PushStyleColor(ImGuiCol_Text, finding.IsError() ? kErrorColour : kWarningColour);
-  if (ImGui::Selectable(LineOf(finding).c_str(), false)) Pick(index);
+  // The line wraps at the window's edge: the whole row, every line of it, is the click.
+  const std::string line = LineOf(finding);
+  const float wrapWidth = ImGui::GetContentRegionAvail().x;
+  const ImVec2 textSize = ImGui::CalcTextSize(line.c_str(), nullptr, false, wrapWidth);
+  const ImVec2 corner = ImGui::GetCursorScreenPos();
+  if (ImGui::Selectable("##finding", false, 0, ImVec2(0.0f, textSize.y))) Pick(index);
+  ImGui::GetWindowDrawList()->AddText(ImGui::GetFont(), ImGui::GetFontSize(), corner,
+                                      ImGui::GetColorU32(ImGuiCol_Text), line.c_str(), nullptr, wrapWidth);
   ImGui::PopStyleColor();
   ImGui::PopID();
 }

@@ -434,6 +434,14 @@ void DrawListBox(const ImVec2& origin, const char* id, RkNPCEditorList& list, in
     if (ImGui::Selectable("##entry", list.GetCurSel() == i)) {
       list.SetCurSel(i);
     }
+    // The box clips an entry at its edge; hovering shows the whole of one cut short.
+    if (ImGui::IsItemHovered() && ImGui::CalcTextSize(list.GetText(i).c_str()).x > ImGui::GetItemRectSize().x) {
+      ImGui::BeginTooltip();
+      ImGui::PushTextWrapPos(ImGui::GetFontSize() * 30.0f);
+      ImGui::TextUnformatted(list.GetText(i).c_str());
+      ImGui::PopTextWrapPos();
+      ImGui::EndTooltip();
+    }
     DrawEntryText(list.GetText(i), textCorner);
     ImGui::PopID();
   }

@@ -61,7 +61,13 @@ std::vector<RkMapFinding> RkMapChecker::Check() {
   images_.clear();
   settings_ = RkGameSettings::ReadFrom(folder_);
   CheckSettingsLines();
-  const std::vector<std::string> names = RkMapLinks::ListMaps(folder_);
+  std::vector<std::string> names = RkMapLinks::ListMaps(folder_);
+  if (inMemory_ != nullptr && std::none_of(names.begin(), names.end(), [this](const std::string& name) {
+        return RkMapPath::Normalized(name.c_str()) == RkMapPath::Normalized(inMemoryFile_.c_str());
+      })) {
+    // Its file went from the folder after it was opened: the map is still the folder's.
+    names.push_back(inMemoryFile_);
+  }
   for (const std::string& name : names) CheckMapFile(name);
   FindStartMap(names);
   CheckNPCLibrary();
@@ -156,14 +162,24 @@ void RkMapChecker::LocateTarget(Link& link) const {
   link.file = link.inFolder ? file.filename().string() : file.generic_string();
 }
 
+void RkMapChecker::UseWorldFor(const std::string& name, const RkWorld& world) {
+  inMemoryFile_ = name;
+  inMemory_ = &world;
+}
+
 void RkMapChecker::CheckMapFile(const std::string& name) {
-  RkWorld world;
+  const std::string normalized = RkMapPath::Normalized(name.c_str());
+  MapSummary& summary = maps_[normalized];
+  RkWorld loaded;
+  const RkWorld* read = &loaded;
   std::string cause;
-  MapSummary& summary = maps_[RkMapPath::Normalized(name.c_str())];
-  if (!RkSafeLoader::TryLoadWorld(InFolder(name), world, cause)) {
+  if (inMemory_ != nullptr && normalized == RkMapPath::Normalized(inMemoryFile_.c_str())) {
+    read = inMemory_;
+  } else if (!RkSafeLoader::TryLoadWorld(InFolder(name), loaded, cause)) {
     Error(name, "cannot be read: " + cause);
     return;
   }
+  const RkWorld& world = *read;
   CheckCells(name, world);
   CheckNPCsOnMap(name, world);
   summary = Summarize(world);

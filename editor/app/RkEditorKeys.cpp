@@ -9,9 +9,7 @@ bool RkEditorKeys::Handle(const uint8_t* keys) {
   UpdateHeldForText(keys);
   HandleUndo(keys);
   const bool escape = IsDown(keys, DIK_ESCAPE);
-  if (escape) {
-    arrowRepeat.StepsFor(DirectionNone, clock());
-  } else {
+  if (!escape) {
     ToggleLayers(keys);
     MoveView(keys);
   }
@@ -78,13 +76,11 @@ void RkEditorKeys::HandleUndo(const uint8_t* keys) {
   undo.HandleKeys(control, shift, IsDown(keys, DIK_Z), IsDown(keys, DIK_Y));
 }
 
-// The arrows move the view one cell on a press and then at a steady pace while
-// held, however fast the loop runs; Home goes back to 100 % with the map's cell
-// (0, 0) at the canvas's corner.
+// A held arrow moves the view one cell on every pass, the first one included:
+// no pause and no pace of its own, so ten passes held are ten cells. Home goes
+// back to 100 % with the map's cell (0, 0) at the canvas's corner.
 void RkEditorKeys::MoveView(const uint8_t* keys) {
   if (WentDown(keys, DIK_HOME)) view.Reset(map.GetOrigin().GetX(), map.GetOrigin().GetY());
   const RkDirection direction = HeldArrow(keys);
-  for (int steps = arrowRepeat.StepsFor(direction, clock()); steps > 0; --steps) {
-    map.GetCamera().Move(direction);
-  }
+  if (direction != DirectionNone) map.GetCamera().Move(direction);
 }

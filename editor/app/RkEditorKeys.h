@@ -1,5 +1,5 @@
 // The editor's keys, taken once a pass: Escape, the arrows that move the view
-// (one cell on a press, then at a steady pace while held), Home, the layer
+// (one cell a pass while held), Home, the layer
 // toggles G, K and L, and the undo keys. A key pressed while a text field, a box
 // or a dialog had the keyboard belongs to it until released.
 #pragma once
@@ -11,20 +11,17 @@
 #include "RkCanvasView.h"
 #include "RkImGuiLayer.h"
 #include "RkInput.h"
-#include "RkKeyRepeat.h"
 #include "RkMapDocument.h"
 #include "RkUndoControl.h"
 
 class RkEditorKeys {
  public:
-  // Seconds on the editor's steady clock, for the arrows' repeat.
-  using Clock = std::function<double()>;
   // Runs a menu command at once (the layer toggles G, K and L).
   using CommandRunner = std::function<void(int command)>;
 
-  RkEditorKeys(const RkImGuiLayer& ui, RkUndoControl& undo, RkCanvasView& view, RkMapDocument& map, Clock clock,
+  RkEditorKeys(const RkImGuiLayer& ui, RkUndoControl& undo, RkCanvasView& view, RkMapDocument& map,
                CommandRunner runCommand)
-      : ui(ui), undo(undo), view(view), map(map), clock(std::move(clock)), runCommand(std::move(runCommand)) {}
+      : ui(ui), undo(undo), view(view), map(map), runCommand(std::move(runCommand)) {}
 
   // Acts on the key table read this pass; false when Escape was pressed: the
   // engine closes what is open, or ends when nothing is. A held Escape acts once.
@@ -49,9 +46,7 @@ class RkEditorKeys {
   RkUndoControl& undo;
   RkCanvasView& view;
   RkMapDocument& map;
-  Clock clock;
   CommandRunner runCommand;
-  RkKeyRepeat arrowRepeat;
   std::array<bool, RK_KEY_TABLE_SIZE> heldForText{};
   bool holdOnNextRead = false;
   // The keys as the last pass read them, for the presses that toggle a layer.

@@ -57,6 +57,12 @@ RkEngine::RkEngine()
   };
   mapActions.SetQuestionAsker(ask);
   mapActions.SetReplaceGuard([this] { return unsavedWork.MayReplaceMap(); });
+  checkMaps.SetMapUnsavedQuery([this] { return unsavedWork.IsMapUnsaved(); });
+  // The zoom stays as the user set it; the camera and the pan within a cell go.
+  mapActions.SetViewReset([this] {
+    view.ShowAt(double{RkGridMath::kCellSize} * document.GetOrigin().GetX(),
+                double{RkGridMath::kCellSize} * document.GetOrigin().GetY());
+  });
   unsavedWork.SetQuestionAsker(ask);
   unsavedWork.SetDiscardListener([this] { ForgetUnsavedWork(); });
 }
@@ -343,7 +349,8 @@ void RkEngine::DrawFrame(RkFileDialog* dialog) {
   const bool onCanvas = pointer.IsOnCanvas() && dialog == nullptr;
   mapOverlay.Draw(canvasTop, width, height - canvasTop,
                   std::strcmp(mapEditor.GetMapName(), RkMapOverlay::kStartMapName) == 0);
-  canvasStatus.Draw(width, height, pointer.GetX(), pointer.GetY(), onCanvas);
+  canvasStatus.Draw(width, height, pointer.GetX(), pointer.GetY(), onCanvas,
+                    mapEditor.IsOpen() ? canvas.GetHint() : std::string());
   ui.EndFrame();
   undo.NoteFocusedWindow(ui.GetFocusedWindowName());
   renderer.SetCanvasOrigin(0, canvasTop);

@@ -122,7 +122,8 @@ class RkEngine : public RkMenuCommands {
   RkMapOverlay& GetMapOverlay() { return mapOverlay; }
   RkTilePalette& GetTilePalette() { return tilePalette; }
   const RkCanvasStatus& GetCanvasStatus() const { return canvasStatus; }
-  // Seconds on a steady clock; tests set their own to drive the arrows' repeat.
+  const RkMapCanvas& GetMapCanvas() const { return canvas; }
+  // Seconds on a steady clock; tests set their own to drive the image watch and the recovery writes.
   void SetClock(std::function<double()> clock) { now = std::move(clock); }
   // Nothing happened in the last passes: the loop may wait for the next event.
   bool IsIdle() const { return quietPasses >= kQuietPassesBeforeWaiting; }
@@ -208,7 +209,6 @@ class RkEngine : public RkMenuCommands {
                     undo,
                     view,
                     document,
-                    [this] { return now(); },
                     [this](int command) { HandleMenuCommand(command); }};
   RkCanvasPointer pointer{input, view, canvas, document, kWidth, canvasTop, kHeight, PointerHooks()};
   int32_t width = kWidth;

@@ -12,28 +12,14 @@
 #include <memory>
 #include <string>
 
+#include "BenchSteppedClock.h"
 #include "EmberHollow.h"
 
 namespace {
 
 constexpr int kNpcCount = 2000;
 constexpr int kNpcArea = 128;
-constexpr int64_t kFrequency = 60000;
-
-class SteppedClock : public GameClock {
- public:
-  bool QueryFrequency(int64_t& frequency) override {
-    frequency = kFrequency;
-    return true;
-  }
-  bool QueryCounter(int64_t& counter) override {
-    counter = now;
-    return true;
-  }
-
- private:
-  int64_t now = 100 * kFrequency;
-};
+using SteppedClock = BenchSteppedClock;
 
 // The demo's images and a one-cell "World.rkm" to start the game with; the big
 // worlds are made in memory and handed to it, since their files would be a gigabyte.

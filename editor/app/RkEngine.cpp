@@ -16,9 +16,9 @@
 namespace {
 
 constexpr const char* kAboutText = "Corvane's 2D Game Engine";
-// The tool strip stands at the canvas's left edge, below the status texts.
-constexpr float kToolStripLeft = 4.0f;
-constexpr float kToolStripTop = 56.0f;
+// The tool strip stands at the canvas's right edge, clear of the map panel.
+constexpr float kToolStripRight = 4.0f;
+constexpr float kToolStripTop = 8.0f;
 // How long an idle loop sleeps at most before it looks again.
 constexpr int kIdleWaitMilliseconds = 1000;
 
@@ -347,7 +347,10 @@ void RkEngine::DrawFrame(RkFileDialog* dialog) {
     canvasTop = menuHeight;
   }
   mapEditor.Draw();
-  if (mapEditor.IsOpen()) toolStrip.Draw(kToolStripLeft, static_cast<float>(canvasTop) + kToolStripTop);
+  if (mapEditor.IsOpen()) {
+    toolStrip.Draw(static_cast<float>(width) - RkToolStrip::kWidth - kToolStripRight,
+                   static_cast<float>(canvasTop) + kToolStripTop);
+  }
   tilePalette.Draw(renderer.GetDevice(), mapEditor.GetTileImageFile(), mapEditor.IsOpen());
   if (npcEditor.IsOpen()) {
     npcEditor.Draw(renderer);
@@ -360,7 +363,7 @@ void RkEngine::DrawFrame(RkFileDialog* dialog) {
   const bool onCanvas = pointer.IsOnCanvas() && dialog == nullptr;
   mapOverlay.Draw(canvasTop, width, height - canvasTop,
                   std::strcmp(mapEditor.GetMapName(), RkMapOverlay::kStartMapName) == 0);
-  if (mapEditor.IsOpen()) toolPreview.Draw(canvasTop, width, height - canvasTop);
+  if (mapEditor.IsOpen()) toolPreview.Draw(canvasTop, width, height - canvasTop, renderer.GetDevice());
   const std::string& toolHint = tools.GetHint();
   canvasStatus.Draw(width, height, pointer.GetX(), pointer.GetY(), onCanvas,
                     mapEditor.IsOpen() ? (toolHint.empty() ? canvas.GetHint() : toolHint) : std::string(),

@@ -102,7 +102,7 @@ void RkCanvasStatus::Draw(int windowWidth, int windowHeight, int canvasX, int ca
   ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(6.0f, 3.0f));
   if (ImGui::Begin("##status", nullptr, kBarFlags)) {
     if (!tool.empty()) {
-      ImGui::TextColored(ImVec4(0.55f, 0.85f, 1.0f, 1.0f), "%s", tool.c_str());
+      ImGui::TextColored(ImVec4(0.05f, 0.25f, 0.65f, 1.0f), "%s", tool.c_str());
       ImGui::SameLine(0.0f, 18.0f);
     }
     ImGui::TextUnformatted(DescribeCell(canvasX, canvasY, onCanvas).c_str());

@@ -1,20 +1,23 @@
 // Drawing the tools' previews in view cells.
 #include "RkToolPreview.h"
 
+#include <SDL.h>
 #include <imgui.h>
 
 #include <algorithm>
 
 #include "RkGridMath.h"
+#include "RkSprite.h"
 
 namespace {
 
 constexpr ImU32 kHoverOutline = IM_COL32(255, 255, 255, 200);
-constexpr ImU32 kPaintFill = IM_COL32(255, 220, 60, 70);
+constexpr ImU32 kPaintFill = IM_COL32(255, 220, 60, 110);
 constexpr ImU32 kPaintOutline = IM_COL32(255, 220, 60, 255);
 constexpr ImU32 kSelectFill = IM_COL32(80, 200, 255, 40);
 constexpr ImU32 kSelectOutline = IM_COL32(80, 200, 255, 255);
-constexpr ImU32 kPasteFill = IM_COL32(120, 255, 140, 70);
+constexpr ImU32 kPasteFill = IM_COL32(120, 255, 140, 40);
+constexpr ImU32 kPasteImageTint = IM_COL32(255, 255, 255, 170);
 constexpr ImU32 kPasteOutline = IM_COL32(120, 255, 140, 255);
 constexpr ImU32 kPasteNPC = IM_COL32(60, 200, 60, 255);
 constexpr ImU32 kNone = 0;
@@ -34,7 +37,10 @@ struct RkToolPreview::Frame {
   }
 };
 
-void RkToolPreview::Draw(int canvasTop, int width, int height) const {
+RkToolPreview::~RkToolPreview() = default;
+
+void RkToolPreview::Draw(int canvasTop, int width, int height, SDL_Renderer* renderDevice) {
+  device = renderDevice;
   if (!tools.IsHovering() && !tools.GetSelection() && !tools.GetDrag()) return;
   ImDrawList* list = ImGui::GetBackgroundDrawList();
   const float top = static_cast<float>(canvasTop);
@@ -92,11 +98,37 @@ void RkToolPreview::DrawFillRegion(const Frame& frame) const {
   }
 }
 
-// The block's outline under the mouse, its NPCs as dots at their cells.
-void RkToolPreview::DrawPaste(const Frame& frame) const {
+// The block under the mouse: its images faded in the cells in view, its
+// outline, its NPCs as dots at their cells.
+void RkToolPreview::DrawPaste(const Frame& frame) {
   const RkCellBlock& block = tools.GetClipboard();
   const int32_t left = tools.GetHoverX();
   const int32_t top = tools.GetHoverY();
+  const int32_t firstX = std::max(frame.visible.left, left);
+  const int32_t lastX = std::min<int64_t>(frame.visible.right, int64_t{left} + block.GetWidth() - 1);
+  const int32_t firstY = std::max(frame.visible.top, top);
+  const int32_t lastY = std::min<int64_t>(frame.visible.bottom, int64_t{top} + block.GetHeight() - 1);
+  for (int32_t viewX = firstX; viewX <= lastX; ++viewX) {
+    for (int32_t viewY = firstY; viewY <= lastY; ++viewY) {
+      const RkSprite* image = ImageOf(block.GetTile(viewX - left, viewY - top).GetImageFile());
+      SDL_Texture* texture = image != nullptr ? image->GetTexture() : nullptr;
+      int textureWidth = 0;
+      int textureHeight = 0;
+      if (texture == nullptr || SDL_QueryTexture(texture, nullptr, nullptr, &textureWidth, &textureHeight) != 0 ||
+          textureWidth == 0 || textureHeight == 0) {
+        continue;
+      }
+      const RkRect source = image->GetSourceRect();
+      const ImVec2 corner = frame.Corner(view, viewX, viewY);
+      frame.list->AddImage(reinterpret_cast<ImTextureID>(texture), corner,
+                           ImVec2(corner.x + frame.cellSize, corner.y + frame.cellSize),
+                           ImVec2(static_cast<float>(source.left) / textureWidth,
+                                  static_cast<float>(source.top) / textureHeight),
+                           ImVec2(static_cast<float>(source.right) / textureWidth,
+                                  static_cast<float>(source.bottom) / textureHeight),
+                           kPasteImageTint);
+    }
+  }
   DrawRect(frame, {left, top, left + block.GetWidth() - 1, top + block.GetHeight() - 1}, kPasteFill,
            kPasteOutline);
   for (const RkNPC& npc : block.GetNPCs()) {
@@ -104,4 +136,19 @@ void RkToolPreview::DrawPaste(const Frame& frame) const {
     frame.list->AddCircleFilled(ImVec2(corner.x + frame.cellSize / 2, corner.y + frame.cellSize / 2),
                                 frame.cellSize / 4, kPasteNPC);
   }
+}
+
+const RkSprite* RkToolPreview::ImageOf(const char* file) {
+  if (file[0] == '\0' || device == nullptr) return nullptr;
+  auto known = images.find(file);
+  if (known == images.end()) {
+    std::unique_ptr<RkSprite> sprite;
+    if (RkSprite::TryLoadImage(device, file, RkGridMath::kCellSize, RkGridMath::kCellSize, false).empty()) {
+      const RkVector3 zero{0.0f, 0.0f, 0.0f};
+      sprite = std::make_unique<RkSprite>(device, file, RkGridMath::kCellSize, RkGridMath::kCellSize, zero, zero,
+                                          RK_COLOR_WHITE, 0, 0);
+    }
+    known = images.emplace(file, std::move(sprite)).first;
+  }
+  return known->second.get();
 }

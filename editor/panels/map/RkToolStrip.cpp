@@ -5,12 +5,6 @@
 
 #include <string>
 
-namespace {
-
-constexpr float kButtonWidth = 82.0f;
-
-}  // namespace
-
 const char* RkToolStrip::NameOf(RkMapEditor::Tool tool) {
   switch (tool) {
     case RkMapEditor::Tool::Rectangle:

@@ -1,4 +1,4 @@
-// The tool strip: a narrow window at the canvas's left edge with one button per
+// The tool strip: a narrow window at the canvas's right edge with one button per
 // canvas tool (Brush, Rectangle, Fill, Select) and its key, the chosen one lit,
 // and Copy, Cut, Paste and Delete for the selection. It binds the map panel's
 // tool choice; the edit buttons queue what their keys do.
@@ -14,6 +14,9 @@ class RkToolStrip {
   using ActionRunner = std::function<void(Action action)>;
 
   static constexpr const char* kWindowTitle = "Tools";
+  static constexpr float kButtonWidth = 104.0f;
+  // The window's width: the buttons and ImGui's window padding.
+  static constexpr float kWidth = kButtonWidth + 16.0f;
 
   RkToolStrip(RkMapEditor& panel, ActionRunner runAction) : panel(panel), runAction(std::move(runAction)) {}
 

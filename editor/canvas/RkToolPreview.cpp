@@ -14,13 +14,15 @@ namespace {
 constexpr ImU32 kHoverOutline = IM_COL32(255, 255, 255, 200);
 constexpr ImU32 kPaintFill = IM_COL32(255, 220, 60, 110);
 constexpr ImU32 kPaintOutline = IM_COL32(255, 220, 60, 255);
-constexpr ImU32 kSelectFill = IM_COL32(80, 200, 255, 40);
 constexpr ImU32 kSelectOutline = IM_COL32(80, 200, 255, 255);
-constexpr ImU32 kPasteFill = IM_COL32(120, 255, 140, 40);
 constexpr ImU32 kPasteImageTint = IM_COL32(255, 255, 255, 170);
 constexpr ImU32 kPasteOutline = IM_COL32(120, 255, 140, 255);
 constexpr ImU32 kPasteNPC = IM_COL32(60, 200, 60, 255);
 constexpr ImU32 kNone = 0;
+// A paste shows its images while it covers at most this many cells in view;
+// beyond that, drawing them all would slow every frame down, so only its
+// outline and tint follow the mouse.
+constexpr int64_t kMostPasteImages = 256;
 
 }  // namespace
 
@@ -48,11 +50,12 @@ void RkToolPreview::Draw(int canvasTop, int width, int height, SDL_Renderer* ren
   Frame frame{list, top, RkGridMath::kCellSize * view.GetZoom(), {}};
   view.CellAt(0, 0, frame.visible.left, frame.visible.top);
   view.CellAt(width - 1, height - 1, frame.visible.right, frame.visible.bottom);
-  if (tools.GetSelection()) DrawRect(frame, *tools.GetSelection(), kSelectFill, kSelectOutline);
+  // A selection and a paste are outlined only: a tint over a large one would
+  // cost every frame the blending of the whole canvas.
+  if (tools.GetSelection()) DrawRect(frame, *tools.GetSelection(), kNone, kSelectOutline);
   if (tools.GetDrag()) {
     const bool selecting = tools.GetTool() == RkMapEditor::Tool::Select;
-    DrawRect(frame, *tools.GetDrag(), selecting ? kSelectFill : kPaintFill,
-             selecting ? kSelectOutline : kPaintOutline);
+    DrawRect(frame, *tools.GetDrag(), selecting ? kNone : kPaintFill, selecting ? kSelectOutline : kPaintOutline);
   } else if (tools.IsPasting()) {
     if (tools.IsHovering()) DrawPaste(frame);
   } else if (tools.IsHovering()) {
@@ -108,7 +111,8 @@ void RkToolPreview::DrawPaste(const Frame& frame) {
   const int32_t lastX = std::min<int64_t>(frame.visible.right, int64_t{left} + block.GetWidth() - 1);
   const int32_t firstY = std::max(frame.visible.top, top);
   const int32_t lastY = std::min<int64_t>(frame.visible.bottom, int64_t{top} + block.GetHeight() - 1);
-  for (int32_t viewX = firstX; viewX <= lastX; ++viewX) {
+  const int64_t cellsInView = (int64_t{lastX} - firstX + 1) * (int64_t{lastY} - firstY + 1);
+  for (int32_t viewX = firstX; viewX <= lastX && cellsInView <= kMostPasteImages; ++viewX) {
     for (int32_t viewY = firstY; viewY <= lastY; ++viewY) {
       const RkSprite* image = ImageOf(block.GetTile(viewX - left, viewY - top).GetImageFile());
       SDL_Texture* texture = image != nullptr ? image->GetTexture() : nullptr;
@@ -129,8 +133,7 @@ void RkToolPreview::DrawPaste(const Frame& frame) {
                            kPasteImageTint);
     }
   }
-  DrawRect(frame, {left, top, left + block.GetWidth() - 1, top + block.GetHeight() - 1}, kPasteFill,
-           kPasteOutline);
+  DrawRect(frame, {left, top, left + block.GetWidth() - 1, top + block.GetHeight() - 1}, kNone, kPasteOutline);
   for (const RkNPC& npc : block.GetNPCs()) {
     const ImVec2 corner = frame.Corner(view, int64_t{left} + npc.GetX(), int64_t{top} + npc.GetY());
     frame.list->AddCircleFilled(ImVec2(corner.x + frame.cellSize / 2, corner.y + frame.cellSize / 2),

@@ -101,7 +101,11 @@ const RkCellBatch& RkStrokeRecorder::CellsWillChange(RkCellBatch batch) {
   return std::get<RkStrokeStep::CellsEdit>(edits.back()).after;
 }
 
+// A tool's action is named by its cells, even when it places NPCs too (a paste).
 std::string RkStrokeRecorder::Describe(const std::vector<RkStrokeStep::Edit>& edits) {
+  for (const RkStrokeStep::Edit& edit : edits) {
+    if (std::holds_alternative<RkStrokeStep::CellsEdit>(edit)) return DescribeCells(edits);
+  }
   std::string label = DescribeNPCs(edits);
   if (label.empty()) {
     label = DescribeCells(edits);

@@ -190,6 +190,7 @@ TEST_F(RkMapToolsTest, PasteIntoAnotherMapBringsItsCellsLinksAndNPCs) {
   EXPECT_EQ(SavedMap(), BytesOf(expected));
   EXPECT_FALSE(engine->GetMapTools().IsPasting());
   EXPECT_EQ(History().GetUndoCount(), 1u);
+  EXPECT_EQ(History().GetUndoLabel(), "Paint 4 cells");
   ASSERT_TRUE(History().Undo());
   EXPECT_EQ(SavedMap(), before);
 }

@@ -22,6 +22,7 @@ constexpr int kPassCounterFailureLine = 109;
 constexpr int kNewAreaNameCapacity = 500;
 constexpr const char* kWorldSourceName = "RkWorld";
 constexpr int kWorldOpenFailureLine = 407;
+constexpr const char* kStartOutsideCause = "The player must start on a cell of the map.\n";
 
 // Key priority of a step: the first key down in this order counts.
 struct KeyCommand {
@@ -52,7 +53,8 @@ EmberHollow::EmberHollow()
       frameCount(0),
       facing(DirectionDown),
       previousKeys{},
-      escapeHeldFromConversation(false) {
+      escapeHeldFromConversation(false),
+      playerImage(kPlayerImage) {
   // A walk lasts its 16 steps at any frame rate; at 60 frames a second that
   // is one walk frame per drawn frame.
   renderer.SetWalkClock(RkDirect3D::WalkClock::Steps);
@@ -65,10 +67,12 @@ void EmberHollow::Run(GameClock& clock, GameTarget drawTarget) {
 
 void EmberHollow::Start(GameClock& clock, GameTarget drawTarget) {
   std::srand(static_cast<unsigned>(static_cast<uint32_t>(std::time(nullptr))));
-  player.SetPosition(0, 0);
+  ReadSettings();
   StartDevices(drawTarget);
-  world.Load(kWorldFile);
+  LoadFirstMap();
+  CheckStartCell();
   LoadNPCLibrary();
+  FindPlayerImage();
   BuildScene();
   if (!clock.QueryFrequency(counterFrequency)) {
     ReportWin32Error("Failed to retrieve the frequency of the high-resolution performance counter.",
@@ -86,7 +90,7 @@ void EmberHollow::StartDevices(GameTarget drawTarget) {
     renderer.InitializeOffscreen(width, height);
     return;
   }
-  window.Create(width, height);
+  window.Create(width, height, settings.GetTitle().c_str());
   renderer.Initialize(window);
   input.Create();
   input.CreateKeyboard(window.GetHandle());
@@ -96,6 +100,70 @@ void EmberHollow::StartDevices(GameTarget drawTarget) {
 // The library is the editor's file and may be missing or damaged; the game
 // then plays on, and NPCs without dialogues have nothing to say. A library that
 // fails to read is left empty, as the loader leaves it.
+// Settings come before the window, which takes their title; a wrong line ends
+// the game before anything opens. Without "Game.ini" and without arguments the
+// player starts on (0, 0), as the game always has.
+void EmberHollow::ReadSettings() {
+  settings = RkGameSettings::ReadFrom("");
+  if (settings.HasProblems()) settings.ProblemsFailure().Report();
+  if (commandLine.HasStart()) {
+    player.SetPosition(commandLine.GetStartX(), commandLine.GetStartY());
+  } else if (commandLine.HasMap()) {
+    player.SetPosition(0, 0);  // Game.ini's start belongs to its own first map
+  } else {
+    player.SetPosition(settings.GetStartX(), settings.GetStartY());
+  }
+}
+
+// Without settings "World.rkm" is opened as it stands, and its absence gives
+// the world's own report. A map that Game.ini or the command line names is
+// found like the map of a New Area cell.
+void EmberHollow::LoadFirstMap() {
+  if (commandLine.HasMap()) {
+    world.Load(FindMapFile(commandLine.GetMap().c_str()).c_str());
+    return;
+  }
+  if (!settings.CameFromFile()) {
+    world.Load(kWorldFile);
+    return;
+  }
+  std::string mapFile = settings.GetMap();
+  if (!RkPathResolver::Instance().Find(settings.GetMap().c_str(), mapFile) &&
+      settings.LineOf(RkGameSettings::Key::Map) > 0) {
+    settings.MissingMapProblem().ToFailure().Report();
+  }
+  world.Load(mapFile.c_str());
+}
+
+// A start cell off the map, or (from Game.ini) on a cell the player cannot
+// stand on, would leave the player stuck in the dark.
+void EmberHollow::CheckStartCell() {
+  const int x = player.GetX();
+  const int y = player.GetY();
+  if (commandLine.HasStart()) {
+    if (world.IsInBounds(x, y)) return;
+    const std::string message = "The start cell (" + std::to_string(x) + ", " + std::to_string(y) +
+                                ") given by --start is outside the map " + world.GetFileName() + " of " +
+                                std::to_string(world.GetWidth()) + " by " + std::to_string(world.GetHeight()) +
+                                " cells.";
+    RkFailure(message.c_str(), kStartOutsideCause, kSourceName, __LINE__).Report();
+  }
+  if (commandLine.HasMap()) return;
+  const int32_t kind = world.IsInBounds(x, y) ? world.GetTileType(x, y) : TileNull;
+  if (auto problem = settings.CheckStart(world.GetWidth(), world.GetHeight(), kind)) problem->ToFailure().Report();
+}
+
+// Game.ini's hero must exist; the default hero, as without settings, is
+// reported by the sprite when it cannot be loaded.
+void EmberHollow::FindPlayerImage() {
+  playerImage = settings.GetPlayerImage();
+  if (settings.LineOf(RkGameSettings::Key::Player) == 0) return;
+  std::string found;
+  if (!RkPathResolver::Instance().Find(playerImage.c_str(), found)) {
+    settings.MissingPlayerImageProblem().ToFailure().Report();
+  }
+}
+
 void EmberHollow::LoadNPCLibrary() {
   if (npcLibrary.TryLoadNPCFile(RkNPCList::kFileName)) npcLibrary = RkNPCList();
 }
@@ -155,7 +223,7 @@ void EmberHollow::BuildScene() {
     const RkNPC& npc = world.GetNPC(i);
     renderer.AddSprite(npc.GetImageFile(), npc.GetX() * kTileSize, npc.GetY() * kTileSize, 0, 1);
   }
-  renderer.AddSprite(kPlayerImage, width * 0.5f, height * 0.5f, 1, 0);
+  renderer.AddSprite(playerImage.c_str(), width * 0.5f, height * 0.5f, 1, 0);
 }
 
 void EmberHollow::Update(double now) {

@@ -14,9 +14,11 @@
 #include <string>
 
 #include "GameClock.h"
+#include "GameCommandLine.h"
 #include "RkConversation.h"
 #include "RkDirect3D.h"
 #include "RkEntity.h"
+#include "RkGameSettings.h"
 #include "RkInput.h"
 #include "RkNPCList.h"
 #include "RkWindow.h"
@@ -41,10 +43,15 @@ class EmberHollow {
 
   EmberHollow();
 
+  // The command line's first map and start cell, which win over Game.ini's;
+  // set before Run (or Start). Without it the game plays as without arguments.
+  void SetCommandLine(const GameCommandLine& commandLine) { this->commandLine = commandLine; }
+
   // Start-up, then the main loop until the pass in which a step saw Escape (or
   // the window was closed through the desktop). The entry point's operation.
   void Run(GameClock& clock, GameTarget target = GameTarget::Window);
-  // The start-up half of Run: seed, window, renderer, keyboard, "World.rkm",
+  // The start-up half of Run: seed, settings ("Game.ini" and the command line),
+  // window, renderer, keyboard, the first map ("World.rkm" without settings),
   // the NPC library, scene, counter.
   void Start(GameClock& clock, GameTarget target);
   // One pass of the loop: pump messages, run the fixed steps that the elapsed
@@ -63,6 +70,8 @@ class EmberHollow {
   const RkConversation& GetConversation() const { return conversation; }
   const RkNPCList& GetNPCLibrary() const { return npcLibrary; }
   const RkWindow& GetWindow() const { return window; }
+  const RkGameSettings& GetSettings() const { return settings; }
+  const std::string& GetPlayerImage() const { return playerImage; }
   double GetSimulatedTime() const { return simulatedTime; }
   double GetCurrentTime() const { return currentTime; }
   double GetAccumulator() const { return accumulator; }
@@ -83,6 +92,12 @@ class EmberHollow {
   // The fixed steps that the accumulated time allows; returns how many ran.
   int RunDueSteps();
   void LoadNPCLibrary();
+  // Start-up with settings: each ends the game with a report naming Game.ini's
+  // line (or the command line's option) when what it names is wrong.
+  void ReadSettings();
+  void LoadFirstMap();
+  void CheckStartCell();
+  void FindPlayerImage();
   void Walk(double now);
   RkDirection PickCommand();
   void MoveNPCs(double now);
@@ -125,4 +140,9 @@ class EmberHollow {
   RkDirection facing;
   uint8_t previousKeys[RK_KEY_TABLE_SIZE];
   bool escapeHeldFromConversation;
+  // The game's own settings and its command line, read at start; the hero's
+  // image that every scene registers.
+  RkGameSettings settings;
+  GameCommandLine commandLine;
+  std::string playerImage;
 };

@@ -1,9 +1,14 @@
-// The game's entry point: one application object, the main thread pinned to
-// the first processor (so every counter reading comes from the same one), the
-// loop on the platform's performance counter, then exit code 0.
+// The game's entry point: the command line read, one application object, the
+// main thread pinned to the first processor (so every counter reading comes
+// from the same one), the loop on the platform's performance counter, then
+// exit code 0; --help prints the usage, a bad argument ends with exit code 2.
 #include <sched.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "EmberHollow.h"
+#include "GameCommandLine.h"
 #include "PerformanceCounterClock.h"
 #include "RkError.h"
 #include "RkMessageBox.h"
@@ -19,12 +24,28 @@ void PinToFirstProcessor() {
   sched_setaffinity(0, sizeof processors, &processors);
 }
 
+// The editor's playtest reads the game's report from its standard error and
+// shows it itself: a box of the game's own would show it twice.
+constexpr const char* kReportsToEditor = "RK_PLAYTEST";
+
 }  // namespace
 
-int main(int, char**) {
+int main(int argc, char** argv) {
+  const GameCommandLine commandLine = GameCommandLine::Parse(argc, argv);
+  if (!commandLine.GetError().empty()) {
+    std::fprintf(stderr, "%s\n%s", commandLine.GetError().c_str(), GameCommandLine::UsageLine());
+    return GameCommandLine::kBadArgumentExitCode;
+  }
+  if (commandLine.WantsHelp()) {
+    std::fputs(GameCommandLine::Usage(), stdout);
+    return 0;
+  }
   SetRunningProgram(RkProgram::Game);
   RkMessageBox::Install();
+  const char* playtest = std::getenv(kReportsToEditor);
+  if (playtest != nullptr && *playtest != '\0') SetFatalBoxHandler(nullptr);
   EmberHollow game;
+  game.SetCommandLine(commandLine);
   PinToFirstProcessor();
   PerformanceCounterClock clock;
   game.Run(clock);

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "RkEngine.h"
-#include "RkMapSprites.h"
+#include "RkMapDocument.h"
 #include "RkNotice.h"
 
 namespace {
@@ -65,7 +65,7 @@ class UndoBench {
         world.SetTileImageFile(x, y, "images_grass_tile.png");
       }
     }
-    RkMapSprites::RegisterAll(world, engine->GetOrigin(), engine->GetRenderer());
+    engine->GetMapDocument().Notify({RkMapDocument::Change::Kind::WholeMap, 0, 0});
     Release();
   }
   ~UndoBench() {

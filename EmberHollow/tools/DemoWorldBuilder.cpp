@@ -5,6 +5,7 @@
 #include <map>
 
 #include "PixelArt.h"
+#include "RkGameSettings.h"
 #include "RkNPCList.h"
 #include "RkWorld.h"
 
@@ -248,6 +249,15 @@ void DemoWorldBuilder::WriteMaps(const std::string& folder) {
     BuildMap(world, layout);
     world.Save((folder + "/" + layout.fileName).c_str());
   }
+}
+
+// The demo names its title and hero in a settings file, so that a newcomer
+// finds the file to start a game of their own from. Fatal on a failed write.
+void DemoWorldBuilder::WriteSettings(const std::string& folder) {
+  RkGameSettings settings;
+  settings.SetTitle(RkGameSettings::kDefaultTitle);
+  settings.SetPlayerImage(PixelArt::kPlayer);
+  if (std::optional<RkFailure> failure = settings.TryWrite(folder)) failure->Report();
 }
 
 bool DemoWorldBuilder::WriteImages(const std::string& folder) {

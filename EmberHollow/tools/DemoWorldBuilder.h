@@ -17,6 +17,8 @@ class DemoWorldBuilder {
   // Writes "NPCs.rk" into folder: every character of the maps as the editor's
   // NPC library, so the editor started in the demo folder can place them.
   static void WriteNPCLibrary(const std::string& folder);
+  // Writes "Game.ini" into folder: the demo's title, first map, start and hero.
+  static void WriteSettings(const std::string& folder);
   // Writes every image under folder/images; false when one cannot be written.
   static bool WriteImages(const std::string& folder);
 };

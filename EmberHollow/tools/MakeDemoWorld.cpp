@@ -10,6 +10,7 @@
 #include <string>
 
 #include "DemoWorldBuilder.h"
+#include "RkGameSettings.h"
 #include "RkNPCList.h"
 
 int main(int argc, char** argv) {
@@ -26,9 +27,11 @@ int main(int argc, char** argv) {
   }
   DemoWorldBuilder::WriteMaps(folder);
   DemoWorldBuilder::WriteNPCLibrary(folder);
+  DemoWorldBuilder::WriteSettings(folder);
   for (const std::string& name : DemoWorldBuilder::MapNames()) {
     std::printf("%s/%s\n", folder.c_str(), name.c_str());
   }
   std::printf("%s/%s\n", folder.c_str(), RkNPCList::kFileName);
+  std::printf("%s/%s\n", folder.c_str(), RkGameSettings::kFileName);
   return 0;
 }

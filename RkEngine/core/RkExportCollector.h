@@ -17,6 +17,7 @@
 #include <unordered_map>
 
 #include "RkExportCollection.h"
+#include "RkGameSettings.h"
 
 class RkNPC;
 class RkWorld;
@@ -24,9 +25,9 @@ class RkWorld;
 class RkExportCollector {
  public:
   // What the game opens when the folder has no "Game.ini".
-  static constexpr const char* kDefaultFirstMap = "World.rkm";
-  static constexpr const char* kDefaultHero = "images/characters/ch_classm32_10.png";
-  static constexpr const char* kSettingsFile = "Game.ini";
+  static constexpr const char* kDefaultFirstMap = RkGameSettings::kDefaultMap;
+  static constexpr const char* kDefaultHero = RkGameSettings::kDefaultPlayerImage;
+  static constexpr const char* kSettingsFile = RkGameSettings::kFileName;
 
   // folder "" is the working folder.
   explicit RkExportCollector(std::string folder);

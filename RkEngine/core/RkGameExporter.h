@@ -17,11 +17,11 @@
 
 #include "RkExportCollection.h"
 #include "RkExportWriter.h"
+#include "RkGameSettings.h"
 #include "RkMapFinding.h"
 
 class RkGameExporter {
  public:
-  static constexpr const char* kDefaultTitle = "Ember Hollow";
   static constexpr const char* kLibraryFolder = "lib";
   static constexpr const char* kFontFolder = "fonts";
   static constexpr const char* kLauncher = "play";
@@ -32,10 +32,6 @@ class RkGameExporter {
     std::string out;      // the folder to make
     std::string program;  // the built game program
     std::string font;     // the font file the game draws its texts with
-    // From the game's settings, where it has them; empty: the defaults.
-    std::string title;
-    std::string firstMap;
-    std::string hero;
   };
 
   struct Report {
@@ -56,6 +52,7 @@ class RkGameExporter {
 
   explicit RkGameExporter(Setup setup);
 
+  // Reads the folder's "Game.ini" (first map, hero, title) and collects.
   const RkExportCollection& Collect();
   // The findings about the collected files (errors first); call after Collect.
   std::vector<RkMapFinding> Check() const;
@@ -71,8 +68,11 @@ class RkGameExporter {
   bool MakeFileList(std::vector<RkExportWriter::File>& files, std::string& error);
   bool AddProgramFiles(std::vector<RkExportWriter::File>& files, std::string& error);
   static bool FindCollision(const std::vector<RkExportWriter::File>& files, std::string& error);
+  bool StartsElsewhere() const;
+  std::vector<RkMapFinding> SettingsFindings() const;
 
   Setup setup_;
+  RkGameSettings settings_;
   RkExportCollection collection_;
   Report written_;
 };

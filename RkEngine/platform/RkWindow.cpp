@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr const char* kTitle = "Ember Hollow";
 // The one window of the process has been made (SDL's counterpart of the
 // registered window class, which a second window cannot register again).
 bool windowClassTaken = false;
@@ -27,14 +26,14 @@ RkWindow::~RkWindow() = default;
 
 // Without a display the window cannot be made: SDL's text says which driver
 // found none.
-void RkWindow::Create(int width, int height) {
+void RkWindow::Create(int width, int height, const char* title) {
   if (windowClassTaken) {
     const std::string taken = std::string(std::strerror(EEXIST)) + "\n";
     ReportWin32Error("Failed to register the window class.", taken.c_str(), "RkWindow", 69);
   }
   windowClassTaken = true;
   if (RkVideo::Start() != 0) ReportWindowFailure();
-  handle = SDL_CreateWindow(kTitle, 0, 0, width, height, SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
+  handle = SDL_CreateWindow(title, 0, 0, width, height, SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
   if (handle == nullptr) ReportWindowFailure();
 }
 

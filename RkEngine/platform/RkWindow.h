@@ -1,4 +1,5 @@
-// The game's one window: borderless, at the screen origin, titled "Ember Hollow".
+// The game's one window: borderless, at the screen origin, titled "Ember Hollow"
+// unless the game's settings name another title.
 // The renderer draws into it and the keyboard is bound to it. The editor builds
 // its own window and does not use this class.
 #pragma once
@@ -7,6 +8,8 @@ struct SDL_Window;
 
 class RkWindow {
  public:
+  static constexpr const char* kTitle = "Ember Hollow";
+
   RkWindow();
   // Releases nothing: the window lives until the process ends.
   virtual ~RkWindow();
@@ -15,7 +18,7 @@ class RkWindow {
 
   // Opens the window (the game passes 640 by 480). Only one may exist in a
   // process: a second Create is fatal, as is a window the system refuses.
-  void Create(int width, int height);
+  void Create(int width, int height, const char* title = kTitle);
   SDL_Window* GetHandle() const { return handle; }
 
   // Takes every queued SDL event; a close request from the desktop (the window's

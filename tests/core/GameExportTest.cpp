@@ -251,3 +251,36 @@ TEST(SharedLibraries, CarriesSDLAndWhatItPullsInButNotTheSystemsOwn) {
   EXPECT_FALSE(RkSharedLibraries::ParseLoaderList("\tlibSDL2_ttf-2.0.so.0 => not found\n", libraries, error));
   EXPECT_EQ(error, "libSDL2_ttf-2.0.so.0, which the game needs, is not installed on this machine");
 }
+
+// "Game.ini" names the first map, the start and the hero: the collection
+// starts there, the checker's findings about (0, 0) of "World.rkm" no longer
+// concern the game, and a start cell off the first map refuses the export.
+TEST_F(GameExport, GameSettingsChooseTheFirstMapAndTheHeroAndTravelWithTheGame) {
+  RkWorld world;
+  world.Load(scratch.File("game/World.rkm").c_str());
+  world.SetTileType(0, 0, TileImpassable);
+  world.Save(scratch.File("game/World.rkm").c_str());
+  RkWorld house;
+  house.Load(scratch.File("game/House.rkm").c_str());
+  house.SetTileNewArea(1, 0, "World.rkm", 1, 0);
+  house.Save(scratch.File("game/House.rkm").c_str());
+  fs::remove(scratch.File(std::string("game/") + kHero));
+  const auto writeSettings = [&](const std::string& start) {
+    const std::string text = "title = Moss Road\nmap = house.RKM\nstart = " + start + "\nplayer = Images\\Rowan.png\n";
+    WriteFileBytes(scratch.File("game/Game.ini"), Bytes(text.begin(), text.end()));
+  };
+  writeSettings("0, 1");
+  RkGameExporter::Report report = RkGameExporter(SetupFor("out")).Export(nullptr);
+  ASSERT_TRUE(report.written) << report.failure << (report.errors.empty() ? "" : report.errors[0].ToLine());
+  EXPECT_EQ(report.maps, (std::vector<std::string>{"House.rkm", "World.rkm", "maps/cave.rkm"}));
+  EXPECT_TRUE(FileExists(scratch.File("out/Game.ini")));
+  EXPECT_TRUE(FileExists(scratch.File("out/images/rowan.png")));
+  EXPECT_EQ(TextAt(ReadFileBytes(scratch.File("out/README.txt")), 0).substr(0, 10), "Moss Road\n");
+
+  writeSettings("5, 5");
+  report = RkGameExporter(SetupFor("out2")).Export(nullptr);
+  EXPECT_FALSE(report.written);
+  EXPECT_EQ(Lines(report.errors), std::vector<std::string>{"Game.ini line 3: the start cell (5, 5) is outside the "
+                                                           "map house.RKM of 2 by 2 cells"});
+  EXPECT_FALSE(fs::exists(scratch.File("out2")));
+}

@@ -69,14 +69,14 @@ class RkUndoTest : public RkEditorTest {
       file.write(map.data(), static_cast<std::streamsize>(map.size()));
     }
     RkMapEditor panel;
-    RkWorld world;
-    RkEntity camera;
-    RkEntity origin;
+    RkMapDocument document;
     RkDirect3D renderer(RkProgram::Editor);
     renderer.InitializeOffscreen(64, 64);
+    RkMapSprites sprites(document, renderer);
+    document.SetChangeListener([&sprites](const RkMapDocument::Change& change) { sprites.Follow(change); });
     RkNPCList library;
     RkMapEditorActions actions(
-        panel, world, camera, origin, renderer, library,
+        panel, document, renderer, library,
         [](const RkFileDialog::FilterList&, std::string& path) {
           path = "fresh.rkm";
           return true;
@@ -84,7 +84,7 @@ class RkUndoTest : public RkEditorTest {
         [](const char*) {});
     panel.Click(RkMapEditor::Button::LoadMap);
     actions.Poll();
-    return Registrations(renderer, origin);
+    return Registrations(renderer, document.GetOrigin());
   }
 
   // The world, sprites and view after undoing are those before the step; after
@@ -222,6 +222,26 @@ TEST_F(RkUndoTest, ClearMapUndoesToTheWholeMapAndItsName) {
   engine->GetMapHistory().Undo();
   EXPECT_STREQ(Panel().GetMapName(), "village");
   EXPECT_EQ(engine->GetOrigin().GetX(), 2);
+}
+
+// Undoing Clear Map gives the map its file back: saving it again writes that
+// file without asking whether to replace it.
+TEST_F(RkUndoTest, ClearMapUndoneSavesToTheSameFileWithoutAsking) {
+  OpenMapEditor();
+  PrepareTilePainting(RkMapEditor::ChoiceOpen);
+  PaintRow(0, 1, 0);
+  Panel().SetMapName("village");
+  Panel().Click(RkMapEditor::Button::SaveMap);
+  engine->PollMapEditor();
+  Panel().Click(RkMapEditor::Button::ClearMap);
+  engine->PollMapEditor();
+  ASSERT_TRUE(engine->HandleMenuCommand(RkEngine::CommandUndo));
+  PaintRow(0, 2, 1);
+  Panel().Click(RkMapEditor::Button::SaveMap);
+  engine->PollMapEditor();
+  EXPECT_TRUE(questions.empty());
+  EXPECT_TRUE(engine->GetMapHistory().IsAtSavedState());
+  EXPECT_EQ(ReadFile("village.rkm"), SavedMap());
 }
 
 TEST_F(RkUndoTest, TheSavedStateFollowsTheHistoryAndLoadingBeginsItAnew) {

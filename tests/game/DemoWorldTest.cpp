@@ -6,6 +6,7 @@
 #include <set>
 
 #include "GameFixture.h"
+#include "RkGameSettings.h"
 
 namespace {
 
@@ -50,6 +51,15 @@ TEST_F(DemoWorld, RegeneratingGivesTheCommittedNPCLibraryWithEveryCharacter) {
     }
   }
   EXPECT_GT(speakingThroughTheLibrary, 0);
+}
+
+TEST_F(DemoWorld, RegeneratingGivesTheCommittedSettingsNamingTheTitleAndTheHero) {
+  DemoWorldBuilder::WriteSettings(".");
+  EXPECT_TRUE(ReadBytes(RkGameSettings::kFileName) == ReadBytes(kDemoFolder / RkGameSettings::kFileName));
+  const RkGameSettings settings = RkGameSettings::ReadFrom(kDemoFolder.string());
+  EXPECT_FALSE(settings.HasProblems()) << settings.ProblemsMessage();
+  EXPECT_GT(settings.LineOf(RkGameSettings::Key::Title), 0);
+  EXPECT_GT(settings.LineOf(RkGameSettings::Key::Player), 0);
 }
 
 TEST_F(DemoWorld, EverythingTheMapsNameExistsAndEveryLinkLeadsOntoOpenGround) {

@@ -11,9 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "RkMapNameField.h"
+
 class RkSprite;
 
-class RkMapEditor {
+class RkMapEditor : public RkMapNameField {
  public:
   // The seven radio buttons are one choice: what a click on the canvas does.
   enum PaintingChoice {
@@ -45,7 +47,7 @@ class RkMapEditor {
   static constexpr int kMapNameCapacity = kTextCapacity - 4;
 
   RkMapEditor();
-  ~RkMapEditor();
+  ~RkMapEditor() override;
   RkMapEditor(const RkMapEditor&) = delete;
   RkMapEditor& operator=(const RkMapEditor&) = delete;
 
@@ -60,8 +62,8 @@ class RkMapEditor {
   void Click(Button button) { clicks[Index(button)] = true; }
   bool TakeClick(Button button);
 
-  const char* GetMapName() const { return mapName; }
-  void SetMapName(const char* text);
+  const char* GetMapName() const override { return mapName; }
+  void SetMapName(const char* text) override;
   int GetPaintingChoice() const { return paintingChoice; }
   void SetPaintingChoice(int choice) { paintingChoice = choice; }
 

@@ -1,5 +1,5 @@
-// Turns the map canvas's edits between a press of the left button and its
-// release into one step of the map's history. The canvas says just before it
+// Turns the map document's edits between a press of the left button and its
+// release into one step of the map's history. The document says just before it
 // changes a cell, the NPCs of a cell or the size of the grid; the recorder takes
 // what is there, and the state after one edit is read when the next one begins
 // (or the stroke ends), since nothing else changes the world in between. A
@@ -10,16 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "RkDirect3D.h"
-#include "RkEditHistory.h"
-#include "RkEntity.h"
 #include "RkStrokeStep.h"
-#include "RkWorld.h"
+
+class RkMapDocument;
 
 class RkStrokeRecorder {
  public:
-  RkStrokeRecorder(RkWorld& world, RkEntity& camera, RkEntity& origin, RkDirect3D& renderer,
-                   RkEditHistory& history);
+  explicit RkStrokeRecorder(RkMapDocument& document);
   RkStrokeRecorder(const RkStrokeRecorder&) = delete;
   RkStrokeRecorder& operator=(const RkStrokeRecorder&) = delete;
 
@@ -29,7 +26,7 @@ class RkStrokeRecorder {
   void EndStroke();
   bool IsInStroke() const { return inStroke; }
 
-  // Called by the canvas right before each edit, in map cells. An edit outside
+  // Called by the document right before each edit, in map cells. An edit outside
   // a stroke begins one.
   void CellWillChange(int32_t x, int32_t y);
   void NPCsWillChange(int32_t x, int32_t y);
@@ -44,11 +41,7 @@ class RkStrokeRecorder {
   static std::string DescribeNPCs(const std::vector<RkStrokeStep::Edit>& edits);
   static std::string DescribeCells(const std::vector<RkStrokeStep::Edit>& edits);
 
-  RkWorld& world;
-  RkEntity& camera;
-  RkEntity& origin;
-  RkDirect3D& renderer;
-  RkEditHistory& history;
+  RkMapDocument& document;
   bool inStroke = false;
   RkStrokeStep::View viewBefore{};
   std::vector<RkStrokeStep::Edit> edits;

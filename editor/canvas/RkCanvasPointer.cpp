@@ -54,10 +54,10 @@ void RkCanvasPointer::HandleView() {
 void RkCanvasPointer::HandleClick() {
   if (IsClick()) {
     engine.GetUndoControl().NoteWork(RkUndoControl::Area::Map);
-    engine.GetStrokes().BeginStroke();
+    engine.GetMapDocument().BeginStroke();
     engine.GetCanvas().Click(x, y);
   } else if (!IsLeftButtonDown() || !armed) {
     // Button down to button up is one step; a box that took the button ends it too.
-    engine.GetStrokes().EndStroke();
+    engine.GetMapDocument().EndStroke();
   }
 }

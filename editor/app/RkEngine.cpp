@@ -24,12 +24,9 @@ constexpr int kIdleWaitMilliseconds = 1000;
 // application object, which takes the keyboard and the mouse back after them.
 RkEngine::RkEngine()
     : renderer(RkProgram::Editor),
-      strokes(world, camera, origin, renderer, mapHistory),
       libraryChanges(npcList, libraryHistory),
-      undo(mapHistory, libraryHistory, strokes),
-      canvas(mapEditor, world, view, origin, renderer,
-             [this](const char* text) { ShowModalNotice(text); }),
-      mapActions(mapEditor, world, camera, origin, renderer, npcList,
+      canvas(mapEditor, document, view, renderer, [this](const char* text) { ShowModalNotice(text); }),
+      mapActions(mapEditor, document, renderer, npcList,
                  [this](const RkFileDialog::FilterList& filters, std::string& path) {
                    return ChooseFile(filters, path);
                  },
@@ -45,8 +42,7 @@ RkEngine::RkEngine()
   mapActions.SetMapLoadedHandler([this](const std::string& path) {
     recoveryOffer.OfferFor(RkRecoveryWriter::MapFileFor(mapActions.GetSaveTarget()), path);
   });
-  canvas.SetRecorder(&strokes);
-  mapActions.SetHistory(&mapHistory);
+  document.SetChangeListener([this](const RkMapDocument::Change& change) { mapSprites.Follow(change); });
   mapActions.SetLinkedMapsMover(&linkedMaps);
   npcEditor.SetRecorder(&libraryChanges);
   libraryChanges.SetRefresher([this](const std::string& name) { panels.ShowLibraryAgain(name); });
@@ -126,7 +122,7 @@ bool RkEngine::RunPass() {
 }
 
 void RkEngine::KeepRecovery() {
-  recovery.Tick(world, RkRecoveryWriter::MapFileFor(mapActions.GetSaveTarget()), mapHistory);
+  recovery.Tick(document.GetWorld(), RkRecoveryWriter::MapFileFor(mapActions.GetSaveTarget()), document.GetHistory());
 }
 
 void RkEngine::DiscardRecovery() { recovery.Discard(RkRecoveryWriter::MapFileFor(mapActions.GetSaveTarget())); }
@@ -267,9 +263,9 @@ bool RkEngine::ChooseFile(const RkFileDialog::FilterList& filters, std::string& 
 // The panels and the map canvas.
 
 void RkEngine::PollMapEditor() {
-  const std::size_t steps = mapHistory.GetPushCount();
+  const std::size_t steps = document.GetHistory().GetPushCount();
   mapActions.Poll();
-  if (mapHistory.GetPushCount() != steps) {
+  if (document.GetHistory().GetPushCount() != steps) {
     undo.NoteWork(RkUndoControl::Area::Map);
   }
 }
@@ -307,7 +303,7 @@ void RkEngine::HandleEscape() {
 
 // A stroke still being painted becomes a step first, so that it counts as unsaved.
 bool RkEngine::MayEnd() {
-  strokes.EndStroke();
+  document.EndStroke();
   return unsavedWork.MayEnd();
 }
 
@@ -346,5 +342,5 @@ void RkEngine::DrawFrame(RkFileDialog* dialog) {
   renderer.SetCanvasOrigin(0, canvasTop);
   renderer.SetViewZoom(view.GetZoom(), view.GetPanX(), view.GetPanY());
   const RkRect presentRect{0, 0, width, height};
-  renderer.RenderFrame(&presentRect, 0, 0, camera.GetX(), camera.GetY());
+  renderer.RenderFrame(&presentRect, 0, 0, document.GetCamera().GetX(), document.GetCamera().GetY());
 }

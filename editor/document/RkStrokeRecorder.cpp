@@ -5,11 +5,13 @@
 #include <set>
 #include <utility>
 
-RkStrokeRecorder::RkStrokeRecorder(RkWorld& world, RkEntity& camera, RkEntity& origin, RkDirect3D& renderer,
-                                   RkEditHistory& history)
-    : world(world), camera(camera), origin(origin), renderer(renderer), history(history) {}
+#include "RkMapDocument.h"
+
+RkStrokeRecorder::RkStrokeRecorder(RkMapDocument& document) : document(document) {}
 
 RkStrokeStep::View RkStrokeRecorder::CurrentView() const {
+  const RkEntity& camera = document.GetCamera();
+  const RkEntity& origin = document.GetOrigin();
   return {camera.GetX(), camera.GetY(), origin.GetX(), origin.GetY()};
 }
 
@@ -32,14 +34,15 @@ void RkStrokeRecorder::EndStroke() {
     return;
   }
   std::string label = Describe(edits);
-  history.Push(std::make_unique<RkStrokeStep>(std::move(label), std::move(edits), viewBefore, CurrentView(), world,
-                                              camera, origin, renderer));
+  document.GetHistory().Push(
+      std::make_unique<RkStrokeStep>(std::move(label), std::move(edits), viewBefore, CurrentView(), document));
   edits.clear();
 }
 
 // The last edit's "after" is what the world holds now; an edit that left its
 // cell as it was is dropped.
 void RkStrokeRecorder::CompleteLastEdit() {
+  const RkWorld& world = document.GetWorld();
   if (edits.empty()) {
     return;
   }
@@ -59,20 +62,23 @@ void RkStrokeRecorder::CompleteLastEdit() {
 void RkStrokeRecorder::CellWillChange(int32_t x, int32_t y) {
   BeginStroke();
   CompleteLastEdit();
-  const RkTile& tile = world.GetTile(x, y);
+  const RkEntity& origin = document.GetOrigin();
+  const RkTile& tile = document.GetWorld().GetTile(x, y);
   edits.emplace_back(RkStrokeStep::CellEdit{x, y, origin.GetX() + x, origin.GetY() + y, tile, tile});
 }
 
 void RkStrokeRecorder::NPCsWillChange(int32_t x, int32_t y) {
   BeginStroke();
   CompleteLastEdit();
-  RkNPCSubset standing = RkNPCSubset::StandingOn(world, x, y);
+  const RkEntity& origin = document.GetOrigin();
+  RkNPCSubset standing = RkNPCSubset::StandingOn(document.GetWorld(), x, y);
   edits.emplace_back(RkStrokeStep::NPCEdit{x, y, origin.GetX() + x, origin.GetY() + y, standing, standing});
 }
 
 void RkStrokeRecorder::WorldWillGrow(int32_t x, int32_t y) {
   BeginStroke();
   CompleteLastEdit();
+  const RkWorld& world = document.GetWorld();
   RkStrokeStep::GrowthEdit growth{x, y, world.GetWidth(), world.GetHeight(), {}, world.GetFileName()};
   growth.npcCellsBefore.reserve(world.GetNPCCount());
   for (unsigned i = 0; i < world.GetNPCCount(); ++i) {

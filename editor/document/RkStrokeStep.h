@@ -4,8 +4,7 @@
 // the size and NPC cells from before it, in the order they happened. Undo takes
 // them back in reverse order, so every edit is undone in the coordinates it was
 // made in, and gives the view its old camera and origin; Redo makes them again.
-// Afterwards the sprites of the view cells the stroke touched are registered
-// afresh from the world, as a fresh load of the map registers them.
+// Afterwards the document tells its views of every view cell the stroke touched.
 #pragma once
 
 #include <cstddef>
@@ -15,12 +14,11 @@
 #include <variant>
 #include <vector>
 
-#include "RkDirect3D.h"
 #include "RkEditStep.h"
-#include "RkEntity.h"
 #include "RkNPCSubset.h"
 #include "RkTile.h"
-#include "RkWorld.h"
+
+class RkMapDocument;
 
 class RkStrokeStep : public RkEditStep {
  public:
@@ -64,8 +62,7 @@ class RkStrokeStep : public RkEditStep {
     int32_t originY;
   };
 
-  RkStrokeStep(std::string label, std::vector<Edit> edits, View before, View after, RkWorld& world,
-               RkEntity& camera, RkEntity& origin, RkDirect3D& renderer);
+  RkStrokeStep(std::string label, std::vector<Edit> edits, View before, View after, RkMapDocument& document);
 
   void Undo() override;
   void Redo() override;
@@ -77,14 +74,11 @@ class RkStrokeStep : public RkEditStep {
   void UndoEdit(const Edit& edit);
   void RedoEdit(const Edit& edit);
   void ShowView(const View& view);
-  void RefreshSprites();
+  void NotifyTouchedCells();
   bool Grows() const;
 
   std::vector<Edit> edits;
   View before;
   View after;
-  RkWorld& world;
-  RkEntity& camera;
-  RkEntity& origin;
-  RkDirect3D& renderer;
+  RkMapDocument& document;
 };

@@ -1,38 +1,36 @@
 // Clear Map as one step of the map's history. Clearing replaces the whole map,
-// so the step keeps the whole world from before it, with the camera, the origin
-// and the map name; undoing puts them back and registers the map's sprites as a
-// fresh load of it does.
+// so the step keeps the whole world from before it (with its file), the camera,
+// the origin and the map's name in the panel; undoing puts them back and the
+// document tells its views that the whole map changed.
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
-#include "RkDirect3D.h"
 #include "RkEditStep.h"
 #include "RkEntity.h"
-#include "RkMapEditor.h"
+#include "RkMapNameField.h"
 #include "RkWorld.h"
+
+class RkMapDocument;
 
 class RkClearMapStep : public RkEditStep {
  public:
   // Takes what Clear Map is about to throw away; null when the map, camera and
   // origin are already as a cleared map leaves them (clearing changes nothing).
-  static std::unique_ptr<RkClearMapStep> Capture(RkWorld& world, RkEntity& camera, RkEntity& origin,
-                                                 RkDirect3D& renderer, RkMapEditor& panel);
+  static std::unique_ptr<RkClearMapStep> Capture(RkMapDocument& document, RkMapNameField& nameField);
 
   void Undo() override;
   void Redo() override;
   std::size_t GetByteSize() const override { return byteSize; }
 
  private:
+  RkClearMapStep(RkMapDocument& document, RkMapNameField& nameField);
   std::size_t CountBytes() const;
-  RkClearMapStep(RkWorld& world, RkEntity& camera, RkEntity& origin, RkDirect3D& renderer, RkMapEditor& panel);
 
-  RkWorld& world;
-  RkEntity& camera;
-  RkEntity& origin;
-  RkDirect3D& renderer;
-  RkMapEditor& panel;
+  RkMapDocument& document;
+  RkMapNameField& nameField;
   RkWorld worldBefore;
   RkEntity cameraBefore;
   RkEntity originBefore;

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <set>
 
-#include "RkMapSprites.h"
+#include "RkMapDocument.h"
 
 namespace {
 
@@ -14,23 +14,16 @@ std::size_t TileBytes(const RkTile& tile) {
 
 }  // namespace
 
-RkStrokeStep::RkStrokeStep(std::string label, std::vector<Edit> edits, View before, View after, RkWorld& world,
-                           RkEntity& camera, RkEntity& origin, RkDirect3D& renderer)
-    : RkEditStep(std::move(label)),
-      edits(std::move(edits)),
-      before(before),
-      after(after),
-      world(world),
-      camera(camera),
-      origin(origin),
-      renderer(renderer) {}
+RkStrokeStep::RkStrokeStep(std::string label, std::vector<Edit> edits, View before, View after,
+                           RkMapDocument& document)
+    : RkEditStep(std::move(label)), edits(std::move(edits)), before(before), after(after), document(document) {}
 
 void RkStrokeStep::Undo() {
   for (auto edit = edits.rbegin(); edit != edits.rend(); ++edit) {
     UndoEdit(*edit);
   }
   ShowView(before);
-  RefreshSprites();
+  NotifyTouchedCells();
 }
 
 void RkStrokeStep::Redo() {
@@ -38,10 +31,11 @@ void RkStrokeStep::Redo() {
     RedoEdit(edit);
   }
   ShowView(after);
-  RefreshSprites();
+  NotifyTouchedCells();
 }
 
 void RkStrokeStep::UndoEdit(const Edit& edit) {
+  RkWorld& world = document.EditWorld();
   if (const auto* cell = std::get_if<CellEdit>(&edit)) {
     world.SetTile(cell->x, cell->y, cell->before);
   } else if (const auto* npcs = std::get_if<NPCEdit>(&edit)) {
@@ -60,6 +54,7 @@ void RkStrokeStep::UndoEdit(const Edit& edit) {
 }
 
 void RkStrokeStep::RedoEdit(const Edit& edit) {
+  RkWorld& world = document.EditWorld();
   if (const auto* cell = std::get_if<CellEdit>(&edit)) {
     world.SetTile(cell->x, cell->y, cell->after);
   } else if (const auto* npcs = std::get_if<NPCEdit>(&edit)) {
@@ -82,12 +77,12 @@ bool RkStrokeStep::Grows() const {
 // it was; after a plain stroke the user's scrolling stays.
 void RkStrokeStep::ShowView(const View& view) {
   if (Grows()) {
-    camera.SetPosition(view.cameraX, view.cameraY);
+    document.GetCamera().SetPosition(view.cameraX, view.cameraY);
   }
-  origin.SetPosition(view.originX, view.originY);
+  document.EditOrigin().SetPosition(view.originX, view.originY);
 }
 
-void RkStrokeStep::RefreshSprites() {
+void RkStrokeStep::NotifyTouchedCells() {
   std::set<std::pair<int32_t, int32_t>> tiles;
   std::set<std::pair<int32_t, int32_t>> npcCells;
   for (const Edit& edit : edits) {
@@ -98,10 +93,10 @@ void RkStrokeStep::RefreshSprites() {
     }
   }
   for (const auto& [viewX, viewY] : tiles) {
-    RkMapSprites::RefreshTile(world, origin, renderer, viewX, viewY);
+    document.Notify({RkMapDocument::Change::Kind::Tile, viewX, viewY});
   }
   for (const auto& [viewX, viewY] : npcCells) {
-    RkMapSprites::RefreshNPCs(world, origin, renderer, viewX, viewY);
+    document.Notify({RkMapDocument::Change::Kind::NPCs, viewX, viewY});
   }
 }
 

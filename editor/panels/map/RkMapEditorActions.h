@@ -11,9 +11,8 @@
 #include <vector>
 
 #include "RkDirect3D.h"
-#include "RkEditHistory.h"
-#include "RkEntity.h"
 #include "RkFileDialog.h"
+#include "RkMapDocument.h"
 #include "RkMapEditor.h"
 #include "RkNPCList.h"
 #include "RkWorld.h"
@@ -34,9 +33,9 @@ class RkMapEditorActions {
   // Asked before Load Map or Clear Map replaces the map: false keeps it.
   using ReplaceGuard = std::function<bool()>;
 
-  RkMapEditorActions(RkMapEditor& panel, RkWorld& world, RkEntity& camera, RkEntity& origin,
-                     RkDirect3D& renderer, RkNPCList& npcList, FileChooser chooseFile,
-                     NoticeShower showNotice);
+  // The renderer's device loads the previews and the images of a map being opened.
+  RkMapEditorActions(RkMapEditor& panel, RkMapDocument& document, RkDirect3D& renderer, RkNPCList& npcList,
+                     FileChooser chooseFile, NoticeShower showNotice);
   RkMapEditorActions(const RkMapEditorActions&) = delete;
   RkMapEditorActions& operator=(const RkMapEditorActions&) = delete;
 
@@ -52,9 +51,6 @@ class RkMapEditorActions {
   // The panel opens afresh: the next selection builds its preview again.
   void ForgetNPCSelection() { selectedMapNPC.clear(); }
   const std::string& GetSelectedMapNPC() const { return selectedMapNPC; }
-  // The map's history: Clear Map becomes a step of it, loading a map begins it
-  // anew and saving marks the saved state.
-  void SetHistory(RkEditHistory* mapHistory) { history = mapHistory; }
   // Told after each successful save, to move the start points of the other maps'
   // links into a map whose cells moved.
   void SetLinkedMapsMover(class RkLinkedMapsMover* mover) { linkedMaps = mover; }
@@ -68,8 +64,6 @@ class RkMapEditorActions {
   void SetQuestionAsker(QuestionAsker asker) { ask = std::move(asker); }
   void SetReplaceGuard(ReplaceGuard guard) { mayReplaceMap = std::move(guard); }
 
-  // The file this map was loaded from or last saved to; empty for a new map.
-  const std::string& GetMapFile() const { return mapFile; }
   // The file that saving writes: the typed name's, else the map's own file
   // (the name field is emptied when the panel opens again); empty when neither.
   std::string GetSaveTarget() const;
@@ -108,26 +102,22 @@ class RkMapEditorActions {
   void LoadTileSprite();
   void LoadNewArea();
   void FollowNPCSelection();
-  void RebuildSprites();
-  void UsePlaceholdersForMissingImages();
+  // Missing images of the map draw as checkers; the missing files, first few first.
+  std::vector<std::string> UsePlaceholdersForMissingImages(const RkWorld& world);
   std::unique_ptr<RkSprite> MakePreviewSprite(const char* imageFile, const RkMapEditor::Rect& rect);
 
   RkMapEditor& panel;
-  RkWorld& world;
-  RkEntity& camera;
-  RkEntity& origin;
+  RkMapDocument& document;
   RkDirect3D& renderer;
   RkNPCList& npcList;
   FileChooser chooseFile;
   NoticeShower showNotice;
   // The NPC whose preview the panel shows, by name.
   std::string selectedMapNPC;
-  RkEditHistory* history = nullptr;
   class RkLinkedMapsMover* linkedMaps = nullptr;
 
   QuestionAsker ask;
   ReplaceGuard mayReplaceMap;
-  std::string mapFile;
   MapFileHandler mapSaved;
   MapFileHandler mapLoaded;
 };

@@ -8,9 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "RkClearMapStep.h"
 #include "RkLinkedMapsMover.h"
-#include "RkMapCanvas.h"
 #include "RkPathParts.h"
 #include "RkSprite.h"
 
@@ -18,7 +16,7 @@ namespace {
 
 constexpr const char* kNoMapName = "No map name was provided.";
 constexpr const char* kMapExtension = ".rkm";
-constexpr int kCellSize = RkMapCanvas::kCellSize;
+constexpr int kCellSize = RkMapDocument::kCellSize;
 constexpr size_t kMissingListed = 5;
 
 bool EndsWith(const std::string& text, const std::string& end) {
@@ -42,13 +40,10 @@ std::string RkMapEditorActions::MapFileName(const std::string& typedName) {
   return EndsWith(typedName, kMapExtension) ? typedName : typedName + kMapExtension;
 }
 
-RkMapEditorActions::RkMapEditorActions(RkMapEditor& panel, RkWorld& world, RkEntity& camera,
-                                       RkEntity& origin, RkDirect3D& renderer, RkNPCList& npcList,
-                                       FileChooser chooseFile, NoticeShower showNotice)
+RkMapEditorActions::RkMapEditorActions(RkMapEditor& panel, RkMapDocument& document, RkDirect3D& renderer,
+                                       RkNPCList& npcList, FileChooser chooseFile, NoticeShower showNotice)
     : panel(panel),
-      world(world),
-      camera(camera),
-      origin(origin),
+      document(document),
       renderer(renderer),
       npcList(npcList),
       chooseFile(std::move(chooseFile)),
@@ -84,7 +79,7 @@ void RkMapEditorActions::SaveMap() {
 
 std::string RkMapEditorActions::GetSaveTarget() const {
   const std::string name = panel.GetMapName();
-  return name.empty() ? mapFile : MapFileName(name);
+  return name.empty() ? document.GetFile() : MapFileName(name);
 }
 
 bool RkMapEditorActions::SaveToTarget() {
@@ -100,17 +95,13 @@ bool RkMapEditorActions::SaveAs(const std::string& file) {
   if (!MayWriteOver(file)) {
     return false;
   }
-  if (const auto failure = world.TrySave(file.c_str())) {
+  if (const auto failure = document.GetWorld().TrySave(file.c_str())) {
     showNotice(FileNotice("The map could not be saved; it stays open, unsaved:", file,
                           failure->GetMessage() + " " + CauseOf(*failure)).c_str());
     return false;
   }
-  if (linkedMaps != nullptr) linkedMaps->AfterSave(world, file);
-  // From now on the map is this file: its links into itself follow its growths.
-  world.SetFileName(file.c_str());
-  world.MarkSaved();
-  if (history != nullptr) history->MarkSaved();
-  mapFile = file;
+  if (linkedMaps != nullptr) linkedMaps->AfterSave(document.GetWorld(), file);
+  document.MarkSaved(file);
   if (mapSaved) mapSaved(file);
   return true;
 }
@@ -123,6 +114,7 @@ bool RkMapEditorActions::MayWriteOver(const std::string& file) {
   if (!std::filesystem::exists(file, error)) {
     return true;
   }
+  const std::string& mapFile = document.GetFile();
   if (!mapFile.empty() && std::filesystem::equivalent(file, mapFile, error)) {
     return true;
   }
@@ -167,27 +159,23 @@ bool RkMapEditorActions::OpenMapFile(const std::string& path, const std::string&
   }
   loaded.SetFileName(fileOfMap.c_str());
   panel.SetMapName(RkPathParts::Stem(fileOfMap).c_str());
-  camera.SetPosition(0, 0);
-  origin.SetPosition(0, 0);
-  world = std::move(loaded);
-  renderer.ClearSprites();
-  UsePlaceholdersForMissingImages();
-  RebuildSprites();
-  if (history != nullptr) history->Clear();
-  mapFile = fileOfMap;
+  const std::vector<std::string> missing = UsePlaceholdersForMissingImages(loaded);
+  document.Replace(std::move(loaded));
+  if (!missing.empty()) showNotice(MissingImagesNotice(missing).c_str());
   return true;
 }
 
 // The recovered work is the map's, not yet saved to its file.
 bool RkMapEditorActions::RestoreMap(const std::string& recoveryPath, const std::string& fileOfMap) {
   if (!OpenMapFile(recoveryPath, fileOfMap)) return false;
-  if (history != nullptr) history->ForgetSavedState();
+  document.GetHistory().ForgetSavedState();
   return true;
 }
 
-// A map whose images moved still opens: each missing image draws as a checker,
-// and one notice names the first few of them.
-void RkMapEditorActions::UsePlaceholdersForMissingImages() {
+// A map whose images moved still opens: each missing image draws as a checker
+// (set up before its sprites are registered), and one notice names the first
+// few of them.
+std::vector<std::string> RkMapEditorActions::UsePlaceholdersForMissingImages(const RkWorld& world) {
   std::set<std::pair<std::string, bool>> files;
   for (int x = 0; x < world.GetWidth(); ++x) {
     for (int y = 0; y < world.GetHeight(); ++y) files.emplace(world.GetTileImageFile(x, y), false);
@@ -202,7 +190,7 @@ void RkMapEditorActions::UsePlaceholdersForMissingImages() {
     RkSprite::UsePlaceholder(renderer.GetDevice(), file.c_str(), kCellSize, kCellSize, isCharacter);
     if (std::find(missing.begin(), missing.end(), file) == missing.end()) missing.push_back(file);
   }
-  if (!missing.empty()) showNotice(MissingImagesNotice(missing).c_str());
+  return missing;
 }
 
 std::string RkMapEditorActions::MissingImagesNotice(const std::vector<std::string>& missing) {
@@ -212,30 +200,13 @@ std::string RkMapEditorActions::MissingImagesNotice(const std::vector<std::strin
   return text;
 }
 
-void RkMapEditorActions::RebuildSprites() {
-  for (int x = 0; x < world.GetWidth(); ++x) {
-    for (int y = 0; y < world.GetHeight(); ++y) {
-      renderer.AddSprite(world.GetTileImageFile(x, y), static_cast<float>(kCellSize * x),
-                         static_cast<float>(kCellSize * y), kCellSize, kCellSize, 0, 0);
-    }
-  }
-  for (unsigned i = 0; i < world.GetNPCCount(); ++i) {
-    renderer.AddSprite(world.GetNPCImageFile(i), static_cast<float>(kCellSize * world.GetNPCX(i)),
-                       static_cast<float>(kCellSize * world.GetNPCY(i)), kCellSize, kCellSize, 0, 1);
-  }
-}
-
-// A cleared map is a new one: saving it never writes over the file it replaced
-// without the replace question.
+// The map and its name go as one step of the map's history; the panel's other
+// fields start afresh.
 void RkMapEditorActions::ClearMap() {
   if (mayReplaceMap && !mayReplaceMap()) {
     return;
   }
-  mapFile.clear();
-  if (history != nullptr) {
-    if (auto step = RkClearMapStep::Capture(world, camera, origin, renderer, panel)) history->Push(std::move(step));
-  }
-  panel.SetMapName("");
+  document.Clear(panel);
   panel.SetNewAreaLabel("");
   panel.SetStartX("0");
   panel.SetStartY("0");
@@ -244,10 +215,6 @@ void RkMapEditorActions::ClearMap() {
   panel.SetNewAreaFile("");
   panel.SetNPCImageFile("");
   panel.SetTileImageFile("");
-  camera.SetPosition(0, 0);
-  origin.SetPosition(0, 0);
-  world.Clear();
-  renderer.ClearSprites();
 }
 
 void RkMapEditorActions::LoadTileSprite() {

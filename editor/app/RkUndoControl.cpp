@@ -8,8 +8,8 @@ constexpr const char* kNPCPanelTitle = "NPC Editor";
 
 }  // namespace
 
-RkUndoControl::RkUndoControl(RkEditHistory& mapHistory, RkEditHistory& libraryHistory, RkStrokeRecorder& strokes)
-    : mapHistory(mapHistory), libraryHistory(libraryHistory), strokes(strokes) {}
+RkUndoControl::RkUndoControl(RkMapDocument& map, RkEditHistory& libraryHistory)
+    : map(map), libraryHistory(libraryHistory) {}
 
 void RkUndoControl::NoteFocusedWindow(const std::string& title) {
   if (title == kMapPanelTitle) {
@@ -20,12 +20,12 @@ void RkUndoControl::NoteFocusedWindow(const std::string& title) {
 }
 
 bool RkUndoControl::Undo() {
-  strokes.EndStroke();
+  map.EndStroke();
   return Active().Undo();
 }
 
 bool RkUndoControl::Redo() {
-  strokes.EndStroke();
+  map.EndStroke();
   return Active().Redo();
 }
 

@@ -8,13 +8,13 @@
 #include <string>
 
 #include "RkEditHistory.h"
-#include "RkStrokeRecorder.h"
+#include "RkMapDocument.h"
 
 class RkUndoControl {
  public:
   enum class Area { Map, Library };
 
-  RkUndoControl(RkEditHistory& mapHistory, RkEditHistory& libraryHistory, RkStrokeRecorder& strokes);
+  RkUndoControl(RkMapDocument& map, RkEditHistory& libraryHistory);
   RkUndoControl(const RkUndoControl&) = delete;
   RkUndoControl& operator=(const RkUndoControl&) = delete;
 
@@ -23,8 +23,8 @@ class RkUndoControl {
   // other windows (the menu bar, a dialog) leave the last one.
   void NoteFocusedWindow(const std::string& title);
   Area GetArea() const { return last; }
-  RkEditHistory& Active() { return last == Area::Map ? mapHistory : libraryHistory; }
-  const RkEditHistory& Active() const { return last == Area::Map ? mapHistory : libraryHistory; }
+  RkEditHistory& Active() { return last == Area::Map ? map.GetHistory() : libraryHistory; }
+  const RkEditHistory& Active() const { return last == Area::Map ? map.GetHistory() : libraryHistory; }
 
   // A stroke still being painted ends first, so that it is the step undone.
   bool Undo();
@@ -37,9 +37,8 @@ class RkUndoControl {
   void HandleKeys(bool control, bool shift, bool z, bool y);
 
  private:
-  RkEditHistory& mapHistory;
+  RkMapDocument& map;
   RkEditHistory& libraryHistory;
-  RkStrokeRecorder& strokes;
   Area last = Area::Map;
   bool undoKeyDown = false;
   bool redoKeyDown = false;

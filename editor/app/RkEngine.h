@@ -1,6 +1,7 @@
 // The editor's application object: it owns the main window with its menu, the map
-// editor and NPC editor panels, the renderer, the input, the world being edited,
-// the camera and origin entities and the NPC list of "NPCs.rk". Run opens the
+// editor and NPC editor panels, the renderer, the input, the map document (the
+// world being edited with its camera, origin, file and history) and the NPC list
+// of "NPCs.rk". Run opens the
 // window and runs the loop; each pass takes the window's events and the menu's
 // commands, reads the input, polls the open panels (the map panel's buttons act
 // through RkMapEditorActions), hands a click on the canvas to RkMapCanvas, moves
@@ -30,16 +31,17 @@
 #include "RkLibraryRecorder.h"
 #include "RkLinkedMapsMover.h"
 #include "RkMapCanvas.h"
+#include "RkMapDocument.h"
 #include "RkMapEditor.h"
 #include "RkMapEditorActions.h"
 #include "RkMapOverlay.h"
+#include "RkMapSprites.h"
 #include "RkNPCEditor.h"
 #include "RkNPCList.h"
 #include "RkImageWatch.h"
 #include "RkPanelOpener.h"
 #include "RkRecoveryOffer.h"
 #include "RkRecoveryWriter.h"
-#include "RkStrokeRecorder.h"
 #include "RkTilePalette.h"
 #include "RkUndoControl.h"
 #include "RkUnsavedWork.h"
@@ -126,9 +128,11 @@ class RkEngine {
   RkNPCEditor& GetNPCEditor() { return npcEditor; }
   RkDirect3D& GetRenderer() { return renderer; }
   RkInput& GetInput() { return input; }
-  RkWorld& GetWorld() { return world; }
-  RkEntity& GetCamera() { return camera; }
-  RkEntity& GetOrigin() { return origin; }
+  RkMapDocument& GetMapDocument() { return document; }
+  // The edited map's parts, for tests and benchmarks that set a map up directly.
+  RkWorld& GetWorld() { return document.EditWorld(); }
+  RkEntity& GetCamera() { return document.GetCamera(); }
+  RkEntity& GetOrigin() { return document.EditOrigin(); }
   RkCanvasView& GetView() { return view; }
   RkMapOverlay& GetMapOverlay() { return mapOverlay; }
   RkTilePalette& GetTilePalette() { return tilePalette; }
@@ -145,10 +149,9 @@ class RkEngine {
   int GetCanvasTop() const { return canvasTop; }
   const std::string& GetSelectedMapNPC() const { return mapActions.GetSelectedMapNPC(); }
   // The map's history (strokes, Clear Map) and the NPC library's.
-  RkEditHistory& GetMapHistory() { return mapHistory; }
+  RkEditHistory& GetMapHistory() { return document.GetHistory(); }
   RkEditHistory& GetLibraryHistory() { return libraryHistory; }
   RkUndoControl& GetUndoControl() { return undo; }
-  RkStrokeRecorder& GetStrokes() { return strokes; }
   RkMapCanvas& GetCanvas() { return canvas; }
   const RkEditorKeys& GetKeys() const { return keys; }
   const RkImGuiLayer& GetInterface() const { return ui; }
@@ -189,32 +192,29 @@ class RkEngine {
   RkNPCEditor npcEditor;
   RkDirect3D renderer;
   RkInput input;
-  RkWorld world;
-  RkEntity camera;
-  RkEntity origin;
+  RkMapDocument document;
+  // The canvas's sprites follow the document's changes.
+  RkMapSprites mapSprites{document, renderer};
   RkNPCList npcList;
-  RkEditHistory mapHistory;
   RkEditHistory libraryHistory;
-  RkStrokeRecorder strokes;
   RkLibraryRecorder libraryChanges;
-  RkUndoControl undo;
-  RkCanvasView view{camera};
-  // All work on the panel, the world, the camera and origin and the renderer above.
+  RkUndoControl undo{document, libraryHistory};
+  RkCanvasView view{document.GetCamera()};
   RkMapCanvas canvas;
   RkMapEditorActions mapActions;
   RkPanelOpener panels{mapEditor, mapActions, npcEditor, npcList, libraryHistory,
                        [this](const char* text) { ShowModalNotice(text); }};
-  RkUnsavedWork unsavedWork{mapHistory, mapActions, npcEditor, npcList};
+  RkUnsavedWork unsavedWork{document.GetHistory(), mapActions, npcEditor, npcList};
   std::string shownTitle = kTitle;
   RkLinkedMapsMover linkedMaps{
       [this](const std::string& text, const std::vector<std::string>& buttons, int escapeAnswer) {
         return AskModalQuestion(text, buttons, escapeAnswer);
       },
       [this](const char* text) { ShowModalNotice(text); }};
-  RkCheckMapsWindow checkMaps{world, view, origin,
+  RkCheckMapsWindow checkMaps{document.GetWorld(), view, document.GetOrigin(),
                               [this](const std::string& path) { return mapActions.LoadMapFile(path); }};
-  RkMapOverlay mapOverlay{world, view, origin};
-  RkCanvasStatus canvasStatus{world, view, origin};
+  RkMapOverlay mapOverlay{document.GetWorld(), view, document.GetOrigin()};
+  RkCanvasStatus canvasStatus{document.GetWorld(), view, document.GetOrigin()};
   RkTilePalette tilePalette;
   RkImageWatch imageWatch;
   RkEditorMenuBar menuBar{*this};

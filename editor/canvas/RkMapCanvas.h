@@ -1,0 +1,46 @@
+// The map canvas's editing: what a left click at a canvas pixel does to the map.
+// The painting choice, the previews and the New Area destination come from the
+// map editor panel; every change goes through the map document (which records
+// it in the stroke and tells the canvas's sprites), and the click's place goes
+// to the status texts. RkEngine::HandleMapCanvas decides (through
+// RkCanvasPointer) whether a press counts as a click on the canvas and hands it here.
+#pragma once
+
+#include <functional>
+
+#include "RkCanvasView.h"
+#include "RkDirect3D.h"
+#include "RkMapDocument.h"
+#include "RkMapEditor.h"
+
+class RkMapCanvas {
+ public:
+  // Shows a modal notice; the application object takes the keyboard back after it.
+  using NoticeShower = std::function<void(const char* text)>;
+
+  RkMapCanvas(RkMapEditor& panel, RkMapDocument& document, const RkCanvasView& view, RkDirect3D& renderer,
+              NoticeShower showNotice);
+  RkMapCanvas(const RkMapCanvas&) = delete;
+  RkMapCanvas& operator=(const RkMapCanvas&) = delete;
+
+  // A left click at canvas pixel (canvasX, canvasY), in the canvas: the view's
+  // mapping names the cell under it (at every zoom and pan). Shows where it
+  // lands, grows the world to reach the cell if the choice paints, and applies the
+  // panel's painting choice to that cell.
+  void Click(int canvasX, int canvasY);
+
+ private:
+  void ShowStatusTexts(int cellX, int cellY);
+  bool WillPaint(int choice) const;
+  void EraseCell(int cellX, int cellY);
+  void PaintCell(int choice, int cellX, int cellY);
+  void RemoveNPCs(int cellX, int cellY);
+  void PlaceNPC(int choice, int cellX, int cellY);
+  static int ReadStartCoordinate(const char* text);
+
+  RkMapEditor& panel;
+  RkMapDocument& document;
+  const RkCanvasView& view;
+  RkDirect3D& renderer;
+  NoticeShower showNotice;
+};

@@ -1,0 +1,70 @@
+// Registering the edited map's sprites on the canvas, whole or one view cell at a time.
+#include "RkMapSprites.h"
+
+namespace {
+
+constexpr int kCellSize = RkMapDocument::kCellSize;
+
+}  // namespace
+
+float RkMapSprites::ViewPixel(int64_t viewCell) { return static_cast<float>(kCellSize * viewCell); }
+
+void RkMapSprites::Follow(const RkMapDocument::Change& change) {
+  switch (change.kind) {
+    case RkMapDocument::Change::Kind::Tile:
+      RefreshTile(change.viewX, change.viewY);
+      break;
+    case RkMapDocument::Change::Kind::NPCs:
+      RefreshNPCs(change.viewX, change.viewY);
+      break;
+    case RkMapDocument::Change::Kind::WholeMap:
+      renderer.ClearSprites();
+      RegisterAll();
+      break;
+  }
+}
+
+void RkMapSprites::RegisterAll() {
+  const RkWorld& world = document.GetWorld();
+  const RkEntity& origin = document.GetOrigin();
+  for (int32_t x = 0; x < world.GetWidth(); ++x) {
+    for (int32_t y = 0; y < world.GetHeight(); ++y) {
+      renderer.AddSprite(world.GetTileImageFile(x, y), ViewPixel(int64_t{origin.GetX()} + x),
+                         ViewPixel(int64_t{origin.GetY()} + y), kCellSize, kCellSize, 0, 0);
+    }
+  }
+  for (unsigned i = 0; i < world.GetNPCCount(); ++i) {
+    AddNPCSprite(i);
+  }
+}
+
+void RkMapSprites::AddNPCSprite(unsigned index) {
+  const RkWorld& world = document.GetWorld();
+  const RkEntity& origin = document.GetOrigin();
+  renderer.AddSprite(world.GetNPCImageFile(index), ViewPixel(int64_t{origin.GetX()} + world.GetNPCX(index)),
+                     ViewPixel(int64_t{origin.GetY()} + world.GetNPCY(index)), kCellSize, kCellSize, 0, 1);
+}
+
+void RkMapSprites::RefreshTile(int32_t viewX, int32_t viewY) {
+  const RkWorld& world = document.GetWorld();
+  renderer.RemoveTileSprites(ViewPixel(viewX), ViewPixel(viewY));
+  const int64_t x = int64_t{viewX} - document.GetOrigin().GetX();
+  const int64_t y = int64_t{viewY} - document.GetOrigin().GetY();
+  if (world.IsInBounds(static_cast<int32_t>(x), static_cast<int32_t>(y)) && x == static_cast<int32_t>(x) &&
+      y == static_cast<int32_t>(y)) {
+    renderer.AddSprite(world.GetTileImageFile(static_cast<int32_t>(x), static_cast<int32_t>(y)), ViewPixel(viewX),
+                       ViewPixel(viewY), kCellSize, kCellSize, 0, 0);
+  }
+}
+
+void RkMapSprites::RefreshNPCs(int32_t viewX, int32_t viewY) {
+  const RkWorld& world = document.GetWorld();
+  renderer.RemoveNpcSprites(ViewPixel(viewX), ViewPixel(viewY));
+  const int64_t x = int64_t{viewX} - document.GetOrigin().GetX();
+  const int64_t y = int64_t{viewY} - document.GetOrigin().GetY();
+  for (unsigned i = 0; i < world.GetNPCCount(); ++i) {
+    if (world.GetNPCX(i) == x && world.GetNPCY(i) == y) {
+      AddNPCSprite(i);
+    }
+  }
+}

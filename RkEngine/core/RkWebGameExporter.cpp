@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "RkGameExporter.h"
+#include "RkGameSettings.h"
 #include "RkWebPack.h"
 #include "RkWebPage.h"
 
@@ -38,9 +39,7 @@ const std::vector<std::string>& RkWebGameExporter::ProgramFiles() {
   return files;
 }
 
-RkWebGameExporter::RkWebGameExporter(Setup setup) : setup_(std::move(setup)) {
-  if (setup_.title.empty()) setup_.title = RkGameExporter::kDefaultTitle;
-}
+RkWebGameExporter::RkWebGameExporter(Setup setup) : setup_(std::move(setup)) {}
 
 // The desktop export's collection and check decide what the page gets; only
 // the writing differs.
@@ -50,9 +49,6 @@ RkWebGameExporter::Report RkWebGameExporter::Export(const RkExportWriter::Progre
   RkGameExporter::Setup gameSetup;
   gameSetup.folder = setup_.folder;
   gameSetup.out = setup_.out;
-  gameSetup.title = setup_.title;
-  gameSetup.firstMap = setup_.firstMap;
-  gameSetup.hero = setup_.hero;
   RkGameExporter exporter(gameSetup);
   const RkExportCollection& collection = exporter.Collect();
   for (RkMapFinding& finding : exporter.Check()) (finding.IsError() ? report.errors : report.warnings).push_back(finding);
@@ -62,13 +58,15 @@ RkWebGameExporter::Report RkWebGameExporter::Export(const RkExportWriter::Progre
   }
   std::vector<RkExportWriter::File> files;
   RkExportWriter writer(setup_.out);
-  report.written = MakeFileList(collection, report, files, report.failure) &&
+  // A Game.ini that the game would refuse has refused the export above.
+  const std::string title = RkGameSettings::ReadFrom(setup_.folder).GetTitle();
+  report.written = MakeFileList(collection, title, report, files, report.failure) &&
                    writer.MeasureFiles(files, report.bytes, report.failure) &&
                    writer.Write(files, progress, report.failure);
   return report;
 }
 
-bool RkWebGameExporter::MakeFileList(const RkExportCollection& collection, Report& report,
+bool RkWebGameExporter::MakeFileList(const RkExportCollection& collection, const std::string& title, Report& report,
                                      std::vector<RkExportWriter::File>& files, std::string& error) const {
   std::vector<RkWebPack::File> packed;
   for (const auto& item : collection.GetItems()) {
@@ -85,7 +83,7 @@ bool RkWebGameExporter::MakeFileList(const RkExportCollection& collection, Repor
     error = "the web build of the game is missing in " + webGame + "; run scripts/web-setup.sh first";
     return false;
   }
-  files.push_back({RkWebPage::kFileName, "", RkWebPage::Fill(page, setup_.title), false});
+  files.push_back({RkWebPage::kFileName, "", RkWebPage::Fill(page, title), false});
   for (const std::string& name : ProgramFiles()) {
     const std::string source = (fs::path(webGame) / name).string();
     std::error_code code;

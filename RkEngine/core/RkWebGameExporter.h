@@ -2,7 +2,7 @@
 // desktop export (RkGameExporter: the files the first map reaches, refused
 // with the checker's errors), then one folder that any static web server can
 // serve, or a hosting site can take zipped:
-//   index.html        the page, titled with the game's title (RkWebPage)
+//   index.html        the page, with the title of the game's "Game.ini" (RkWebPage)
 //   EmberHollow.js    the game compiled to WebAssembly: its loader,
 //   EmberHollow.wasm  the program,
 //   EmberHollow.data  and the font it draws with (all three from the web build)
@@ -24,14 +24,12 @@ class RkWebGameExporter {
   // What the web build leaves in its game folder, copied as they are.
   static const std::vector<std::string>& ProgramFiles();
 
+  // The first map, the hero and the page's title come from the game's
+  // "Game.ini", as the game takes them.
   struct Setup {
     std::string folder;   // the game's folder ("" the working folder)
     std::string out;      // the folder to make
     std::string webGame;  // the web build's folder: the program files and index.html
-    // From the game's settings, where it has them; empty: the defaults.
-    std::string title;
-    std::string firstMap;
-    std::string hero;
   };
 
   struct Report {
@@ -55,8 +53,8 @@ class RkWebGameExporter {
  private:
   // The page's files, with the collected files packed into game.data; lists
   // the collected files in the report.
-  bool MakeFileList(const RkExportCollection& collection, Report& report, std::vector<RkExportWriter::File>& files,
-                    std::string& error) const;
+  bool MakeFileList(const RkExportCollection& collection, const std::string& title, Report& report,
+                    std::vector<RkExportWriter::File>& files, std::string& error) const;
 
   Setup setup_;
 };

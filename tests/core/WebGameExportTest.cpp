@@ -57,9 +57,8 @@ class WebGameExport : public ::testing::Test {
 }  // namespace
 
 TEST_F(WebGameExport, ThePageTheProgramAndThePackOfTheReachedFilesAreWritten) {
-  RkWebGameExporter::Setup setup = SetupFor("out");
-  setup.title = "Ash & Ember";
-  const RkWebGameExporter::Report report = RkWebGameExporter(setup).Export(nullptr);
+  Write(scratch, "game/Game.ini", "title = Ash & Ember\n");
+  const RkWebGameExporter::Report report = RkWebGameExporter(SetupFor("out")).Export(nullptr);
   ASSERT_TRUE(report.written) << report.failure;
   std::set<std::string> files;
   for (const auto& entry : fs::directory_iterator(scratch.File("out"))) files.insert(entry.path().filename().string());
@@ -72,6 +71,7 @@ TEST_F(WebGameExport, ThePageTheProgramAndThePackOfTheReachedFilesAreWritten) {
   EXPECT_NE(pack.find(kHero), std::string::npos);
   EXPECT_EQ(pack.find("Attic.rkm"), std::string::npos);
   EXPECT_EQ(pack.find("unused"), std::string::npos);
+  EXPECT_NE(pack.find("Game.ini"), std::string::npos);
   EXPECT_EQ(report.maps, (std::vector<std::string>{"World.rkm", "House.rkm"}));
 }
 

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Fuzzes the world and NPC file loaders with libFuzzer for a given number of
 # seconds (default 60): builds fuzz_loaders with clang, AddressSanitizer and
-# UBSan into build-fuzz/, then runs it on a working copy of fuzz/corpus.
+# UBSan into build-fuzz/, then runs it on a working copy of fuzz/corpus with the
+# dictionary of the files' fields (fuzz/loaders.dict).
 # New inputs stay in build-fuzz/corpus; crashes are written to build-fuzz/.
 # Usage: scripts/fuzz.sh [seconds] [extra libFuzzer options...]
-# RK_FUZZ_TARGET=fuzz_paths fuzzes the path resolver instead, on a copy of fuzz/corpus-paths.
+# RK_FUZZ_TARGET=fuzz_paths fuzzes the path resolver instead, on a copy of fuzz/corpus-paths;
+# RK_FUZZ_TARGET=fuzz_images the image header measuring, on a copy of fuzz/corpus-images.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,18 +21,18 @@ target="${RK_FUZZ_TARGET:-fuzz_loaders}"
 cmake --build build-fuzz --target "$target" -j2
 
 corpus=corpus
-if [ "$target" = fuzz_paths ]; then
-  corpus=corpus-paths
-  mkdir -p build-fuzz/$corpus
-  cp -n fuzz/corpus-paths/* build-fuzz/$corpus/ 2>/dev/null || true
-else
-  mkdir -p build-fuzz/corpus
-  cp -n fuzz/corpus/* build-fuzz/corpus/ 2>/dev/null || true
-fi
+dictionary=()
+case "$target" in
+  fuzz_paths) corpus=corpus-paths ;;
+  fuzz_images) corpus=corpus-images ;;
+  *) dictionary=(-dict="$PWD/fuzz/loaders.dict") ;;
+esac
+mkdir -p build-fuzz/$corpus
+cp -n fuzz/$corpus/* build-fuzz/$corpus/ 2>/dev/null || true
 # Fatal reports of refused files go to standard error; close it (libFuzzer keeps
 # its own copy for its reports).
 # Absolute paths: the path target works in a folder of its own.
 cd build-fuzz
 UBSAN_OPTIONS=print_stacktrace=1 ./fuzz/"$target" "$PWD/$corpus" -artifact_prefix="$PWD/" \
   -max_total_time="$seconds" -max_len=16384 -rss_limit_mb=2048 -close_fd_mask=2 \
-  -print_final_stats=1 "$@"
+  -print_final_stats=1 "${dictionary[@]}" "$@"

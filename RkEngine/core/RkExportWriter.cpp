@@ -92,6 +92,11 @@ bool RkExportWriter::Write(const std::vector<File>& files, const ProgressHandler
   HiddenFolderGuard guard(hidden_);
   for (const File& file : files) {
     if (!WriteFile(file, progress, handler, error)) return false;
+    // Each file whole, the small texts included: the bar ends full.
+    if (handler && !handler(progress)) {
+      error = kStopped;
+      return false;
+    }
   }
   // An empty folder of that name is replaced; one that is no longer empty is
   // not (the rename fails), and the hidden folder goes.

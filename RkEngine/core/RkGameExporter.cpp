@@ -195,13 +195,21 @@ bool RkGameExporter::FindCollision(const std::vector<RkExportWriter::File>& file
 
 RkGameExporter::Report RkGameExporter::Export(const RkExportWriter::ProgressHandler& progress) {
   Report report;
-  if (!RkExportWriter::CanWriteTo(setup_.out, report.failure)) return report;
+  if (Prepare(report)) Finish(report, progress);
+  return report;
+}
+
+bool RkGameExporter::Prepare(Report& report) {
+  report = Report();
+  if (!RkExportWriter::CanWriteTo(setup_.out, report.failure)) return false;
   Collect();
   for (RkMapFinding& finding : Check()) (finding.IsError() ? report.errors : report.warnings).push_back(finding);
-  if (!report.errors.empty()) {
-    report.failure = "the game has " + Counted(report.errors.size(), "error", "errors") + "; nothing was written";
-    return report;
-  }
+  if (report.errors.empty()) return true;
+  report.failure = "the game has " + Counted(report.errors.size(), "error", "errors") + "; nothing was written";
+  return false;
+}
+
+void RkGameExporter::Finish(Report& report, const RkExportWriter::ProgressHandler& progress) {
   std::string error;
   const bool written = Write(progress, error);
   std::vector<RkMapFinding> warnings = std::move(report.warnings);
@@ -209,7 +217,6 @@ RkGameExporter::Report RkGameExporter::Export(const RkExportWriter::ProgressHand
   report.warnings = std::move(warnings);
   report.written = written;
   report.failure = error;
-  return report;
 }
 
 std::string RkGameExporter::SizeText(uint64_t bytes) {

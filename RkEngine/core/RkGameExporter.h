@@ -60,6 +60,13 @@ class RkGameExporter {
   bool Write(const RkExportWriter::ProgressHandler& progress, std::string& error);
 
   Report Export(const RkExportWriter::ProgressHandler& progress);
+  // Export in two halves, for a caller that copies on a thread of its own (the
+  // path resolver, which collecting and checking use, belongs to one thread):
+  // Prepare refuses a target in use, collects and checks, and returns false
+  // with the report's failure and errors when nothing may be written; Finish
+  // writes and completes the report.
+  bool Prepare(Report& report);
+  void Finish(Report& report, const RkExportWriter::ProgressHandler& progress);
 
   // "12.3 MB", "640 kB", "12 bytes".
   static std::string SizeText(uint64_t bytes);

@@ -2,6 +2,7 @@
 #include "RkMapChecker.h"
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <set>
 #include <utility>
@@ -57,17 +58,60 @@ std::vector<RkMapFinding> RkMapChecker::Check() {
   maps_.clear();
   otherTargets_.clear();
   images_.clear();
+  settings_ = RkGameSettings::ReadFrom(folder_);
+  CheckSettingsLines();
   const std::vector<std::string> names = RkMapLinks::ListMaps(folder_);
-  if (std::find(names.begin(), names.end(), kStartMap) == names.end()) {
-    Error(kStartMap, std::string("the folder has no ") + kStartMap + ", the map the game starts on");
-  }
   for (const std::string& name : names) CheckMapFile(name);
+  FindStartMap(names);
   CheckNPCLibrary();
+  CheckPlayerImage();
   CheckStart();
   CheckLinks();
   CheckMapsReached();
   CheckNewAreasReached();
   return findings_;
+}
+
+void RkMapChecker::CheckSettingsLines() {
+  for (const RkGameSettings::Problem& problem : settings_.GetProblems()) {
+    if (problem.line > 0) {
+      ErrorOnLine(problem);
+    } else {
+      const std::string cause = problem.error != 0 ? std::string(": ") + std::strerror(problem.error) : "";
+      Error(RkGameSettings::kFileName, problem.sentence + cause);
+    }
+  }
+}
+
+// Without a map line the game opens "World.rkm" of the folder; a map that
+// Game.ini names is found like the target of a link.
+void RkMapChecker::FindStartMap(const std::vector<std::string>& names) {
+  start_ = Link{};
+  startFound_ = false;
+  if (settings_.LineOf(RkGameSettings::Key::Map) == 0) {
+    if (std::find(names.begin(), names.end(), kStartMap) == names.end()) {
+      Error(kStartMap, std::string("the folder has no ") + kStartMap + ", the map the game starts on");
+      return;
+    }
+    start_.file = kStartMap;
+    start_.target = kStartMap;
+    start_.inFolder = true;
+  } else {
+    start_.stored = settings_.GetMap();
+    start_.target = RkMapLinks::Normalized(start_.stored.c_str());
+    LocateTarget(start_);
+    if (start_.file.empty()) return ErrorOnLine(settings_.MissingMapProblem());
+  }
+  start_.startX = settings_.GetStartX();
+  start_.startY = settings_.GetStartY();
+  startFound_ = true;
+}
+
+std::string RkMapChecker::StartName() const { return start_.inFolder ? start_.file : start_.target; }
+
+void RkMapChecker::CheckPlayerImage() {
+  if (settings_.LineOf(RkGameSettings::Key::Player) == 0) return;
+  if (!ImageExists(settings_.GetPlayerImage())) ErrorOnLine(settings_.MissingPlayerImageProblem());
 }
 
 std::string RkMapChecker::InFolder(const std::string& storedPath) const {
@@ -260,14 +304,33 @@ void RkMapChecker::CheckDialogues(const std::string& file, const RkNPC& npc, boo
 }
 
 void RkMapChecker::CheckStart() {
-  const auto start = maps_.find(kStartMap);
-  if (start == maps_.end() || !start->second.readable) return;
-  const MapSummary& world = start->second;
-  if (world.width == 0 || world.height == 0) {
-    ErrorAt(kStartMap, 0, 0, "the game starts the player on this cell, but the map has no cells");
-  } else if (world.kinds[0] != TileOpen) {
-    ErrorAt(kStartMap, 0, 0, "the game starts the player on this cell, but it is " + CellPhrase(world.kinds[0]) +
-                                 ", not an Open one");
+  if (!startFound_) return;
+  const MapSummary* world = FindSummary(start_);
+  if (world == nullptr) return;
+  // A map of the folder that cannot be read has its own finding.
+  if (!world->readable) {
+    if (!start_.inFolder || maps_.count(start_.file) == 0) {
+      RkGameSettings::Problem unreadable;
+      unreadable.line = settings_.LineOf(RkGameSettings::Key::Map);
+      unreadable.sentence = "the map " + settings_.GetMap() + " cannot be read";
+      ErrorOnLine(unreadable);
+    }
+    return;
+  }
+  if (settings_.LineOf(RkGameSettings::Key::Start) > 0) {
+    const bool inside = start_.startX >= 0 && start_.startX < world->width && start_.startY >= 0 &&
+                        start_.startY < world->height;
+    const int32_t kind = inside ? static_cast<int32_t>(world->kinds[static_cast<std::size_t>(start_.startX) *
+                                                                         world->height + start_.startY])
+                                : static_cast<int32_t>(TileNull);
+    if (auto problem = settings_.CheckStart(world->width, world->height, kind)) ErrorOnLine(*problem);
+    return;
+  }
+  if (world->width == 0 || world->height == 0) {
+    ErrorAt(StartName(), 0, 0, "the game starts the player on this cell, but the map has no cells");
+  } else if (world->kinds[0] != TileOpen) {
+    ErrorAt(StartName(), 0, 0, "the game starts the player on this cell, but it is " + CellPhrase(world->kinds[0]) +
+                                   ", not an Open one");
   }
 }
 
@@ -320,10 +383,12 @@ void RkMapChecker::CheckLink(const std::string& name, const Link& link) {
 }
 
 void RkMapChecker::CheckMapsReached() {
-  const auto start = maps_.find(kStartMap);
-  if (start == maps_.end() || !start->second.readable) return;
-  std::set<std::string> reached{kStartMap};
-  std::vector<const MapSummary*> pending{&start->second};
+  if (!startFound_) return;
+  const MapSummary* start = FindSummary(start_);
+  if (start == nullptr || !start->readable) return;
+  std::set<std::string> reached;
+  if (start_.inFolder) reached.insert(start_.file);
+  std::vector<const MapSummary*> pending{start};
   while (!pending.empty()) {
     const MapSummary* map = pending.back();
     pending.pop_back();
@@ -336,16 +401,16 @@ void RkMapChecker::CheckMapsReached() {
   }
   for (const auto& [name, summary] : maps_) {
     if (summary.readable && reached.count(name) == 0) {
-      Warning(name, std::string("no chain of links from ") + kStartMap + " leads to this map");
+      Warning(name, "no chain of links from " + StartName() + " leads to this map");
     }
   }
 }
 
 // The cells where the player arrives on a map: the start points of the links into
-// it that land on the map, and (0, 0) of the map the game starts on.
+// it that land on the map, and the start cell of the map the game starts on.
 std::vector<std::pair<int32_t, int32_t>> RkMapChecker::EntriesOf(const std::string& name) const {
   std::vector<std::pair<int32_t, int32_t>> entries;
-  if (name == kStartMap) entries.emplace_back(0, 0);
+  if (startFound_ && start_.inFolder && name == start_.file) entries.emplace_back(start_.startX, start_.startY);
   for (const auto& [holder, summary] : maps_) {
     for (const Link& link : summary.links) {
       if (link.inFolder && link.file == name) entries.emplace_back(link.startX, link.startY);
@@ -389,6 +454,11 @@ void RkMapChecker::ErrorAt(const std::string& file, int32_t x, int32_t y, const 
 
 void RkMapChecker::Warning(const std::string& file, const std::string& sentence) {
   findings_.emplace_back(RkMapFinding::Severity::Warning, file, sentence);
+}
+
+void RkMapChecker::ErrorOnLine(const RkGameSettings::Problem& problem) {
+  findings_.push_back(
+      RkMapFinding::AtLine(RkMapFinding::Severity::Error, RkGameSettings::kFileName, problem.line, problem.sentence));
 }
 
 void RkMapChecker::WarningAt(const std::string& file, int32_t x, int32_t y, const std::string& sentence) {

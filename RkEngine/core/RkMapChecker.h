@@ -4,7 +4,9 @@
 // RkCheckMaps both run it. A damaged file is a finding, never the end of the check.
 //
 // Link targets and image paths are taken from the folder, as the game does when
-// it runs there.
+// it runs there. The folder's "Game.ini" names the first map, the start cell and
+// the hero; its wrong lines, and what it names that is missing or wrong, are
+// errors on its lines.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +15,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "RkGameSettings.h"
 #include "RkMapFinding.h"
 
 class RkNPC;
@@ -65,7 +68,12 @@ class RkMapChecker {
   void CheckNPCLibrary();
   void CheckNPCImage(const std::string& file, const RkNPC& npc, bool onMap);
   void CheckDialogues(const std::string& file, const RkNPC& npc, bool onMap);
+  void CheckSettingsLines();
+  void FindStartMap(const std::vector<std::string>& names);
+  void CheckPlayerImage();
   void CheckStart();
+  // The first map as the findings name it: its name in the folder, else its path.
+  std::string StartName() const;
   void CheckLinks();
   void CheckLink(const std::string& name, const Link& link);
   void CheckMapsReached();
@@ -78,6 +86,7 @@ class RkMapChecker {
   void Error(const std::string& file, const std::string& sentence);
   void ErrorAt(const std::string& file, int32_t x, int32_t y, const std::string& sentence);
   void Warning(const std::string& file, const std::string& sentence);
+  void ErrorOnLine(const RkGameSettings::Problem& problem);
   void WarningAt(const std::string& file, int32_t x, int32_t y, const std::string& sentence);
 
   std::string folder_;
@@ -85,4 +94,9 @@ class RkMapChecker {
   std::map<std::string, MapSummary> otherTargets_;   // link targets elsewhere
   std::unordered_map<std::string, bool> images_;     // existence, by stored path
   std::vector<RkMapFinding> findings_;
+  RkGameSettings settings_;
+  // The map the game starts on, located like a link's target; startFound_ is
+  // false when the game would find none.
+  Link start_;
+  bool startFound_ = false;
 };

@@ -27,6 +27,9 @@ void RkEditorMenuBar::DrawFileMenu() {
   if (ImGui::MenuItem("NPC Editor")) engine.QueueMenuCommand(RkEngine::CommandNPCEditor);
   if (ImGui::MenuItem("Creature Editor")) engine.QueueMenuCommand(RkEngine::CommandCreatureEditor);
   if (ImGui::MenuItem("Item Editor")) engine.QueueMenuCommand(RkEngine::CommandItemEditor);
+  ImGui::Separator();
+  if (ImGui::MenuItem("Export Game...")) engine.QueueMenuCommand(RkEngine::CommandExportGame);
+  ImGui::Separator();
   if (ImGui::MenuItem("Exit")) engine.QueueMenuCommand(RkEngine::CommandExit);
   ImGui::EndMenu();
 }

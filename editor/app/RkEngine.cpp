@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "RkMessageBox.h"
+#include "RkSaveLeftovers.h"
 
 namespace {
 
@@ -70,6 +71,7 @@ void RkEngine::Run() {
   input.Create();
   input.CreateKeyboard(window.GetHandle());
   input.CreateMouse(window.GetHandle());
+  RkSaveLeftovers::RemoveInFolder("");  // what saves killed half-way left here
   OfferRecovery();
   while (running != 0) {
     // An editor with nothing to do sleeps until the next event instead of
@@ -110,6 +112,7 @@ bool RkEngine::RunPass() {
     HandleMapCanvas();
   }
   checkMaps.Poll(width, height - canvasTop);
+  exportGame.Poll();
   HandleCanvasView();
   HandleKeys();
   TakePalettePick();
@@ -225,10 +228,15 @@ bool RkEngine::HandleMenuCommand(int command) {
     case CommandCheckMaps:
       checkMaps.Open();
       return true;
+    case CommandExportGame:
+      exportGame.Open();
+      return true;
     default:  // the creature and item editors, and anything else, do nothing
       return true;
   }
 }
+
+std::string RkEngine::GameProgram() { return RK_GAME_PROGRAM; }
 
 // The palette paints through the map panel's tile image: opening it opens the
 // panel too when it is closed.
@@ -330,6 +338,7 @@ void RkEngine::DrawFrame(RkFileDialog* dialog) {
     npcEditor.Draw(renderer);
   }
   checkMaps.Draw();
+  exportGame.Draw();
   if (dialog != nullptr) {
     dialog->Draw();
   }

@@ -25,6 +25,7 @@
 #include "RkEditorModals.h"
 #include "RkEditorWindow.h"
 #include "RkEntity.h"
+#include "RkExportGameWindow.h"
 #include "RkFileDialog.h"
 #include "RkImGuiLayer.h"
 #include "RkInput.h"
@@ -63,7 +64,8 @@ class RkEngine {
     CommandViewTilePalette = 2303,
     CommandUndo = 2400,
     CommandRedo = 2401,
-    CommandCheckMaps = 2500
+    CommandCheckMaps = 2500,
+    CommandExportGame = 2103
   };
 
   static constexpr int kWidth = 896;
@@ -160,6 +162,7 @@ class RkEngine {
   // "RkEngine - World.rkm *" while the map is unsaved.
   const std::string& GetWindowTitle() const { return shownTitle; }
   RkCheckMapsWindow& GetCheckMapsWindow() { return checkMaps; }
+  RkExportGameWindow& GetExportGameWindow() { return exportGame; }
 
   // The recovery file of the map: kept while it is unsaved (the last part of a
   // pass), removed when the work no longer needs it (a save, "Don't Save"), and
@@ -170,6 +173,8 @@ class RkEngine {
   RkRecoveryWriter& GetRecovery() { return recovery; }
 
  private:
+  // The game program built beside the editor, which File > Export Game exports.
+  static std::string GameProgram();
   void ToggleTilePalette();
   void ShowModalNotice(const char* text);
   // Escape, File > Exit and the close box end the editor only once the
@@ -213,6 +218,7 @@ class RkEngine {
       [this](const char* text) { ShowModalNotice(text); }};
   RkCheckMapsWindow checkMaps{document.GetWorld(), view, document.GetOrigin(),
                               [this](const std::string& path) { return mapActions.LoadMapFile(path); }};
+  RkExportGameWindow exportGame{GameProgram(), [this] { return unsavedWork.MayExport(); }};
   RkMapOverlay mapOverlay{document.GetWorld(), view, document.GetOrigin()};
   RkCanvasStatus canvasStatus{document.GetWorld(), view, document.GetOrigin()};
   RkTilePalette tilePalette;

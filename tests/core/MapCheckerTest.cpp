@@ -114,6 +114,44 @@ TEST(MapChecker, AFolderWithoutTheStartMapAndWithAnUnreadableLibraryIsCheckedToT
                                       "World.rkm: the folder has no World.rkm, the map the game starts on"}));
 }
 
+TEST(MapChecker, GameIniLinesAndWhatTheyNameAreErrorsOnTheirLines) {
+  ScratchDirectory folder;
+  WriteFileBytes(folder.File("ok.png"), {1});
+  std::filesystem::create_directory(folder.File("Maps"));
+  MapFromRows({".#"}).Save(folder.File("Maps/Start.rkm").c_str());
+  MapFromRows({"#."}).Save(folder.File("World.rkm").c_str());
+  const std::string text = "title = T\nmap = maps\\start.rkm\nstart = 1, 0\nplayer = hero.png\ncolour = red\n";
+  WriteFileBytes(folder.File("Game.ini"), Bytes(text.begin(), text.end()));
+  // The first map is found like a link's target; World.rkm's Impassable (0, 0)
+  // no longer matters, but nothing leads to it any more.
+  EXPECT_EQ(SortedLines(RkMapChecker(folder.Path()).Check()),
+            (std::vector<std::string>{
+                "Game.ini line 3: the start cell (1, 0) is an Impassable cell of maps\\start.rkm, not an Open one",
+                "Game.ini line 4: the image hero.png does not exist",
+                "Game.ini line 5: \"colour\" is not a setting; the settings are title, map, start and player",
+                "World.rkm: warning: no chain of links from maps/start.rkm leads to this map",
+            }));
+
+  // Without a start line the player starts on (0, 0) of the settings' map.
+  const std::string house = "map = World.rkm\n";
+  WriteFileBytes(folder.File("Game.ini"), Bytes(house.begin(), house.end()));
+  EXPECT_EQ(SortedLines(RkMapChecker(folder.Path()).Check()),
+            (std::vector<std::string>{"World.rkm (0, 0): the game starts the player on this cell, but it is an "
+                                      "Impassable cell, not an Open one"}));
+
+  const std::string cellar = "# no World.rkm is needed\nmap = Cellar.rkm\n";
+  WriteFileBytes(folder.File("Game.ini"), Bytes(cellar.begin(), cellar.end()));
+  std::filesystem::remove(folder.File("World.rkm"));
+  EXPECT_EQ(SortedLines(RkMapChecker(folder.Path()).Check()),
+            (std::vector<std::string>{"Game.ini line 2: the map Cellar.rkm does not exist"}));
+
+  std::filesystem::remove(folder.File("Game.ini"));
+  std::filesystem::create_directory(folder.File("Game.ini"));
+  const std::vector<std::string> unreadable = SortedLines(RkMapChecker(folder.Path()).Check());
+  EXPECT_NE(std::find(unreadable.begin(), unreadable.end(), "Game.ini: cannot be read: Is a directory"),
+            unreadable.end());
+}
+
 TEST(MapChecker, WarningsAloneAreNoErrors) {
   ScratchDirectory folder;
   WriteFileBytes(folder.File("ok.png"), {1});

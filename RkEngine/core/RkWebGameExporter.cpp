@@ -45,7 +45,14 @@ RkWebGameExporter::RkWebGameExporter(Setup setup) : setup_(std::move(setup)) {}
 // the writing differs.
 RkWebGameExporter::Report RkWebGameExporter::Export(const RkExportWriter::ProgressHandler& progress) {
   Report report;
-  if (!RkExportWriter::CanWriteTo(setup_.out, report.failure)) return report;
+  if (Prepare(report)) Finish(report, progress);
+  return report;
+}
+
+bool RkWebGameExporter::Prepare(Report& report) {
+  report = Report();
+  files_.clear();
+  if (!RkExportWriter::CanWriteTo(setup_.out, report.failure)) return false;
   RkGameExporter::Setup gameSetup;
   gameSetup.folder = setup_.folder;
   gameSetup.out = setup_.out;
@@ -54,16 +61,18 @@ RkWebGameExporter::Report RkWebGameExporter::Export(const RkExportWriter::Progre
   for (RkMapFinding& finding : exporter.Check()) (finding.IsError() ? report.errors : report.warnings).push_back(finding);
   if (!report.errors.empty()) {
     report.failure = "the game has " + Counted(report.errors.size(), "error", "errors") + "; nothing was written";
-    return report;
+    return false;
   }
-  std::vector<RkExportWriter::File> files;
-  RkExportWriter writer(setup_.out);
   // A Game.ini that the game would refuse has refused the export above.
   const std::string title = RkGameSettings::ReadFrom(setup_.folder).GetTitle();
-  report.written = MakeFileList(collection, title, report, files, report.failure) &&
-                   writer.MeasureFiles(files, report.bytes, report.failure) &&
-                   writer.Write(files, progress, report.failure);
-  return report;
+  return MakeFileList(collection, title, report, files_, report.failure);
+}
+
+void RkWebGameExporter::Finish(Report& report, const RkExportWriter::ProgressHandler& progress) {
+  RkExportWriter writer(setup_.out);
+  report.written = writer.MeasureFiles(files_, report.bytes, report.failure) &&
+                   writer.Write(files_, progress, report.failure);
+  files_.clear();
 }
 
 bool RkWebGameExporter::MakeFileList(const RkExportCollection& collection, const std::string& title, Report& report,

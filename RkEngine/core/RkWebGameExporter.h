@@ -49,6 +49,13 @@ class RkWebGameExporter {
   explicit RkWebGameExporter(Setup setup);
 
   Report Export(const RkExportWriter::ProgressHandler& progress);
+  // Export in two halves, for a caller that writes on a thread of its own
+  // (collecting and checking use the path resolver, which belongs to one
+  // thread): Prepare refuses a target in use, collects, checks and packs, and
+  // returns false with the report's failure and errors when nothing may be
+  // written; Finish writes and completes the report.
+  bool Prepare(Report& report);
+  void Finish(Report& report, const RkExportWriter::ProgressHandler& progress);
 
  private:
   // The page's files, with the collected files packed into game.data; lists
@@ -57,4 +64,5 @@ class RkWebGameExporter {
                     std::vector<RkExportWriter::File>& files, std::string& error) const;
 
   Setup setup_;
+  std::vector<RkExportWriter::File> files_;
 };

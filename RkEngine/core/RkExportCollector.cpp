@@ -113,8 +113,8 @@ RkExportCollector::Lookup RkExportCollector::CollectImage(const std::string& sto
   return lookup;
 }
 
-// The game opens "World.rkm" by its exact name; the map checker reports a folder
-// without it.
+// The game opens "World.rkm" by its exact name. A missing first map is the map
+// checker's finding (on the line of Game.ini that names it).
 void RkExportCollector::CollectFirstMap() {
   Found first;
   if (firstMapByExactName_) {
@@ -126,7 +126,7 @@ void RkExportCollector::CollectFirstMap() {
   }
   switch (Find(firstMap_, first)) {
     case Lookup::Found: pendingMaps_.push_back(first); break;
-    case Lookup::Missing: Error(firstMap_, "the first map does not exist"); break;
+    case Lookup::Missing: break;
     case Lookup::Outside: Error(firstMap_, std::string("the first map") + kOutside); break;
   }
 }
@@ -189,7 +189,9 @@ void RkExportCollector::CollectNPCs(const std::string& path, const RkWorld& worl
 // The game cannot start without the player's image.
 void RkExportCollector::CollectHero() {
   const Lookup lookup = CollectImage(hero_);
-  if (lookup == Lookup::Missing) Error(hero_, "the player's image does not exist, and the game cannot start without it");
+  if (lookup == Lookup::Missing && reportMissingHero_) {
+    Error(hero_, "the player's image does not exist, and the game cannot start without it");
+  }
   if (lookup == Lookup::Outside) Error(hero_, std::string("the player's image") + kOutside);
 }
 

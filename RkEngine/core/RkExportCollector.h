@@ -35,7 +35,12 @@ class RkExportCollector {
   // A first map named by the game's settings, found like a New Area path. The
   // default, "World.rkm", is opened by its exact name, as the game does.
   void SetFirstMap(const std::string& stored);
-  void SetHero(const std::string& stored) { hero_ = stored; }
+  // reportMissing false: a missing hero is someone else's finding (the map
+  // checker's, on the line of Game.ini that names it).
+  void SetHero(const std::string& stored, bool reportMissing = true) {
+    hero_ = stored;
+    reportMissingHero_ = reportMissing;
+  }
 
   RkExportCollection Collect();
 
@@ -68,6 +73,7 @@ class RkExportCollector {
   std::string firstMap_ = kDefaultFirstMap;
   bool firstMapByExactName_ = true;
   std::string hero_ = kDefaultHero;
+  bool reportMissingHero_ = true;
 
   RkExportCollection collection_;
   std::deque<Found> pendingMaps_;

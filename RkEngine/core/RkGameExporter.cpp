@@ -12,9 +12,7 @@
 #include "RkExportReadme.h"
 #include "RkMapChecker.h"
 #include "RkNPCList.h"
-#include "RkSafeLoader.h"
 #include "RkSharedLibraries.h"
-#include "RkWorld.h"
 
 namespace fs = std::filesystem;
 
@@ -24,16 +22,6 @@ std::string Joined(const std::vector<std::string>& names) {
   std::string text;
   for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
   return text;
-}
-
-// The map checker takes the player's start as (0, 0) of "World.rkm". Where
-// "Game.ini" names another start, its findings about that start and about the
-// maps reached from it are not the game's; the settings' own check of the
-// start cell stands in for them.
-bool IsAboutTheDefaultStart(const RkMapFinding& finding) {
-  const std::string& sentence = finding.GetSentence();
-  return sentence.rfind("the game starts the player on this cell", 0) == 0 ||
-         sentence.rfind(std::string("no chain of links from ") + RkMapChecker::kStartMap, 0) == 0;
 }
 
 std::string Counted(std::size_t count, const char* one, const char* many) {
@@ -50,40 +38,10 @@ const RkExportCollection& RkGameExporter::Collect() {
   settings_ = RkGameSettings::ReadFrom(setup_.folder);
   RkExportCollector collector(setup_.folder);
   if (settings_.CameFromFile()) collector.SetFirstMap(settings_.GetMap());
-  collector.SetHero(settings_.GetPlayerImage());
+  // A hero that Game.ini names is the checker's to report, on its line.
+  collector.SetHero(settings_.GetPlayerImage(), settings_.LineOf(RkGameSettings::Key::Player) == 0);
   collection_ = collector.Collect();
   return collection_;
-}
-
-// Whether the game starts elsewhere than on (0, 0) of "World.rkm".
-bool RkGameExporter::StartsElsewhere() const {
-  return settings_.IsSet(RkGameSettings::Key::Start) ||
-         (settings_.IsSet(RkGameSettings::Key::Map) && settings_.GetMap() != RkMapChecker::kStartMap);
-}
-
-// What the game itself refuses in "Game.ini": a wrong line, and a start cell
-// off its first map or not Open.
-std::vector<RkMapFinding> RkGameExporter::SettingsFindings() const {
-  std::vector<RkGameSettings::Problem> problems = settings_.GetProblems();
-  const auto& items = collection_.GetItems();
-  const auto first = std::find_if(items.begin(), items.end(),
-                                  [](const auto& item) { return item.kind == RkExportCollection::Kind::Map; });
-  RkWorld world;
-  std::string cause;
-  if (settings_.CameFromFile() && first != items.end() && RkSafeLoader::TryLoadWorld(first->source, world, cause)) {
-    const int32_t x = settings_.GetStartX();
-    const int32_t y = settings_.GetStartY();
-    const int32_t kind = world.IsInBounds(x, y) ? world.GetTileType(x, y) : TileNull;
-    if (auto problem = settings_.CheckStart(world.GetWidth(), world.GetHeight(), kind)) problems.push_back(*problem);
-  }
-  std::vector<RkMapFinding> findings;
-  for (const RkGameSettings::Problem& problem : problems) {
-    const std::string where = problem.line > 0 ? std::string(RkGameSettings::kFileName) + " line " +
-                                                     std::to_string(problem.line)
-                                               : RkGameSettings::kFileName;
-    findings.emplace_back(RkMapFinding::Severity::Error, where, problem.sentence);
-  }
-  return findings;
 }
 
 // The checker reads the whole folder; what it says about files that are not
@@ -99,12 +57,9 @@ std::vector<RkMapFinding> RkGameExporter::Check() const {
   std::vector<RkMapFinding> findings;
   std::set<std::string> lines;
   for (const RkMapFinding& finding : RkMapChecker(setup_.folder).Check()) {
-    if (concerned.count(finding.GetFile()) == 0 || (StartsElsewhere() && IsAboutTheDefaultStart(finding))) continue;
-    if (lines.insert(finding.ToLine()).second) findings.push_back(finding);
+    if (concerned.count(finding.GetFile()) != 0 && lines.insert(finding.ToLine()).second) findings.push_back(finding);
   }
-  std::vector<RkMapFinding> own = collection_.GetFindings();
-  for (const RkMapFinding& finding : SettingsFindings()) own.push_back(finding);
-  for (const RkMapFinding& finding : own) {
+  for (const RkMapFinding& finding : collection_.GetFindings()) {
     if (lines.insert(finding.ToLine()).second) findings.push_back(finding);
   }
   std::stable_partition(findings.begin(), findings.end(), [](const RkMapFinding& f) { return f.IsError(); });

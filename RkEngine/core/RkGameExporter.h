@@ -75,8 +75,6 @@ class RkGameExporter {
   bool MakeFileList(std::vector<RkExportWriter::File>& files, std::string& error);
   bool AddProgramFiles(std::vector<RkExportWriter::File>& files, std::string& error);
   static bool FindCollision(const std::vector<RkExportWriter::File>& files, std::string& error);
-  bool StartsElsewhere() const;
-  std::vector<RkMapFinding> SettingsFindings() const;
 
   Setup setup_;
   RkGameSettings settings_;

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "RkMapLinks.h"
+#include "RkMapPath.h"
 #include "RkNPCList.h"
 #include "RkPathResolver.h"
 #include "RkSafeLoader.h"
@@ -163,7 +164,7 @@ void RkExportCollector::CollectCells(const std::string& path, const RkWorld& wor
 
 void RkExportCollector::CollectLink(const std::string& path, int32_t x, int32_t y, const char* stored) {
   Found target;
-  const std::string leads = "link leads to " + RkMapLinks::Normalized(stored);
+  const std::string leads = "link leads to " + RkMapPath::Normalized(stored);
   switch (Find(stored, target)) {
     case Lookup::Found:
       if (!collection_.Has(target.path)) pendingMaps_.push_back(target);

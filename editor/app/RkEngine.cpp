@@ -44,6 +44,9 @@ RkEngine::RkEngine()
     recoveryOffer.OfferFor(RkRecoveryWriter::MapFileFor(mapActions.GetSaveTarget()), path);
   });
   document.SetChangeListener([this](const RkMapDocument::Change& change) { mapSprites.Follow(change); });
+  // Undo and Redo act where the user made the last step.
+  document.GetHistory().SetPushListener([this] { undo.NoteWork(RkUndoControl::Area::Map); });
+  libraryHistory.SetPushListener([this] { undo.NoteWork(RkUndoControl::Area::Library); });
   mapActions.SetLinkedMapsMover(&linkedMaps);
   npcEditor.SetRecorder(&libraryChanges);
   libraryChanges.SetRefresher([this](const std::string& name) { panels.ShowLibraryAgain(name); });
@@ -54,6 +57,12 @@ RkEngine::RkEngine()
   };
   mapActions.SetQuestionAsker(ask);
   mapActions.SetReplaceGuard([this] { return unsavedWork.MayReplaceMap(); });
+  checkMaps.SetMapUnsavedQuery([this] { return unsavedWork.IsMapUnsaved(); });
+  // The zoom stays as the user set it; the camera and the pan within a cell go.
+  mapActions.SetViewReset([this] {
+    view.ShowAt(double{RkGridMath::kCellSize} * document.GetOrigin().GetX(),
+                double{RkGridMath::kCellSize} * document.GetOrigin().GetY());
+  });
   unsavedWork.SetQuestionAsker(ask);
   unsavedWork.SetDiscardListener([this] { ForgetUnsavedWork(); });
 }
@@ -189,7 +198,14 @@ void RkEngine::AfterModal() {
   keys.HoldOnNextRead();
 }
 
-void RkEngine::PlaceCursor(int windowX, int windowY) { pointer.Place(windowX, windowY, canvasTop); }
+void RkEngine::PlaceCursor(int windowX, int windowY) { pointer.Place(windowX, windowY); }
+
+// Space typed into a text field is not held for the canvas.
+RkCanvasPointer::Hooks RkEngine::PointerHooks() {
+  return {[this](int windowX, int windowY) { return ui.IsPointerOverInterface(windowX, windowY); },
+          [this] { return keys.IsDown(input.KeyboardState(), DIK_SPACE) && !ui.WantsTextInput(); },
+          [this] { undo.NoteWork(RkUndoControl::Area::Map); }};
+}
 
 bool RkEngine::HandleMenuCommand(int command) {
   RkMapOverlay::Layers& layers = mapOverlay.GetLayers();
@@ -272,21 +288,9 @@ bool RkEngine::ChooseFile(const RkFileDialog::FilterList& filters, std::string& 
 // ---------------------------------------------------------------------------
 // The panels and the map canvas.
 
-void RkEngine::PollMapEditor() {
-  const std::size_t steps = document.GetHistory().GetPushCount();
-  mapActions.Poll();
-  if (document.GetHistory().GetPushCount() != steps) {
-    undo.NoteWork(RkUndoControl::Area::Map);
-  }
-}
+void RkEngine::PollMapEditor() { mapActions.Poll(); }
 
-void RkEngine::PollNPCEditor() {
-  const std::size_t steps = libraryHistory.GetPushCount();
-  npcEditor.Poll(npcList, renderer);
-  if (libraryHistory.GetPushCount() != steps) {
-    undo.NoteWork(RkUndoControl::Area::Library);
-  }
-}
+void RkEngine::PollNPCEditor() { npcEditor.Poll(npcList, renderer); }
 
 void RkEngine::HandleCanvasView() { pointer.HandleView(); }
 
@@ -296,7 +300,7 @@ void RkEngine::HandleMapCanvas() { pointer.HandleClick(); }
 // Keys and the frame.
 
 void RkEngine::HandleKeys() {
-  if (!keys.Handle()) {
+  if (!keys.Handle(input.KeyboardState())) {
     HandleEscape();
   }
 }
@@ -347,7 +351,8 @@ void RkEngine::DrawFrame(RkFileDialog* dialog) {
   const bool onCanvas = pointer.IsOnCanvas() && dialog == nullptr;
   mapOverlay.Draw(canvasTop, width, height - canvasTop,
                   std::strcmp(mapEditor.GetMapName(), RkMapOverlay::kStartMapName) == 0);
-  canvasStatus.Draw(width, height, pointer.GetX(), pointer.GetY(), onCanvas);
+  canvasStatus.Draw(width, height, pointer.GetX(), pointer.GetY(), onCanvas,
+                    mapEditor.IsOpen() ? canvas.GetHint() : std::string());
   ui.EndFrame();
   undo.NoteFocusedWindow(ui.GetFocusedWindowName());
   renderer.SetCanvasOrigin(0, canvasTop);

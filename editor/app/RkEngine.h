@@ -37,6 +37,7 @@
 #include "RkMapEditorActions.h"
 #include "RkMapOverlay.h"
 #include "RkMapSprites.h"
+#include "RkMenuCommands.h"
 #include "RkNPCEditor.h"
 #include "RkNPCList.h"
 #include "RkImageWatch.h"
@@ -48,26 +49,8 @@
 #include "RkUnsavedWork.h"
 #include "RkWorld.h"
 
-class RkEngine {
+class RkEngine : public RkMenuCommands {
  public:
-  // Menu commands, by their identifiers.
-  enum MenuCommand {
-    CommandMapEditor = 2100,
-    CommandNPCEditor = 2101,
-    CommandCreatureEditor = 666,
-    CommandItemEditor = 667,
-    CommandExit = 2102,
-    CommandAbout = 2200,
-    CommandViewGrid = 2300,
-    CommandViewCellKinds = 2301,
-    CommandViewLinks = 2302,
-    CommandViewTilePalette = 2303,
-    CommandUndo = 2400,
-    CommandRedo = 2401,
-    CommandCheckMaps = 2500,
-    CommandExportGame = 2103
-  };
-
   static constexpr int kWidth = 896;
   static constexpr int kHeight = 672;
   static constexpr const char* kTitle = "RkEngine";
@@ -132,16 +115,16 @@ class RkEngine {
   RkInput& GetInput() { return input; }
   RkMapDocument& GetMapDocument() { return document; }
   // The edited map's parts, for tests and benchmarks that set a map up directly.
-  RkWorld& GetWorld() { return document.EditWorld(); }
+  RkWorld& GetWorld() { return document.GetState().GetWorld(); }
   RkEntity& GetCamera() { return document.GetCamera(); }
-  RkEntity& GetOrigin() { return document.EditOrigin(); }
+  RkEntity& GetOrigin() { return document.GetState().GetOrigin(); }
   RkCanvasView& GetView() { return view; }
   RkMapOverlay& GetMapOverlay() { return mapOverlay; }
   RkTilePalette& GetTilePalette() { return tilePalette; }
   const RkCanvasStatus& GetCanvasStatus() const { return canvasStatus; }
-  // Seconds on a steady clock; tests set their own to drive the arrows' repeat.
+  const RkMapCanvas& GetMapCanvas() const { return canvas; }
+  // Seconds on a steady clock; tests set their own to drive the image watch and the recovery writes.
   void SetClock(std::function<double()> clock) { now = std::move(clock); }
-  double GetTime() const { return now(); }
   // Nothing happened in the last passes: the loop may wait for the next event.
   bool IsIdle() const { return quietPasses >= kQuietPassesBeforeWaiting; }
   RkNPCList& GetNPCList() { return npcList; }
@@ -154,11 +137,8 @@ class RkEngine {
   RkEditHistory& GetMapHistory() { return document.GetHistory(); }
   RkEditHistory& GetLibraryHistory() { return libraryHistory; }
   RkUndoControl& GetUndoControl() { return undo; }
-  RkMapCanvas& GetCanvas() { return canvas; }
-  const RkEditorKeys& GetKeys() const { return keys; }
   const RkImGuiLayer& GetInterface() const { return ui; }
   const RkUndoControl& GetUndoControl() const { return undo; }
-  RkUnsavedWork& GetUnsavedWork() { return unsavedWork; }
   // "RkEngine - World.rkm *" while the map is unsaved.
   const std::string& GetWindowTitle() const { return shownTitle; }
   RkCheckMapsWindow& GetCheckMapsWindow() { return checkMaps; }
@@ -187,6 +167,7 @@ class RkEngine {
   // crash goes too.
   void ForgetUnsavedWork();
   void ShowTitle();
+  RkCanvasPointer::Hooks PointerHooks();
 
   // Whether this pass saw input or a change that the next frames must show.
   void NoteActivity(bool eventsTaken);
@@ -225,9 +206,13 @@ class RkEngine {
   RkCanvasStatus canvasStatus{document.GetWorld(), view, document.GetOrigin()};
   RkTilePalette tilePalette;
   RkImageWatch imageWatch;
-  RkEditorMenuBar menuBar{*this};
-  RkEditorKeys keys{*this};
-  RkCanvasPointer pointer{*this};
+  RkEditorMenuBar menuBar{undo, mapOverlay, tilePalette, [this](int command) { QueueMenuCommand(command); }};
+  RkEditorKeys keys{ui,
+                    undo,
+                    view,
+                    document,
+                    [this](int command) { HandleMenuCommand(command); }};
+  RkCanvasPointer pointer{input, view, canvas, document, kWidth, canvasTop, kHeight, PointerHooks()};
   int32_t width = kWidth;
   int32_t height = kHeight;
 

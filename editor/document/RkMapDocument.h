@@ -16,46 +16,36 @@
 #include "RkEditStep.h"
 #include "RkEntity.h"
 #include "RkMapNameField.h"
+#include "RkMapState.h"
 #include "RkStrokeRecorder.h"
 #include "RkTile.h"
 #include "RkWorld.h"
 
 class RkMapDocument {
  public:
-  // One map cell is this many pixels wide and high on the canvas, at 100 %.
-  static constexpr int kCellSize = 32;
-
-  // What changed, at a view cell (origin + map cell: growing does not move it).
-  struct Change {
-    enum class Kind { Tile, NPCs, WholeMap };
-    Kind kind;
-    int32_t viewX;
-    int32_t viewY;
-  };
-  using ChangeListener = std::function<void(const Change& change)>;
+  using Change = RkMapState::Change;
+  using ChangeListener = RkMapState::ChangeListener;
 
   RkMapDocument();
   RkMapDocument(const RkMapDocument&) = delete;
   RkMapDocument& operator=(const RkMapDocument&) = delete;
 
-  const RkWorld& GetWorld() const { return world; }
-  const RkEntity& GetOrigin() const { return origin; }
+  const RkWorld& GetWorld() const { return state.GetWorld(); }
+  const RkEntity& GetOrigin() const { return state.GetOrigin(); }
   // The camera belongs to the view: the keys and the view move it freely; only
   // undoing a growth or a clear puts it back.
-  RkEntity& GetCamera() { return camera; }
+  RkEntity& GetCamera() { return state.GetCamera(); }
   // The file this map was loaded from or last saved to; empty for a new map.
-  const std::string& GetFile() const { return world.GetFileName(); }
-  bool IsUnsaved() const { return !history.IsAtSavedState(); }
+  const std::string& GetFile() const { return state.GetWorld().GetFileName(); }
   RkEditHistory& GetHistory() { return history; }
   const RkEditHistory& GetHistory() const { return history; }
   // Told of every change of what the canvas shows (the canvas's sprites).
-  void SetChangeListener(ChangeListener listener) { changed = std::move(listener); }
+  void SetChangeListener(ChangeListener listener) { state.SetChangeListener(std::move(listener)); }
 
   // The button went down on the canvas, and up again (or a box took it): the
   // edits in between become one step.
   void BeginStroke() { strokes.BeginStroke(); }
   void EndStroke() { strokes.EndStroke(); }
-  bool IsInStroke() const { return strokes.IsInStroke(); }
 
   // The edits that tools make, in map cells; each is part of the open stroke
   // (an edit outside a stroke begins one).
@@ -83,18 +73,13 @@ class RkMapDocument {
   // The map was written to file: from now on it is that file's map.
   void MarkSaved(const std::string& file);
 
-  // What the steps of the history use while it runs them.
-  RkWorld& EditWorld() { return world; }
-  RkEntity& EditOrigin() { return origin; }
-  // The one way a map is emptied: no cells, no NPCs, no file, the view at (0, 0).
-  void Reset();
-  void Notify(const Change& change);
+  // The map's state, for the steps that a tool builds for Run (and for tests
+  // that set a map up directly); the history's steps change it, nothing else.
+  RkMapState& GetState() { return state; }
+  void Notify(const Change& change) { state.Notify(change); }
 
  private:
-  RkWorld world;
-  RkEntity camera;
-  RkEntity origin;
+  RkMapState state;
   RkEditHistory history;
-  RkStrokeRecorder strokes{*this};
-  ChangeListener changed;
+  RkStrokeRecorder strokes{state, history};
 };

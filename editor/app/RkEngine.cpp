@@ -254,6 +254,8 @@ bool RkEngine::HandleMenuCommand(int command) {
 
 std::string RkEngine::GameProgram() { return RK_GAME_PROGRAM; }
 
+std::string RkEngine::WebGame() { return RK_WEB_GAME; }
+
 // The palette paints through the map panel's tile image: opening it opens the
 // panel too when it is closed.
 void RkEngine::ToggleTilePalette() {

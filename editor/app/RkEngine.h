@@ -155,6 +155,8 @@ class RkEngine : public RkMenuCommands {
  private:
   // The game program built beside the editor, which File > Export Game exports.
   static std::string GameProgram();
+  // The web build's game folder, which File > Export Game exports for the web.
+  static std::string WebGame();
   void ToggleTilePalette();
   void ShowModalNotice(const char* text);
   // Escape, File > Exit and the close box end the editor only once the
@@ -199,7 +201,7 @@ class RkEngine : public RkMenuCommands {
       [this](const char* text) { ShowModalNotice(text); }};
   RkCheckMapsWindow checkMaps{document.GetWorld(), view, document.GetOrigin(),
                               [this](const std::string& path) { return mapActions.LoadMapFile(path); }};
-  RkExportGameWindow exportGame{GameProgram(), [this] { return unsavedWork.MayExport(); }};
+  RkExportGameWindow exportGame{GameProgram(), [this] { return unsavedWork.MayExport(); }, WebGame()};
   RkMapOverlay mapOverlay{document.GetWorld(), view, document.GetOrigin()};
   RkCanvasStatus canvasStatus{document.GetWorld(), view, document.GetOrigin()};
   RkTilePalette tilePalette;

@@ -4,7 +4,8 @@
 # UBSan into build-fuzz/, then runs it on a working copy of fuzz/corpus.
 # New inputs stay in build-fuzz/corpus; crashes are written to build-fuzz/.
 # Usage: scripts/fuzz.sh [seconds] [extra libFuzzer options...]
-# RK_FUZZ_TARGET=fuzz_paths fuzzes the path resolver instead, on a copy of fuzz/corpus-paths.
+# RK_FUZZ_TARGET=fuzz_paths fuzzes the path resolver instead, on a copy of fuzz/corpus-paths;
+# RK_FUZZ_TARGET=fuzz_settings the game's settings file (Game.ini), on fuzz/corpus-settings.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,15 +19,13 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo 
 target="${RK_FUZZ_TARGET:-fuzz_loaders}"
 cmake --build build-fuzz --target "$target" -j2
 
-corpus=corpus
-if [ "$target" = fuzz_paths ]; then
-  corpus=corpus-paths
-  mkdir -p build-fuzz/$corpus
-  cp -n fuzz/corpus-paths/* build-fuzz/$corpus/ 2>/dev/null || true
-else
-  mkdir -p build-fuzz/corpus
-  cp -n fuzz/corpus/* build-fuzz/corpus/ 2>/dev/null || true
-fi
+case "$target" in
+  fuzz_paths) corpus=corpus-paths ;;
+  fuzz_settings) corpus=corpus-settings ;;
+  *) corpus=corpus ;;
+esac
+mkdir -p build-fuzz/$corpus
+cp -n fuzz/$corpus/* build-fuzz/$corpus/ 2>/dev/null || true
 # Fatal reports of refused files go to standard error; close it (libFuzzer keeps
 # its own copy for its reports).
 # Absolute paths: the path target works in a folder of its own.

@@ -69,6 +69,9 @@ void RkEditorKeys::ToggleLayers(const uint8_t* keys) {
   if (WentDown(keys, DIK_G)) engine.HandleMenuCommand(RkEngine::CommandViewGrid);
   if (WentDown(keys, DIK_K)) engine.HandleMenuCommand(RkEngine::CommandViewCellKinds);
   if (WentDown(keys, DIK_L)) engine.HandleMenuCommand(RkEngine::CommandViewLinks);
+  // The game's keys act on the cell under the pointer, as it is now.
+  if (WentDown(keys, DIK_F5)) engine.HandleMenuCommand(RkEngine::CommandPlaytest);
+  if (WentDown(keys, DIK_T)) engine.HandleMenuCommand(RkEngine::CommandSetStartHere);
 }
 
 // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z; while a text field has the keyboard they

@@ -25,6 +25,7 @@ void RkEditorMenuBar::DrawFileMenu() {
   }
   if (ImGui::MenuItem("Map Editor")) engine.QueueMenuCommand(RkEngine::CommandMapEditor);
   if (ImGui::MenuItem("NPC Editor")) engine.QueueMenuCommand(RkEngine::CommandNPCEditor);
+  if (ImGui::MenuItem("Game Settings...")) engine.QueueMenuCommand(RkEngine::CommandGameSettings);
   if (ImGui::MenuItem("Creature Editor")) engine.QueueMenuCommand(RkEngine::CommandCreatureEditor);
   if (ImGui::MenuItem("Item Editor")) engine.QueueMenuCommand(RkEngine::CommandItemEditor);
   if (ImGui::MenuItem("Exit")) engine.QueueMenuCommand(RkEngine::CommandExit);
@@ -66,6 +67,7 @@ void RkEditorMenuBar::DrawToolsMenu() {
     return;
   }
   if (ImGui::MenuItem("Check Maps")) engine.QueueMenuCommand(RkEngine::CommandCheckMaps);
+  if (ImGui::MenuItem("Playtest", "F5")) engine.QueueMenuCommand(RkEngine::CommandPlaytest);
   ImGui::EndMenu();
 }
 
@@ -75,4 +77,17 @@ void RkEditorMenuBar::DrawHelpMenu() {
   }
   if (ImGui::MenuItem("About")) engine.QueueMenuCommand(RkEngine::CommandAbout);
   ImGui::EndMenu();
+}
+
+void RkEditorMenuBar::DrawCanvasMenu() {
+  constexpr const char* kMenu = "Canvas";
+  if (engine.IsPointerOnCanvas() && ImGui::IsMouseClicked(ImGuiMouseButton_Right)) {
+    contextOnMap = engine.HoveredMapCell(contextX, contextY);
+    if (contextOnMap) ImGui::OpenPopup(kMenu);
+  }
+  if (!ImGui::BeginPopup(kMenu)) return;
+  ImGui::TextDisabled("Cell (%d, %d)", contextX, contextY);
+  if (ImGui::MenuItem("Set Start Here", "T")) engine.QueueCellCommand(RkEngine::CommandSetStartHere, contextX, contextY);
+  if (ImGui::MenuItem("Playtest Here", "F5")) engine.QueueCellCommand(RkEngine::CommandPlaytest, contextX, contextY);
+  ImGui::EndPopup();
 }

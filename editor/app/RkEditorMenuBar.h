@@ -12,6 +12,9 @@ class RkEditorMenuBar {
   // Draws the bar inside the current ImGui frame; its height in pixels, or 0
   // when no bar could be begun.
   int Draw();
+  // The canvas's context menu (a right click on a cell): Set Start Here and
+  // Playtest Here, for the cell that was clicked.
+  void DrawCanvasMenu();
 
  private:
   void DrawFileMenu();
@@ -22,4 +25,7 @@ class RkEditorMenuBar {
   void DrawHelpMenu();
 
   RkEngine& engine;
+  bool contextOnMap = false;
+  int contextX = 0;
+  int contextY = 0;
 };

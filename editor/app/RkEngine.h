@@ -26,6 +26,8 @@
 #include "RkEditorWindow.h"
 #include "RkEntity.h"
 #include "RkFileDialog.h"
+#include "RkGameSettingsDocument.h"
+#include "RkGameSettingsPanel.h"
 #include "RkImGuiLayer.h"
 #include "RkInput.h"
 #include "RkLibraryRecorder.h"
@@ -40,6 +42,7 @@
 #include "RkNPCList.h"
 #include "RkImageWatch.h"
 #include "RkPanelOpener.h"
+#include "RkPlaytestControl.h"
 #include "RkRecoveryOffer.h"
 #include "RkRecoveryWriter.h"
 #include "RkTilePalette.h"
@@ -63,7 +66,10 @@ class RkEngine {
     CommandViewTilePalette = 2303,
     CommandUndo = 2400,
     CommandRedo = 2401,
-    CommandCheckMaps = 2500
+    CommandCheckMaps = 2500,
+    CommandGameSettings = 2103,
+    CommandPlaytest = 2501,
+    CommandSetStartHere = 2502
   };
 
   static constexpr int kWidth = 896;
@@ -115,6 +121,12 @@ class RkEngine {
   bool HandleMenuCommand(int command);
   // The menu's choices wait here until the next pass takes them.
   void QueueMenuCommand(int command) { pendingCommands.push_back(command); }
+  // A command of the canvas's context menu, for the cell it was opened on.
+  void QueueCellCommand(int command, int cellX, int cellY);
+  // The map cell under the pointer; false when the pointer is not over a cell
+  // of the map on the canvas.
+  bool HoveredMapCell(int& cellX, int& cellY) const;
+  bool IsPointerOnCanvas() const { return pointer.IsOnCanvas(); }
 
   // A question in a box with the editor's caption; the chosen button's index.
   // The editor takes the keyboard and the mouse back after it, as after a notice.
@@ -160,6 +172,9 @@ class RkEngine {
   // "RkEngine - World.rkm *" while the map is unsaved.
   const std::string& GetWindowTitle() const { return shownTitle; }
   RkCheckMapsWindow& GetCheckMapsWindow() { return checkMaps; }
+  RkGameSettingsDocument& GetGameSettings() { return gameSettings; }
+  RkGameSettingsPanel& GetGameSettingsPanel() { return settingsPanel; }
+  RkPlaytestControl& GetPlaytests() { return playtests; }
 
   // The recovery file of the map: kept while it is unsaved (the last part of a
   // pass), removed when the work no longer needs it (a save, "Don't Save"), and
@@ -180,11 +195,19 @@ class RkEngine {
   // crash goes too.
   void ForgetUnsavedWork();
   void ShowTitle();
+  // The map's save writes the game's settings too when they changed (a growth
+  // of the first map, Set Start Here).
+  void SaveSettingsWithMap();
+  // F5 and Set Start Here act on the context menu's cell when it gave one,
+  // else on the cell under the pointer.
+  bool TakeCommandCell(int& cellX, int& cellY);
 
   // Whether this pass saw input or a change that the next frames must show.
   void NoteActivity(bool eventsTaken);
   // A modal box or dialog took the last button or key presses.
   void AfterModal();
+  // Wakes a loop that waits for events (from the playtest's watching thread).
+  static void WakeLoop();
 
   int32_t running = 1;
   RkEditorWindow window;
@@ -216,6 +239,16 @@ class RkEngine {
   RkMapOverlay mapOverlay{document.GetWorld(), view, document.GetOrigin()};
   RkCanvasStatus canvasStatus{document.GetWorld(), view, document.GetOrigin()};
   RkTilePalette tilePalette;
+  RkGameSettingsDocument gameSettings;
+  std::string settingsProblems = gameSettings.Read();
+  RkGameSettingsPanel settingsPanel{
+      gameSettings, [this](const RkFileDialog::FilterList& filters, std::string& path) { return ChooseFile(filters, path); },
+      [this](const char* text) { ShowModalNotice(text); }};
+  RkPlaytestControl playtests{document, gameSettings, &RkEngine::WakeLoop,
+                              [this](const char* text) { ShowModalNotice(text); }};
+  bool hasCommandCell = false;
+  int commandCellX = 0;
+  int commandCellY = 0;
   RkImageWatch imageWatch;
   RkEditorMenuBar menuBar{*this};
   RkEditorKeys keys{*this};

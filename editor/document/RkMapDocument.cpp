@@ -12,6 +12,10 @@ void RkMapDocument::Notify(const Change& change) {
   if (changed) changed(change);
 }
 
+void RkMapDocument::NotifyCellsMoved(const std::string& file, int32_t dx, int32_t dy) {
+  if (cellsMoved && (dx != 0 || dy != 0)) cellsMoved(file, dx, dy);
+}
+
 void RkMapDocument::PlaceOrigin(int32_t viewCellX, int32_t viewCellY) { origin.SetPosition(viewCellX, viewCellY); }
 
 bool RkMapDocument::GrowToReach(int32_t& cellX, int32_t& cellY) {
@@ -31,6 +35,7 @@ bool RkMapDocument::GrowToReach(int32_t& cellX, int32_t& cellY) {
     if (result == GrowUp || result == GrowLeftAndUp) {
       origin.SetPosition(origin.GetX(), origin.GetY() + cellY);
     }
+    NotifyCellsMoved(world.GetFileName(), cellX < 0 ? -cellX : 0, cellY < 0 ? -cellY : 0);
   }
   cellX = std::max(cellX, 0);
   cellY = std::max(cellY, 0);

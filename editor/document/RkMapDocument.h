@@ -33,6 +33,10 @@ class RkMapDocument {
     int32_t viewY;
   };
   using ChangeListener = std::function<void(const Change& change)>;
+  // The cells of the map in file moved right by dx and down by dy: a growth to
+  // the left or upwards, or the undo of one. Whatever else names those cells
+  // (the game's start cell) follows.
+  using CellsMovedListener = std::function<void(const std::string& file, int32_t dx, int32_t dy)>;
 
   RkMapDocument();
   RkMapDocument(const RkMapDocument&) = delete;
@@ -50,6 +54,7 @@ class RkMapDocument {
   const RkEditHistory& GetHistory() const { return history; }
   // Told of every change of what the canvas shows (the canvas's sprites).
   void SetChangeListener(ChangeListener listener) { changed = std::move(listener); }
+  void SetCellsMovedListener(CellsMovedListener listener) { cellsMoved = std::move(listener); }
 
   // The button went down on the canvas, and up again (or a box took it): the
   // edits in between become one step.
@@ -89,6 +94,7 @@ class RkMapDocument {
   // The one way a map is emptied: no cells, no NPCs, no file, the view at (0, 0).
   void Reset();
   void Notify(const Change& change);
+  void NotifyCellsMoved(const std::string& file, int32_t dx, int32_t dy);
 
  private:
   RkWorld world;
@@ -97,4 +103,5 @@ class RkMapDocument {
   RkEditHistory history;
   RkStrokeRecorder strokes{*this};
   ChangeListener changed;
+  CellsMovedListener cellsMoved;
 };

@@ -22,8 +22,20 @@ std::optional<RkFailure> RkGameSettingsDocument::Save() {
   return std::nullopt;
 }
 
+namespace {
+
+std::string Lower(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+}  // namespace
+
+// The game finds its first map in any case, as it finds New Area maps.
 bool RkGameSettingsDocument::IsFirstMap(const std::string& mapFile) const {
-  return !mapFile.empty() && RkMapLinks::LeadsInto(settings.GetMap().c_str(), mapFile.c_str());
+  return !mapFile.empty() && RkMapLinks::LeadsInto(Lower(settings.GetMap()).c_str(), Lower(mapFile).c_str());
 }
 
 void RkGameSettingsDocument::FollowCells(const std::string& mapFile, int32_t dx, int32_t dy) {

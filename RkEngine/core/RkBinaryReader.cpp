@@ -30,7 +30,7 @@ RkBinaryReader::~RkBinaryReader() {
 }
 
 bool RkBinaryReader::Open(const char* path) {
-  if (fd_ >= 0) Close();
+  Close();
   begin_ = end_ = 0;
   atEnd_ = false;
   fileSize_ = filled_ = 0;
@@ -61,7 +61,18 @@ bool RkBinaryReader::Open(const char* path) {
   return false;
 }
 
+void RkBinaryReader::OpenMemory(const void* data, std::size_t size) {
+  Close();
+  begin_ = end_ = 0;
+  atEnd_ = false;
+  filled_ = 0;
+  fileSize_ = size;
+  static const unsigned char kNothing = 0;
+  memory_ = size > 0 ? static_cast<const unsigned char*>(data) : &kNothing;
+}
+
 bool RkBinaryReader::Close() {
+  memory_ = nullptr;
   if (fd_ < 0) return true;
   const int result = ::close(fd_);
   fd_ = -1;
@@ -76,6 +87,7 @@ uint64_t RkBinaryReader::GetRemainingSize() const {
 
 bool RkBinaryReader::FillBuffer() {
   begin_ = end_ = 0;
+  if (memory_ != nullptr && !atEnd_) return FillFromMemory();
   if (atEnd_ || fd_ < 0) {
     atEnd_ = true;
     return true;
@@ -90,6 +102,16 @@ bool RkBinaryReader::FillBuffer() {
   }
   end_ = static_cast<std::size_t>(count);
   filled_ += static_cast<uint64_t>(count);
+  atEnd_ = count == 0;
+  return true;
+}
+
+bool RkBinaryReader::FillFromMemory() {
+  const uint64_t left = fileSize_ - filled_;
+  const std::size_t count = left < capacity_ ? static_cast<std::size_t>(left) : capacity_;
+  std::memcpy(buffer_.get(), memory_ + filled_, count);
+  end_ = count;
+  filled_ += count;
   atEnd_ = count == 0;
   return true;
 }

@@ -25,7 +25,10 @@ class RkBinaryReader {
 
   // False when the file cannot be opened, a missing file and a folder included.
   bool Open(const char* path);
-  bool IsOpen() const { return fd_ >= 0; }
+  // Reads bytes in memory as if they were a file's (the fuzz targets use it;
+  // no system call is made). The bytes must outlive the reading.
+  void OpenMemory(const void* data, std::size_t size);
+  bool IsOpen() const { return fd_ >= 0 || memory_ != nullptr; }
   bool Close();
   // The error code (errno value) of the last failing call.
   int GetError() const { return error_; }
@@ -56,6 +59,7 @@ class RkBinaryReader {
  private:
   bool ReadAcrossBlocks(unsigned char* data, std::size_t size);
   bool FillBuffer();
+  bool FillFromMemory();
 
   // Not cleared on allocation: only bytes that were filled are ever used.
   std::unique_ptr<unsigned char[]> buffer_;
@@ -67,4 +71,5 @@ class RkBinaryReader {
   int error_ = 0;
   uint64_t fileSize_ = 0;
   uint64_t filled_ = 0;  // bytes taken from the file so far
+  const unsigned char* memory_ = nullptr;  // the bytes of OpenMemory, else null
 };

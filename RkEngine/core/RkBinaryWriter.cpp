@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <limits.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "RkNativePath.h"
+#include "RkSaveLeftovers.h"
 
 namespace {
 
@@ -76,12 +78,23 @@ bool RkBinaryWriter::Open(const char* targetPath) {
   Discard();
   error_ = 0;
   if (!PrepareTarget(targetPath)) return false;
-  std::string pattern = targetPath_ + ".XXXXXX";
+  // What a killed save of this file left is removed before the next one.
+  RkSaveLeftovers::RemoveFor(targetPath_);
+  std::string pattern = RkSaveLeftovers::TemporaryPattern(targetPath_);
   fd_ = ::mkstemp(&pattern[0]);
   if (fd_ < 0) return Fail(errno);
   temporaryPath_ = pattern;
+  // Held until the file is closed: while it is, no sweep takes the file for a leftover.
+  if (::flock(fd_, LOCK_EX) != 0) return Fail(errno);
   if (::fchmod(fd_, mode_) != 0) return Fail(errno);
   return true;
+}
+
+void RkBinaryWriter::OpenMemory(std::vector<unsigned char>& sink) {
+  Discard();
+  error_ = 0;
+  sink.clear();
+  sink_ = &sink;
 }
 
 bool RkBinaryWriter::WriteUInt32(uint32_t value) {
@@ -92,7 +105,7 @@ bool RkBinaryWriter::WriteUInt32(uint32_t value) {
 }
 
 bool RkBinaryWriter::WriteThroughBuffer(const unsigned char* data, std::size_t size) {
-  if (fd_ < 0) return Fail(error_ != 0 ? error_ : EBADF);
+  if (!IsWriting()) return Fail(error_ != 0 ? error_ : EBADF);
   while (size > 0) {
     if (used_ == capacity_ && !FlushBuffer()) return false;
     const std::size_t room = capacity_ - used_;
@@ -112,6 +125,10 @@ bool RkBinaryWriter::FlushBuffer() {
 }
 
 bool RkBinaryWriter::WriteAll(const unsigned char* data, std::size_t size) {
+  if (sink_ != nullptr) {
+    sink_->insert(sink_->end(), data, data + size);
+    return true;
+  }
   while (size > 0) {
     const ssize_t count = ::write(fd_, data, size);
     if (count < 0) {
@@ -125,14 +142,20 @@ bool RkBinaryWriter::WriteAll(const unsigned char* data, std::size_t size) {
 }
 
 bool RkBinaryWriter::Flush() {
-  if (fd_ < 0) return Fail(error_ != 0 ? error_ : EBADF);
+  if (!IsWriting()) return Fail(error_ != 0 ? error_ : EBADF);
   if (!FlushBuffer()) return false;
+  if (sink_ != nullptr) return true;
   // The data must be on the disk before the rename makes it the target.
   if (::fsync(fd_) != 0) return Fail(errno);
   return true;
 }
 
 bool RkBinaryWriter::Close() {
+  if (sink_ != nullptr) {
+    const bool flushed = FlushBuffer();
+    sink_ = nullptr;
+    return flushed;
+  }
   if (fd_ < 0) return Fail(error_ != 0 ? error_ : EBADF);
   if (used_ > 0 && !Flush()) return false;
   const int result = ::close(fd_);
@@ -156,6 +179,7 @@ bool RkBinaryWriter::Fail(int error) {
 }
 
 void RkBinaryWriter::Discard() {
+  sink_ = nullptr;
   if (fd_ >= 0) {
     ::close(fd_);
     fd_ = -1;

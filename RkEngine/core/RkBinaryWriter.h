@@ -20,6 +20,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 class RkBinaryWriter {
  public:
@@ -31,10 +32,14 @@ class RkBinaryWriter {
   RkBinaryWriter(const RkBinaryWriter&) = delete;
   RkBinaryWriter& operator=(const RkBinaryWriter&) = delete;
 
-  // Creates the temporary file ("<target>.XXXXXX", never an existing file).
+  // Creates the temporary file (named by RkSaveLeftovers, never an existing
+  // file), after removing what killed saves of the same target left.
   bool Open(const char* targetPath);
+  // Writes into sink instead of a file (the fuzz targets use it; no system call
+  // is made). Flush and Close work as for a file; there is nothing to commit.
+  void OpenMemory(std::vector<unsigned char>& sink);
   bool Write(const void* data, std::size_t size) {
-    if (fd_ >= 0 && capacity_ - used_ >= size) {
+    if (IsWriting() && capacity_ - used_ >= size) {
       std::memcpy(buffer_.get() + used_, data, size);
       used_ += size;
       return true;
@@ -58,6 +63,7 @@ class RkBinaryWriter {
   const std::string& GetTemporaryPath() const { return temporaryPath_; }
 
  private:
+  bool IsWriting() const { return fd_ >= 0 || sink_ != nullptr; }
   bool PrepareTarget(const char* targetPath);
   bool WriteThroughBuffer(const unsigned char* data, std::size_t size);
   bool FlushBuffer();
@@ -74,4 +80,5 @@ class RkBinaryWriter {
   mode_t mode_ = 0;
   std::string targetPath_;
   std::string temporaryPath_;
+  std::vector<unsigned char>* sink_ = nullptr;  // the memory of OpenMemory, else null
 };

@@ -133,7 +133,6 @@ void RkNPCList::LoadNPCFile(const char* path) {
 }
 
 std::optional<RkFailure> RkNPCList::TryLoadNPCFile(const char* path) {
-  std::vector<RkNPC> loaded;
   RkBinaryReader reader;
   // No file yet is not an error: the list is empty. A folder of that name is
   // no file either.
@@ -141,6 +140,21 @@ std::optional<RkFailure> RkNPCList::TryLoadNPCFile(const char* path) {
     npcs_.clear();
     return std::nullopt;
   }
+  std::vector<RkNPC> loaded;
+  if (auto failure = ReadNPCs(reader, loaded)) return failure;
+  if (!reader.Close()) return RkFailure::FromError(kCloseFailed, reader.GetError(), kSource, 1470);
+  npcs_.swap(loaded);
+  return std::nullopt;
+}
+
+std::optional<RkFailure> RkNPCList::TryReadNPCFile(RkBinaryReader& reader) {
+  std::vector<RkNPC> loaded;
+  if (auto failure = ReadNPCs(reader, loaded)) return failure;
+  npcs_.swap(loaded);
+  return std::nullopt;
+}
+
+std::optional<RkFailure> RkNPCList::ReadNPCs(RkBinaryReader& reader, std::vector<RkNPC>& loaded) {
   uint32_t count = 0;
   if (!reader.ReadUInt32(count)) {
     return RkFailure::FromError("Failed to read from the NPCs.rk file.", reader.GetError(), kSource, 1457);
@@ -151,7 +165,5 @@ std::optional<RkFailure> RkNPCList::TryLoadNPCFile(const char* path) {
     if (auto failure = npc.Read(reader)) return failure;
     loaded.push_back(std::move(npc));
   }
-  if (!reader.Close()) return RkFailure::FromError(kCloseFailed, reader.GetError(), kSource, 1470);
-  npcs_.swap(loaded);
   return std::nullopt;
 }

@@ -15,6 +15,8 @@
 #include "RkFailure.h"
 #include "RkNPC.h"
 
+class RkBinaryReader;
+
 class RkNPCList {
  public:
   static constexpr const char* kFileName = "NPCs.rk";
@@ -65,8 +67,11 @@ class RkNPCList {
   // TryLoadNPCFile, with a failure reported fatally.
   void LoadNPCFile() { LoadNPCFile(kFileName); }
   void LoadNPCFile(const char* path);
+  // TryLoadNPCFile's reading, from a reader already open (on a file or on memory).
+  [[nodiscard]] std::optional<RkFailure> TryReadNPCFile(RkBinaryReader& reader);
 
  private:
+  static std::optional<RkFailure> ReadNPCs(RkBinaryReader& reader, std::vector<RkNPC>& loaded);
   const RkNPC* Find(const char* name) const;
   RkNPC* Find(const char* name);
   template <typename Operation>

@@ -57,20 +57,27 @@ void RkWorld::Load(const char* fileName) {
 }
 
 std::optional<RkFailure> RkWorld::TryLoad(const char* fileName) {
-  RkWorld loaded;
   RkBinaryReader reader;
   if (!reader.Open(fileName)) {
     return RkFailure::FromError("Failed to open the world file.", reader.GetError(), kSource,
                                 RkProgramLine(350, 407));
   }
+  RkWorld loaded;
+  if (auto failure = loaded.TryRead(reader, fileName)) return failure;
+  if (!reader.Close()) {
+    return RkFailure::FromError(kCloseFailed, reader.GetError(), kSource, RkProgramLine(395, 452));
+  }
+  *this = std::move(loaded);
+  return std::nullopt;
+}
+
+std::optional<RkFailure> RkWorld::TryRead(RkBinaryReader& reader, const char* fileName) {
+  RkWorld loaded;
   int32_t width = 0;
   int32_t height = 0;
   if (auto failure = ReadSize(reader, width, height)) return failure;
   if (auto failure = loaded.ReadTiles(reader, width, height)) return failure;
   if (auto failure = loaded.ReadNPCs(reader)) return failure;
-  if (!reader.Close()) {
-    return RkFailure::FromError(kCloseFailed, reader.GetError(), kSource, RkProgramLine(395, 452));
-  }
   loaded.fileName_ = fileName;
   *this = std::move(loaded);
   return std::nullopt;
@@ -135,6 +142,17 @@ void RkWorld::Save(const char* fileName) const {
 std::optional<RkFailure> RkWorld::TrySave(const char* fileName) const {
   RkBinaryWriter writer;
   if (!writer.Open(fileName)) return WriteStepFailure(writer, kCreateFailed, 291);
+  if (auto failure = TryWrite(writer)) return failure;
+  // The last buffered data reaches the file (and the disk) here: a failure is
+  // the world's last write failing.
+  if (!writer.Flush()) return WriteStepFailure(writer, kWriteFailed, 317);
+  if (!writer.Close()) return WriteStepFailure(writer, kCloseFailed, 328);
+  // Putting the finished file in place of the old one completes its creation.
+  if (!writer.Commit()) return WriteStepFailure(writer, kCreateFailed, 291);
+  return std::nullopt;
+}
+
+std::optional<RkFailure> RkWorld::TryWrite(RkBinaryWriter& writer) const {
   if (!writer.WriteInt32(width_)) return WriteStepFailure(writer, kWriteFailed, 297);
   if (!writer.WriteInt32(height_)) return WriteStepFailure(writer, kWriteFailed, 301);
   for (const RkTile& tile : tiles_) {
@@ -146,12 +164,6 @@ std::optional<RkFailure> RkWorld::TrySave(const char* fileName) const {
   for (const RkNPC& npc : npcs_) {
     if (auto failure = npc.Write(writer)) return failure;
   }
-  // The last buffered data reaches the file (and the disk) here: a failure is
-  // the world's last write failing.
-  if (!writer.Flush()) return WriteStepFailure(writer, kWriteFailed, 317);
-  if (!writer.Close()) return WriteStepFailure(writer, kCloseFailed, 328);
-  // Putting the finished file in place of the old one completes its creation.
-  if (!writer.Commit()) return WriteStepFailure(writer, kCreateFailed, 291);
   return std::nullopt;
 }
 

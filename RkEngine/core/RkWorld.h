@@ -58,6 +58,9 @@ class RkWorld {
   [[nodiscard]] std::optional<RkFailure> TryLoad(const char* fileName);
   // TryLoad, with a failure reported fatally.
   void Load(const char* fileName);
+  // TryLoad's reading, from a reader already open (on a file or on memory);
+  // fileName is what GetFileName gives afterwards.
+  [[nodiscard]] std::optional<RkFailure> TryRead(RkBinaryReader& reader, const char* fileName);
   // Writes the world file through a temporary file beside it, so a failed save
   // leaves the previous file whole; a failure comes back with the texts of the
   // fatal report that Save gives ("Failed to create the world file." for a
@@ -66,6 +69,8 @@ class RkWorld {
   [[nodiscard]] std::optional<RkFailure> TrySave(const char* fileName) const;
   // TrySave, with a failure reported fatally.
   void Save(const char* fileName) const;
+  // TrySave's records, into a writer already open; the caller flushes and closes.
+  [[nodiscard]] std::optional<RkFailure> TryWrite(RkBinaryWriter& writer) const;
 
   int32_t GetWidth() const { return width_; }
   int32_t GetHeight() const { return height_; }

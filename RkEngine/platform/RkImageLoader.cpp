@@ -1,4 +1,5 @@
-// Image decoding for sprites: SDL2_image reads the file, the colour key is applied
+// Image decoding for sprites: the file is read into memory and measured, SDL2_image
+// decodes it as the format that was measured, the colour key is applied
 // on the image as read (so a scaled edge never turns a keyed pixel grey), and a
 // bilinear stretch brings it to the requested size.
 #include "RkImageLoader.h"
@@ -7,97 +8,95 @@
 #include <SDL_image.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "RkImageHeader.h"
 #include "RkPathResolver.h"
 
 namespace {
 
 // A side beyond this is refused before any pixel is decoded: a header of a few
 // bytes could otherwise ask for gigabytes.
-constexpr long kMaxImageSide = 8192;
+constexpr int64_t kMaxImageSide = 8192;
+// The file is measured in memory; no image within the bound needs a larger
+// file than its pixels at four bytes each, whatever the format.
+constexpr Sint64 kMaxFileSize = Sint64{kMaxImageSide} * kMaxImageSide * 4;
 
-long BigEndian16(const Uint8* bytes) { return (long{bytes[0]} << 8) | bytes[1]; }
-long BigEndian32(const Uint8* bytes) { return (BigEndian16(bytes) << 16) | BigEndian16(bytes + 2); }
-long LittleEndian16(const Uint8* bytes) { return (long{bytes[1]} << 8) | bytes[0]; }
-long LittleEndianSigned32(const Uint8* bytes) {
-  const uint32_t value = (uint32_t{bytes[3]} << 24) | (uint32_t{bytes[2]} << 16) | (uint32_t{bytes[1]} << 8) | bytes[0];
-  return static_cast<int32_t>(value);
-}
-
-// JPEG keeps its size in the first start-of-frame segment, after any number of others.
-bool JpegDeclaredSize(SDL_RWops* source, long& width, long& height) {
-  SDL_RWseek(source, 2, RW_SEEK_SET);
-  Uint8 marker[4];
-  while (SDL_RWread(source, marker, 1, 4) == 4 && marker[0] == 0xFF) {
-    const Uint8 kind = marker[1];
-    const long length = BigEndian16(marker + 2);
-    const bool isFrame = kind >= 0xC0 && kind <= 0xCF && kind != 0xC4 && kind != 0xC8 && kind != 0xCC;
-    if (isFrame) {
-      Uint8 frame[5];
-      if (SDL_RWread(source, frame, 1, 5) != 5) return false;
-      height = BigEndian16(frame + 1);
-      width = BigEndian16(frame + 3);
-      return true;
-    }
-    if (length < 2 || SDL_RWseek(source, length - 2, RW_SEEK_CUR) < 0) return false;
-  }
-  return false;
-}
-
-// The size the file's header declares, for the formats that state it up front;
-// false for others (they are checked once decoded).
-bool DeclaredSize(SDL_RWops* source, long& width, long& height) {
-  Uint8 header[26] = {};
-  const size_t count = SDL_RWread(source, header, 1, sizeof header);
-  bool known = false;
-  if (count >= 24 && std::memcmp(header, "\x89PNG\r\n\x1a\n", 8) == 0 && std::memcmp(header + 12, "IHDR", 4) == 0) {
-    width = BigEndian32(header + 16);
-    height = BigEndian32(header + 20);
-    known = true;
-  } else if (count >= 10 && std::memcmp(header, "GIF8", 4) == 0) {
-    width = LittleEndian16(header + 6);
-    height = LittleEndian16(header + 8);
-    known = true;
-  } else if (count >= 26 && header[0] == 'B' && header[1] == 'M' && LittleEndianSigned32(header + 14) >= 40) {
-    width = std::labs(LittleEndianSigned32(header + 18));
-    height = std::labs(LittleEndianSigned32(header + 22));
-    known = true;
-  } else if (count >= 4 && header[0] == 0xFF && header[1] == 0xD8) {
-    known = JpegDeclaredSize(source, width, height);
-  }
-  SDL_RWseek(source, 0, RW_SEEK_SET);
-  return known;
-}
-
-bool IsTooLarge(long width, long height) {
+bool IsTooLarge(int64_t width, int64_t height) {
   if (width <= kMaxImageSide && height <= kMaxImageSide) return false;
-  SDL_SetError("The image is %ld by %ld pixels; more than %ld on a side is not loaded.", width, height,
-               kMaxImageSide);
+  SDL_SetError("The image is %lld by %lld pixels; more than %lld on a side is not loaded.",
+               static_cast<long long>(width), static_cast<long long>(height), static_cast<long long>(kMaxImageSide));
   return true;
 }
 
-// Decodes like IMG_Load (the extension still names formats without a signature),
-// refusing a declared size beyond the bound before decoding.
-SDL_Surface* DecodeBounded(const std::string& path) {
+bool IsNamedTga(const std::string& path) {
+  const std::string::size_type dot = path.rfind('.');
+  return dot != std::string::npos && SDL_strcasecmp(path.c_str() + dot + 1, "tga") == 0;
+}
+
+// The whole file, or false with the reason set.
+bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes) {
   SDL_RWops* source = SDL_RWFromFile(path.c_str(), "rb");
   if (source == nullptr) {
     // The system's reason (a missing file, a folder, no permission) says more
     // than SDL's "Couldn't open", and the report names the file already.
     const int cause = errno;
     SDL_SetError("%s", std::strerror(cause));
-    return nullptr;
+    return false;
   }
-  long width = 0;
-  long height = 0;
-  if (DeclaredSize(source, width, height) && IsTooLarge(width, height)) {
-    SDL_RWclose(source);
-    return nullptr;
+  // Read in blocks up to the bound rather than trusting a size: a folder or a
+  // pipe has none that means anything.
+  constexpr std::size_t kBlock = 1 << 16;
+  std::size_t count = 0;
+  do {
+    if (bytes.size() - count < kBlock) bytes.resize(count + kBlock);
+    count += SDL_RWread(source, bytes.data() + count, 1, kBlock);
+  } while (count == bytes.size() && static_cast<Sint64>(count) <= kMaxFileSize);
+  SDL_RWclose(source);
+  if (static_cast<Sint64>(count) > kMaxFileSize) {
+    SDL_SetError("The image file is larger than %lld bytes; it is not loaded.", static_cast<long long>(kMaxFileSize));
+    return false;
   }
-  const char* dot = std::strrchr(path.c_str(), '.');
-  SDL_Surface* decoded = IMG_LoadTyped_RW(source, 1, dot != nullptr ? dot + 1 : "");
+  bytes.resize(count);
+  return true;
+}
+
+// The decoder of exactly the format that was measured, never the library's
+// own guess: a format we do not measure never reaches a decoder.
+SDL_Surface* DecodeAs(RkImageHeader::Format format, SDL_RWops* source) {
+  using Format = RkImageHeader::Format;
+  switch (format) {
+    case Format::Png: return IMG_LoadPNG_RW(source);
+    case Format::Jpeg: return IMG_LoadJPG_RW(source);
+    case Format::Gif: return IMG_LoadGIF_RW(source);
+    case Format::Bmp: return IMG_LoadBMP_RW(source);
+    case Format::Ico: return IMG_LoadICO_RW(source);
+    case Format::Cur: return IMG_LoadCUR_RW(source);
+    case Format::Tga: return IMG_LoadTGA_RW(source);
+    case Format::Pnm: return IMG_LoadPNM_RW(source);
+    case Format::Pcx: return IMG_LoadPCX_RW(source);
+    case Format::Qoi: return IMG_LoadQOI_RW(source);
+    case Format::Webp: return IMG_LoadWEBP_RW(source);
+    case Format::Unsupported: break;
+  }
+  // The decoding library's words for a file that none of its decoders takes.
+  SDL_SetError("Unsupported image format");
+  return nullptr;
+}
+
+// Decodes the file after its header passed the bound; what the decoder made
+// is checked once more.
+SDL_Surface* DecodeBounded(const std::string& path) {
+  std::vector<unsigned char> bytes;
+  if (!ReadWholeFile(path, bytes)) return nullptr;
+  const RkImageHeader header = RkImageHeader::Read(bytes.data(), bytes.size(), IsNamedTga(path));
+  if (header.IsSupported() && IsTooLarge(header.GetWidth(), header.GetHeight())) return nullptr;
+  SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+  if (source == nullptr) return nullptr;
+  SDL_Surface* decoded = DecodeAs(header.GetFormat(), source);
+  SDL_RWclose(source);
   if (decoded != nullptr && IsTooLarge(decoded->w, decoded->h)) {
     SDL_FreeSurface(decoded);
     return nullptr;

@@ -1,5 +1,5 @@
-// Decodes an image file (PNG, BMP and whatever SDL2_image reads) into a 32-bit
-// ARGB surface of the requested size, applying the character sprites' colour
+// Decodes an image file (PNG, JPEG, GIF, BMP, ICO, CUR, TGA, PNM, PCX, QOI or
+// WEBP, each measured by RkImageHeader before decoding) into a 32-bit ARGB surface of the requested size, applying the character sprites' colour
 // key: exact opaque white becomes transparent black.
 #pragma once
 

@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "RkMessageBox.h"
+#include "RkSaveLeftovers.h"
 
 namespace {
 
@@ -75,6 +76,7 @@ void RkEngine::Run() {
   input.Create();
   input.CreateKeyboard(window.GetHandle());
   input.CreateMouse(window.GetHandle());
+  RkSaveLeftovers::RemoveInFolder("");  // what saves killed half-way left here
   OfferRecovery();
   if (!settingsProblems.empty()) {
     ShowModalNotice(("Game.ini has mistakes; the game will not start until they are fixed.\n\n" + settingsProblems).c_str());

@@ -7,11 +7,16 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <set>
+#include <vector>
 
+#include "RkBinaryWriter.h"
 #include "RkNPCList.h"
+#include "RkSaveLeftovers.h"
 #include "RkWorld.h"
 #include "ScratchDirectory.h"
 
@@ -153,4 +158,44 @@ TEST_F(AtomicSaveTest, NPCFileKeepsItsOldContentsWhenASaveFails) {
               "Failed to create the NPCs.rk file.*FILE: RkEngine\nLINE: 1407\n$");
   EXPECT_EQ(ReadFileBytes("NPCs.rk"), oldList);
   EXPECT_EQ(NamesIn("."), (std::set<std::string>{"NPCs.rk", "map.rkm"}));
+}
+
+// A save killed half-way leaves its temporary file; the next save of that file
+// removes it, and the editor's sweep of the folder removes those of any file,
+// but neither touches a file that a running process writes or that only looks
+// like a temporary file.
+TEST_F(AtomicSaveTest, LeftoverOfAKilledSaveIsRemovedByTheNextSaveAndNothingElseIs) {
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t writer = fork();
+  if (writer == 0) {
+    RkBinaryWriter killed;
+    if (!killed.Open(target.c_str())) _exit(1);
+    const std::vector<unsigned char> block(1 << 20, 7);
+    for (int i = 0; i < 8; ++i) killed.Write(block.data(), block.size());  // 8 MB, past the buffer
+    if (write(ready[1], "w", 1) != 1) _exit(1);
+    pause();
+  }
+  char signal = 0;
+  ASSERT_EQ(read(ready[0], &signal, 1), 1);
+  kill(writer, SIGKILL);
+  waitpid(writer, nullptr, 0);
+  const std::string dead = std::to_string(writer);
+  const std::string alive = std::to_string(getpid());
+  const std::set<std::string> others = {".map.rkm.rk-saving-" + alive + "-aB3dE9",  // a running save
+                                        ".map.rkm.rk-saving-" + dead + "-abc",      // not of our making
+                                        "map.rkm.Xy12zW", ".map.rkm.rk-saving-" + dead + "-abc.rkm"};
+  for (const std::string& name : others) WriteFileBytes(scratch.File(name), Bytes{1});
+  const std::string otherMaps = ".town.rkm.rk-saving-" + dead + "-q1W2e3";
+  WriteFileBytes(scratch.File(otherMaps), Bytes{1});
+  std::set<std::string> left = NamesIn(scratch.Path());
+  ASSERT_EQ(left.size(), others.size() + 3);  // map.rkm, the town's and the killed save's
+  WorldOfSize(3, 1).Save(target.c_str());
+  EXPECT_EQ(Int32At(ReadFileBytes(target), 0), 3);
+  std::set<std::string> expected = others;
+  expected.insert({"map.rkm", otherMaps});
+  EXPECT_EQ(NamesIn(scratch.Path()), expected);
+  EXPECT_EQ(RkSaveLeftovers::RemoveInFolder(scratch.Path()), 1);
+  expected.erase(otherMaps);
+  EXPECT_EQ(NamesIn(scratch.Path()), expected);
 }

@@ -4,6 +4,10 @@ add_executable(fuzz_replay ${PROJECT_SOURCE_DIR}/fuzz/RkLoaderFuzzer.cpp ${PROJE
 target_link_libraries(fuzz_replay PRIVATE RkCore)
 add_test(NAME FuzzCorpusReplay COMMAND fuzz_replay ${PROJECT_SOURCE_DIR}/fuzz/corpus)
 set_tests_properties(FuzzCorpusReplay PROPERTIES TIMEOUT 120)
+add_executable(fuzz_images_replay ${PROJECT_SOURCE_DIR}/fuzz/RkImageHeaderFuzzer.cpp ${PROJECT_SOURCE_DIR}/fuzz/ReplayMain.cpp)
+target_link_libraries(fuzz_images_replay PRIVATE RkCore)
+add_test(NAME FuzzImagesCorpusReplay COMMAND fuzz_images_replay ${PROJECT_SOURCE_DIR}/fuzz/corpus-images)
+set_tests_properties(FuzzImagesCorpusReplay PROPERTIES TIMEOUT 60)
 
 # RkCheckMaps' exit codes on the demo, on a folder with errors and on one with
 # warnings only.

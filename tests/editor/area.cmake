@@ -42,3 +42,12 @@ add_test(NAME editor_playtest_end_to_end
           ${CMAKE_CURRENT_BINARY_DIR}/editor_playtest_end_to_end)
 set_tests_properties(editor_playtest_end_to_end PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77 RUN_SERIAL TRUE)
 endif()
+
+# A minute of seeded random input on the editor (scripts/soak.sh), with a fresh
+# seed each run; the seed is printed, so that a failure can be replayed.
+if(TARGET RkCheckMaps)
+add_test(NAME editor_soak
+  COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/soak.sh 60)
+set_tests_properties(editor_soak PROPERTIES TIMEOUT 240 SKIP_RETURN_CODE 77 RUN_SERIAL TRUE
+  ENVIRONMENT "RK_EDITOR=$<TARGET_FILE:RkEngine>;RK_CHECK_MAPS=$<TARGET_FILE:RkCheckMaps>;RK_SOAK_WORK=${CMAKE_CURRENT_BINARY_DIR}/editor_soak")
+endif()

@@ -213,12 +213,12 @@ void EmberHollow::PumpMessages() {
   if (window.CloseRequested()) running = 0;
 }
 
+// The tiles go in as one grid: the sprites of every cell with an image, column
+// by column, as the renderer would get them one by one, without making a
+// sprite for each of a big map's million cells.
 void EmberHollow::BuildScene() {
-  for (int x = 0; x < world.GetWidth(); ++x) {
-    for (int y = 0; y < world.GetHeight(); ++y) {
-      renderer.AddSprite(world.GetTileImageFile(x, y), x * kTileSize, y * kTileSize, 0, 0);
-    }
-  }
+  renderer.AddTileGrid(world.GetWidth(), world.GetHeight(),
+                       [this](int32_t x, int32_t y) { return world.GetTileImageFile(x, y); });
   for (unsigned i = 0; i < world.GetNPCCount(); ++i) {
     const RkNPC& npc = world.GetNPC(i);
     renderer.AddSprite(npc.GetImageFile(), npc.GetX() * kTileSize, npc.GetY() * kTileSize, 0, 1);
@@ -278,13 +278,23 @@ void EmberHollow::MoveNPCs(double now) {
     RkNPC& npc = world.GetNPC(i);
     const int oldX = npc.GetX();
     const int oldY = npc.GetY();
-    renderer.RemoveNpcSprites(oldX * kTileSize, oldY * kTileSize);
     npc.Wander(now);
-    const int standsOn = world.GetTileTypeToward(npc.GetX(), npc.GetY(), DirectionNone);
-    const bool onPlayer = npc.GetX() == player.GetX() && npc.GetY() == player.GetY();
-    if (standsOn != TileOpen || onPlayer) npc.SetPosition(oldX, oldY);
-    renderer.AddSprite(npc.GetImageFile(), npc.GetX() * kTileSize, npc.GetY() * kTileSize, 0, 1);
+    // Putting back an NPC that did not move changes nothing, and not reading
+    // its cell spares a big map's grid a cache miss per NPC and step.
+    const bool moved = npc.GetX() != oldX || npc.GetY() != oldY;
+    if (moved && !MayStandOn(npc.GetX(), npc.GetY())) npc.SetPosition(oldX, oldY);
+    // The NPC's sprites at its old cell are erased and its sprite appended at
+    // its cell now; nothing is drawn between the two, so the renderer does both
+    // at once and keeps the sprite of an NPC that stayed put.
+    renderer.MoveNpcSprite(oldX * kTileSize, oldY * kTileSize, npc.GetImageFile(), npc.GetX() * kTileSize,
+                           npc.GetY() * kTileSize);
   }
+}
+
+// A wandering NPC keeps to Open ground (the grid's edge included) and off the player's cell.
+bool EmberHollow::MayStandOn(int x, int y) const {
+  const bool onPlayer = x == player.GetX() && y == player.GetY();
+  return world.GetTileTypeToward(x, y, DirectionNone) == TileOpen && !onPlayer;
 }
 
 void EmberHollow::ChangeArea() {

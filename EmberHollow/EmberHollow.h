@@ -101,6 +101,7 @@ class EmberHollow {
   void Walk(double now);
   RkDirection PickCommand();
   void MoveNPCs(double now);
+  bool MayStandOn(int x, int y) const;
   void ChangeArea();
   std::string FindMapFile(const char* mapName);
   void WalkPlayer(RkDirection command);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSteppedClock.h"
 #include "EmberHollow.h"
 
 namespace {
@@ -22,25 +23,8 @@ constexpr const char* kGrassImage = "images/tiles/grass.png";
 constexpr const char* kFlowersImage = "images/tiles/flowers.png";
 constexpr const char* kVillagerImage = "images/characters/villager.png";
 constexpr const char* kChildImage = "images/characters/child.png";
-constexpr int64_t kFrequency = 60000;
-constexpr int64_t kCountsPerStep = kFrequency / 60;
-
-// A counter that moves only when the benchmark says so.
-class SteppedClock : public GameClock {
- public:
-  bool QueryFrequency(int64_t& frequency) override {
-    frequency = kFrequency;
-    return true;
-  }
-  bool QueryCounter(int64_t& counter) override {
-    counter = now;
-    return true;
-  }
-  void Advance(int64_t counts) { now += counts; }
-
- private:
-  int64_t now = 100 * kFrequency;
-};
+constexpr int64_t kCountsPerStep = BenchSteppedClock::kCountsPerStep;
+using SteppedClock = BenchSteppedClock;
 
 // A folder holding the demo's images and one "World.rkm": width by height open
 // ground with 500 Normal NPCs spread over the top-left 20 by 15 cells (so the

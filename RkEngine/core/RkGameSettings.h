@@ -9,7 +9,7 @@
 //   title  = Moss Road          at most 100 characters   default "Ember Hollow"
 //   map    = Maps/Start.rkm     found like New Area maps default "World.rkm"
 //   start  = 4, 7               two whole numbers        default 0, 0
-//   player = images/hero.png    the hero's image         default the Parts' hero
+//   player = images/hero.png    the hero's image         default images/characters/ch_classm32_10.png
 // Any other line is a problem naming its line. A missing file is no problem: it
 // gives the defaults, and the game plays exactly as it does without settings.
 //

@@ -8,6 +8,10 @@
 
 class RkGridMath {
  public:
+  // A cell is this many pixels wide and high: cell (x, y) has its top-left
+  // corner at pixel (32 * x, 32 * y).
+  static constexpr int32_t kCellSize = 32;
+
   // value + delta, held at the int32 limits: no cell lies beyond them.
   static int32_t AddClamped(int32_t value, int32_t delta);
   // value + delta into result; false, leaving result alone, when the sum has no

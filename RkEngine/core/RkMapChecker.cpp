@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "RkMapLinks.h"
+#include "RkMapPath.h"
 #include "RkNPCList.h"
 #include "RkNativePath.h"
 #include "RkPathResolver.h"
@@ -60,7 +61,13 @@ std::vector<RkMapFinding> RkMapChecker::Check() {
   images_.clear();
   settings_ = RkGameSettings::ReadFrom(folder_);
   CheckSettingsLines();
-  const std::vector<std::string> names = RkMapLinks::ListMaps(folder_);
+  std::vector<std::string> names = RkMapLinks::ListMaps(folder_);
+  if (inMemory_ != nullptr && std::none_of(names.begin(), names.end(), [this](const std::string& name) {
+        return RkMapPath::Normalized(name.c_str()) == RkMapPath::Normalized(inMemoryFile_.c_str());
+      })) {
+    // Its file went from the folder after it was opened: the map is still the folder's.
+    names.push_back(inMemoryFile_);
+  }
   for (const std::string& name : names) CheckMapFile(name);
   FindStartMap(names);
   CheckNPCLibrary();
@@ -98,7 +105,7 @@ void RkMapChecker::FindStartMap(const std::vector<std::string>& names) {
     start_.inFolder = true;
   } else {
     start_.stored = settings_.GetMap();
-    start_.target = RkMapLinks::Normalized(start_.stored.c_str());
+    start_.target = RkMapPath::Normalized(start_.stored.c_str());
     LocateTarget(start_);
     if (start_.file.empty()) return ErrorOnLine(settings_.MissingMapProblem());
   }
@@ -155,14 +162,24 @@ void RkMapChecker::LocateTarget(Link& link) const {
   link.file = link.inFolder ? file.filename().string() : file.generic_string();
 }
 
+void RkMapChecker::UseWorldFor(const std::string& name, const RkWorld& world) {
+  inMemoryFile_ = name;
+  inMemory_ = &world;
+}
+
 void RkMapChecker::CheckMapFile(const std::string& name) {
-  RkWorld world;
+  const std::string normalized = RkMapPath::Normalized(name.c_str());
+  MapSummary& summary = maps_[normalized];
+  RkWorld loaded;
+  const RkWorld* read = &loaded;
   std::string cause;
-  MapSummary& summary = maps_[RkMapLinks::Normalized(name.c_str())];
-  if (!RkSafeLoader::TryLoadWorld(InFolder(name), world, cause)) {
+  if (inMemory_ != nullptr && normalized == RkMapPath::Normalized(inMemoryFile_.c_str())) {
+    read = inMemory_;
+  } else if (!RkSafeLoader::TryLoadWorld(InFolder(name), loaded, cause)) {
     Error(name, "cannot be read: " + cause);
     return;
   }
+  const RkWorld& world = *read;
   CheckCells(name, world);
   CheckNPCsOnMap(name, world);
   summary = Summarize(world);
@@ -181,7 +198,7 @@ RkMapChecker::MapSummary RkMapChecker::Summarize(const RkWorld& world) {
       summary.kinds.push_back(kind >= TileNull && kind <= TileNewArea ? static_cast<uint8_t>(kind) : kUnknownKind);
       if (kind != TileNewArea || world.GetTileNewAreaName(x, y)[0] == '\0') continue;
       const char* stored = world.GetTileNewAreaName(x, y);
-      summary.links.push_back({x, y, stored, RkMapLinks::Normalized(stored), world.GetTileNewAreaStartX(x, y),
+      summary.links.push_back({x, y, stored, RkMapPath::Normalized(stored), world.GetTileNewAreaStartX(x, y),
                                world.GetTileNewAreaStartY(x, y), "", false});
     }
   }

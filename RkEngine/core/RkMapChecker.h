@@ -31,6 +31,10 @@ class RkMapChecker {
   // Every finding, map by map in name order, then "NPCs.rk", then the links
   // between the maps and where the player can walk.
   std::vector<RkMapFinding> Check();
+  // The map named name in the folder (a file name such as "World.rkm") is
+  // checked as world holds it, not as its file does: the editor's map with
+  // unsaved changes. The world must outlive the calls to Check.
+  void UseWorldFor(const std::string& name, const RkWorld& world);
   static bool HasErrors(const std::vector<RkMapFinding>& findings);
 
  private:
@@ -90,6 +94,8 @@ class RkMapChecker {
   void WarningAt(const std::string& file, int32_t x, int32_t y, const std::string& sentence);
 
   std::string folder_;
+  std::string inMemoryFile_;  // as given; empty when every map is read from its file
+  const RkWorld* inMemory_ = nullptr;
   std::map<std::string, MapSummary> maps_;           // the folder's maps, by name
   std::map<std::string, MapSummary> otherTargets_;   // link targets elsewhere
   std::unordered_map<std::string, bool> images_;     // existence, by stored path

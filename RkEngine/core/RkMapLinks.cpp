@@ -1,32 +1,15 @@
-// Comparing link targets, and moving the start points of the links of a folder.
+// Finding and moving the start points of the links between the maps of a folder.
 #include "RkMapLinks.h"
 
 #include <algorithm>
 #include <filesystem>
 
+#include "RkMapPath.h"
 #include "RkNativePath.h"
 #include "RkSafeLoader.h"
 #include "RkWorld.h"
 
 namespace fs = std::filesystem;
-
-std::string RkMapLinks::Normalized(const char* storedPath) {
-  std::string path = storedPath != nullptr ? storedPath : "";
-  std::replace(path.begin(), path.end(), '\\', '/');
-  if (path.empty()) return path;
-  return fs::path(path).lexically_normal().generic_string();
-}
-
-bool RkMapLinks::LeadsInto(const char* target, const char* mapFile) {
-  if (target == nullptr || target[0] == '\0') return false;
-  const std::string map = Normalized(mapFile);
-  if (Normalized(target) == map) return true;
-  // The game opens targets from the folder it runs in, which is the maps' own
-  // folder; a map named with its folder ("demo/World.rkm") is reached by its
-  // neighbours' "World.rkm".
-  const std::string folder = fs::path(map).parent_path().generic_string();
-  return !folder.empty() && Normalized((folder + "/" + Normalized(target)).c_str()) == map;
-}
 
 std::vector<std::string> RkMapLinks::ListMaps(const std::string& folder) {
   std::vector<std::string> names;
@@ -41,7 +24,8 @@ std::vector<std::string> RkMapLinks::ListMaps(const std::string& folder) {
 bool RkMapLinks::HasLinkInto(const RkWorld& world, const std::string& mapName) {
   for (int32_t x = 0; x < world.GetWidth(); ++x) {
     for (int32_t y = 0; y < world.GetHeight(); ++y) {
-      if (world.GetTileType(x, y) == TileNewArea && LeadsInto(world.GetTileNewAreaName(x, y), mapName.c_str())) {
+      if (world.GetTileType(x, y) == TileNewArea &&
+          RkMapPath::LeadsInto(world.GetTileNewAreaName(x, y), mapName.c_str())) {
         return true;
       }
     }
@@ -51,9 +35,9 @@ bool RkMapLinks::HasLinkInto(const RkWorld& world, const std::string& mapName) {
 
 std::vector<std::string> RkMapLinks::FindMapsLeadingInto(const std::string& folder, const std::string& mapName) {
   std::vector<std::string> leading;
-  const std::string target = Normalized(mapName.c_str());
+  const std::string target = RkMapPath::Normalized(mapName.c_str());
   for (const std::string& name : ListMaps(folder)) {
-    if (Normalized(name.c_str()) == target) continue;
+    if (RkMapPath::Normalized(name.c_str()) == target) continue;
     RkWorld world;
     std::string cause;
     if (RkSafeLoader::TryLoadWorld((fs::path(folder) / name).string(), world, cause) && HasLinkInto(world, mapName)) {
@@ -66,9 +50,9 @@ std::vector<std::string> RkMapLinks::FindMapsLeadingInto(const std::string& fold
 RkMapLinks::Rewrite RkMapLinks::ShiftStartPointsInto(const std::string& folder, const std::string& mapName,
                                                      int32_t dx, int32_t dy) {
   Rewrite rewrite;
-  const std::string target = Normalized(mapName.c_str());
+  const std::string target = RkMapPath::Normalized(mapName.c_str());
   for (const std::string& name : ListMaps(folder)) {
-    if (Normalized(name.c_str()) == target) continue;
+    if (RkMapPath::Normalized(name.c_str()) == target) continue;
     const std::string path = (fs::path(folder) / name).string();
     RkWorld world;
     std::string cause;

@@ -1,7 +1,5 @@
 // New Area links between the maps of one folder. A link leads into a map when its
-// target names the same file: both are compared as stored paths with '\' turned
-// into '/' and "." and ".." folded away, the target taken as it stands or from
-// the map's own folder (where the game runs).
+// target names the same file (RkMapPath::LeadsInto).
 //
 // When a map grows to the left or upwards its cells move, and every start point
 // that names one of its cells must move with them: its own links are shifted by
@@ -15,13 +13,6 @@
 
 class RkMapLinks {
  public:
-  // The stored path in the form used to compare maps: '/' between folders, no
-  // "." parts, ".." folded where it can be ("Maps\..\House.rkm" is "House.rkm").
-  static std::string Normalized(const char* storedPath);
-  // Whether a link with this target leads into the map file mapFile
-  // ("World.rkm" leads into "World.rkm", ".\\World.rkm" and "demo/World.rkm").
-  static bool LeadsInto(const char* target, const char* mapFile);
-
   // The ".rkm" files of folder, by name, in name order.
   static std::vector<std::string> ListMaps(const std::string& folder);
 

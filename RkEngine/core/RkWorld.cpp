@@ -7,28 +7,22 @@
 #include <utility>
 
 #include "RkBinaryReader.h"
-#include "RkBinaryWriter.h"
 #include "RkError.h"
 #include "RkGridMath.h"
-#include "RkMapLinks.h"
+#include "RkMapPath.h"
 #include "RkNotice.h"
+#include "RkWorldWriter.h"
 
 namespace {
 
 constexpr const char* kSource = "RkWorld";
 constexpr const char* kReadFailed = "Failed to read from the world file.";
-constexpr const char* kWriteFailed = "Failed to write world data to file.";
 constexpr const char* kCloseFailed = "Failed to close the world file.";
-constexpr const char* kCreateFailed = "Failed to create the world file.";
 // NPC kinds from here on can only come from a damaged or foreign file.
 constexpr int32_t kFirstBadNPCType = 5;
 
 RkFailure ReadFailure(const RkBinaryReader& reader, int line) {
   return RkFailure::FromError(kReadFailed, reader.GetError(), kSource, line);
-}
-
-RkFailure WriteStepFailure(const RkBinaryWriter& writer, const char* message, int line) {
-  return RkFailure::FromError(message, writer.GetError(), kSource, line);
 }
 
 std::string DeclaredGridText(int32_t width, int32_t height, const char* verdict) {
@@ -140,31 +134,15 @@ void RkWorld::Save(const char* fileName) const {
 }
 
 std::optional<RkFailure> RkWorld::TrySave(const char* fileName) const {
-  RkBinaryWriter writer;
-  if (!writer.Open(fileName)) return WriteStepFailure(writer, kCreateFailed, 291);
-  if (auto failure = TryWrite(writer)) return failure;
-  // The last buffered data reaches the file (and the disk) here: a failure is
-  // the world's last write failing.
-  if (!writer.Flush()) return WriteStepFailure(writer, kWriteFailed, 317);
-  if (!writer.Close()) return WriteStepFailure(writer, kCloseFailed, 328);
-  // Putting the finished file in place of the old one completes its creation.
-  if (!writer.Commit()) return WriteStepFailure(writer, kCreateFailed, 291);
-  return std::nullopt;
+  return Writer().Write(fileName);
 }
 
-std::optional<RkFailure> RkWorld::TryWrite(RkBinaryWriter& writer) const {
-  if (!writer.WriteInt32(width_)) return WriteStepFailure(writer, kWriteFailed, 297);
-  if (!writer.WriteInt32(height_)) return WriteStepFailure(writer, kWriteFailed, 301);
-  for (const RkTile& tile : tiles_) {
-    if (auto failure = tile.Write(writer)) return failure;
-  }
-  if (!writer.WriteUInt32(static_cast<uint32_t>(npcs_.size()))) {
-    return WriteStepFailure(writer, kWriteFailed, 317);
-  }
-  for (const RkNPC& npc : npcs_) {
-    if (auto failure = npc.Write(writer)) return failure;
-  }
-  return std::nullopt;
+// The same layout on a writer that is already open (a memory stream, say).
+std::optional<RkFailure> RkWorld::TryWrite(RkBinaryWriter& writer) const { return Writer().WriteRecords(writer); }
+
+RkWorldWriter RkWorld::Writer() const {
+  return RkWorldWriter(
+      width_, height_, [this](std::size_t index, RkTile&) -> const RkTile& { return tiles_[index]; }, npcs_);
 }
 
 bool RkWorld::IsInBounds(int32_t x, int32_t y) const {
@@ -298,7 +276,7 @@ void RkWorld::SetTile(int32_t x, int32_t y, const RkTile& tile) {
 int RkWorld::ShiftStartPointsInto(const char* mapFile, int32_t dx, int32_t dy) {
   int shifted = 0;
   for (RkTile& tile : tiles_) {
-    if (tile.GetType() != TileNewArea || !RkMapLinks::LeadsInto(tile.GetNewAreaName(), mapFile)) continue;
+    if (tile.GetType() != TileNewArea || !RkMapPath::LeadsInto(tile.GetNewAreaName(), mapFile)) continue;
     tile.SetNewAreaStart(RkGridMath::AddClamped(tile.GetNewAreaStartX(), dx),
                          RkGridMath::AddClamped(tile.GetNewAreaStartY(), dy));
     ++shifted;

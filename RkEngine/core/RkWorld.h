@@ -29,6 +29,7 @@
 
 class RkBinaryReader;
 class RkBinaryWriter;
+class RkWorldWriter;
 
 // How Grow moved the old cells, so the editor can shift its view to match.
 enum RkGrowResult : int32_t {
@@ -119,7 +120,7 @@ class RkWorld {
   const RkTile& GetTile(int32_t x, int32_t y) const;
   void SetTile(int32_t x, int32_t y, const RkTile& tile);
   // Moves by (dx, dy) the start point of every New Area cell whose target is the
-  // map mapFile (RkMapLinks::LeadsInto); returns how many cells changed.
+  // map mapFile (RkMapPath::LeadsInto); returns how many cells changed.
   int ShiftStartPointsInto(const char* mapFile, int32_t dx, int32_t dy);
 
   unsigned GetNPCCount() const { return static_cast<unsigned>(npcs_.size()); }
@@ -145,6 +146,8 @@ class RkWorld {
   bool IsNPCToward(int32_t x, int32_t y, RkDirection direction) const;
 
  private:
+  // The one writer of the world file's layout, over this world's cells.
+  RkWorldWriter Writer() const;
   struct Growth {
     int32_t width;
     int32_t height;

@@ -4,25 +4,11 @@
 #include <cstring>
 #include <unordered_map>
 
-#include "RkBinaryWriter.h"
 #include "RkTile.h"
 #include "RkWorld.h"
+#include "RkWorldWriter.h"
 
 namespace {
-
-constexpr const char* kSource = "RkWorldSnapshot";
-constexpr const char* kCreateFailed = "Failed to create the world file.";
-constexpr const char* kWriteFailed = "Failed to write world data to file.";
-constexpr const char* kCloseFailed = "Failed to close the world file.";
-constexpr const char* kCancelledCause = "The save was cancelled.\n";
-// How many cells are written between two looks at keepGoing.
-constexpr std::size_t kCellsPerLook = 4096;
-
-RkFailure StepFailure(const RkBinaryWriter& writer, const char* message, int line) {
-  return RkFailure::FromError(message, writer.GetError(), kSource, line);
-}
-
-RkFailure Cancelled() { return RkFailure(kWriteFailed, kCancelledCause, kSource, __LINE__); }
 
 // Gives each distinct text one number. Neighbouring cells mostly hold the same
 // texts, so the last text of each field is compared first, before any hashing.
@@ -68,42 +54,19 @@ RkWorldSnapshot::RkWorldSnapshot(const RkWorld& world) : width_(world.GetWidth()
   for (unsigned i = 0; i < world.GetNPCCount(); ++i) npcs_.push_back(world.GetNPC(i));
 }
 
-// The steps and failures of RkWorld::TrySave, so the file is a world file like any other.
+// Each cell becomes a tile again and writes itself through the world file's
+// one writer, so the file is a world file like any other.
 std::optional<RkFailure> RkWorldSnapshot::Save(const char* fileName, const KeepGoing& keepGoing) const {
-  RkBinaryWriter writer;
-  if (!writer.Open(fileName)) return StepFailure(writer, kCreateFailed, __LINE__);
-  if (auto failure = WriteRecords(writer, keepGoing)) return failure;
-  if (!writer.Flush()) return StepFailure(writer, kWriteFailed, __LINE__);
-  if (!writer.Close()) return StepFailure(writer, kCloseFailed, __LINE__);
-  if (keepGoing && !keepGoing()) return Cancelled();
-  if (!writer.Commit()) return StepFailure(writer, kCreateFailed, __LINE__);
-  return std::nullopt;
-}
-
-std::optional<RkFailure> RkWorldSnapshot::WriteRecords(RkBinaryWriter& writer, const KeepGoing& keepGoing) const {
-  if (!writer.WriteInt32(width_) || !writer.WriteInt32(height_)) {
-    return StepFailure(writer, kWriteFailed, __LINE__);
-  }
-  if (auto failure = WriteCells(writer, keepGoing)) return failure;
-  if (!writer.WriteUInt32(static_cast<uint32_t>(npcs_.size()))) return StepFailure(writer, kWriteFailed, __LINE__);
-  for (const RkNPC& npc : npcs_) {
-    if (auto failure = npc.Write(writer)) return failure;
-  }
-  return std::nullopt;
-}
-
-// Each cell becomes a tile again and writes its own record, so the layout of a
-// record stays in RkTile alone.
-std::optional<RkFailure> RkWorldSnapshot::WriteCells(RkBinaryWriter& writer, const KeepGoing& keepGoing) const {
-  RkTile tile;
-  for (std::size_t i = 0; i < cells_.size(); ++i) {
-    if (i % kCellsPerLook == 0 && keepGoing && !keepGoing()) return Cancelled();
-    const Cell& cell = cells_[i];
-    tile.SetType(cell.type);
-    tile.SetImageFile(texts_[cell.imageFile].c_str());
-    tile.SetNewAreaName(texts_[cell.newAreaName].c_str());
-    tile.SetNewAreaStart(cell.newAreaStartX, cell.newAreaStartY);
-    if (auto failure = tile.Write(writer)) return failure;
-  }
-  return std::nullopt;
+  const RkWorldWriter writer(
+      width_, height_,
+      [this](std::size_t index, RkTile& tile) -> const RkTile& {
+        const Cell& cell = cells_[index];
+        tile.SetType(cell.type);
+        tile.SetImageFile(texts_[cell.imageFile].c_str());
+        tile.SetNewAreaName(texts_[cell.newAreaName].c_str());
+        tile.SetNewAreaStart(cell.newAreaStartX, cell.newAreaStartY);
+        return tile;
+      },
+      npcs_);
+  return writer.Write(fileName, keepGoing);
 }

@@ -2,8 +2,8 @@
 // frame, to be written to a world file from another thread while editing goes
 // on. A 512 by 512 map holds 262,144 cells that share a handful of image and
 // map names, so each distinct text is kept once and each cell as five numbers;
-// the NPCs are copied whole. Saving writes exactly the bytes of RkWorld::TrySave
-// through a temporary file, so an interrupted or failed save leaves the previous
+// the NPCs are copied whole. Saving writes through RkWorldWriter, as
+// RkWorld::TrySave does, so an interrupted or failed save leaves the previous
 // file whole.
 #pragma once
 
@@ -16,7 +16,6 @@
 #include "RkFailure.h"
 #include "RkNPC.h"
 
-class RkBinaryWriter;
 class RkWorld;
 
 class RkWorldSnapshot {
@@ -42,9 +41,6 @@ class RkWorldSnapshot {
     int32_t newAreaStartX;
     int32_t newAreaStartY;
   };
-
-  std::optional<RkFailure> WriteRecords(RkBinaryWriter& writer, const KeepGoing& keepGoing) const;
-  std::optional<RkFailure> WriteCells(RkBinaryWriter& writer, const KeepGoing& keepGoing) const;
 
   int32_t width_ = 0;
   int32_t height_ = 0;

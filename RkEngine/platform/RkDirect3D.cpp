@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "RkFontFinder.h"
@@ -246,7 +247,73 @@ bool RkDirect3D::PositionKey(float x, float y, uint64_t& key) {
 
 void RkDirect3D::RemoveNpcSprites(float x, float y) { RemoveSpritesAt(x, y, 1); }
 
-void RkDirect3D::RemoveTileSprites(float x, float y) { RemoveSpritesAt(x, y, 0); }
+void RkDirect3D::RemoveTileSprites(float x, float y) {
+  RemoveSpritesAt(x, y, 0);
+  for (PlacedTileGrid& placed : tileGrids) {
+    if (placed.grid->RemoveAt(x, y)) ++tileChanges;
+  }
+}
+
+void RkDirect3D::AddTileGrid(int32_t width, int32_t height, const RkTileGrid::ImageAt& imageAt) {
+  tileGrids.push_back(PlacedTileGrid{std::make_unique<RkTileGrid>(device, width, height, imageAt), nextOrder++});
+  ++tileChanges;
+}
+
+RkSprite* RkDirect3D::MoveNpcSprite(float fromX, float fromY, const char* file, float x, float y) {
+  if (fromX == x && fromY == y) {
+    if (RkSprite* kept = KeepLoneNpcSprite(x, y, file)) return kept;
+  }
+  RemoveNpcSprites(fromX, fromY);
+  return AddSprite(file, x, y, 0, 1);
+}
+
+// Erasing the only NPC sprite at (x, y) and adding the same image there again
+// leaves an equal sprite at the end of the list: this one, moved there. Any
+// other case (several sprites there, another image) is left to the erase and add.
+RkSprite* RkDirect3D::KeepLoneNpcSprite(float x, float y, const char* file) {
+  uint64_t key = 0;
+  if (file == nullptr || *file == '\0' || !PositionKey(x, y, key)) return nullptr;
+  SpriteIterator lone = sprites.end();
+  auto [entry, end] = spritesByPosition.equal_range(key);
+  for (; entry != end; ++entry) {
+    const RkSprite& sprite = *entry->second;
+    if (sprite.GetIsNpc() != 1 || sprite.GetPosition().x != x || sprite.GetPosition().y != y) continue;
+    if (lone != sprites.end()) return nullptr;
+    lone = entry->second;
+  }
+  if (lone == sprites.end()) return nullptr;
+  const RkVector3 center = lone->GetCenter();
+  const bool asAdded = lone->GetIsPlayer() == 0 && lone->GetColor() == RK_COLOR_WHITE && center.x == 0.0f &&
+                       center.y == 0.0f && lone->ShowsImage(file, RkSprite::kGameSize, RkSprite::kGameSize, true);
+  if (!asAdded) return nullptr;
+  sprites.splice(sprites.end(), sprites, lone);
+  npcGrid.Reorder(&*lone, nextOrder++);
+  return &*lone;
+}
+
+std::vector<RkSprite> RkDirect3D::CopySpriteList() const {
+  std::vector<RkSpriteGrid::Entry> entries(playerSprites);
+  const float everywhere = std::numeric_limits<float>::infinity();
+  tileGrid.Collect(-everywhere, -everywhere, everywhere, everywhere, entries);
+  npcGrid.Collect(-everywhere, -everywhere, everywhere, everywhere, entries);
+  std::sort(entries.begin(), entries.end(),
+            [](const RkSpriteGrid::Entry& a, const RkSpriteGrid::Entry& b) { return a.order < b.order; });
+  std::vector<RkSprite> list;
+  size_t next = 0;
+  for (const PlacedTileGrid& placed : tileGrids) {
+    for (; next < entries.size() && entries[next].order < placed.order; ++next) list.push_back(*entries[next].sprite);
+    const RkTileGrid& grid = *placed.grid;
+    for (int32_t x = 0; x < grid.GetWidth(); ++x) {
+      for (int32_t y = 0; y < grid.GetHeight(); ++y) {
+        if (const RkSprite* image = grid.GetImage(x, y)) {
+          list.emplace_back(*image, RkVector3{static_cast<float>(x) * kTileSize, static_cast<float>(y) * kTileSize, 0.0f});
+        }
+      }
+    }
+  }
+  for (; next < entries.size(); ++next) list.push_back(*entries[next].sprite);
+  return list;
+}
 
 void RkDirect3D::RemoveSpritesAt(float x, float y, int npcFlag) {
   uint64_t key = 0;
@@ -272,6 +339,7 @@ void RkDirect3D::ClearSprites() {
   tileGrid.Clear();
   npcGrid.Clear();
   playerSprites.clear();
+  tileGrids.clear();
   sprites.clear();
 }
 
@@ -434,14 +502,28 @@ void RkDirect3D::DrawTiles(float tx, float ty) {
   DrawTilePass(tx, ty);
 }
 
+// Tile sprites and tile grids, merged in list order.
 void RkDirect3D::DrawTilePass(float tx, float ty) {
   drawList.clear();
   CollectInView(tileGrid, tx, ty);
   std::sort(drawList.begin(), drawList.end(),
             [](const RkSpriteGrid::Entry& a, const RkSpriteGrid::Entry& b) { return a.order < b.order; });
-  for (const RkSpriteGrid::Entry& entry : drawList) {
-    if (IsOnTarget(*entry.sprite, tx, ty)) DrawWorldSprite(*entry.sprite, tx, ty);
+  size_t next = 0;
+  const auto drawSpritesBefore = [&](uint64_t order) {
+    for (; next < drawList.size() && drawList[next].order < order; ++next) {
+      if (IsOnTarget(*drawList[next].sprite, tx, ty)) DrawWorldSprite(*drawList[next].sprite, tx, ty);
+    }
+  };
+  for (const PlacedTileGrid& placed : tileGrids) {
+    drawSpritesBefore(placed.order);
+    DrawTileGrid(*placed.grid, tx, ty);
   }
+  drawSpritesBefore(std::numeric_limits<uint64_t>::max());
+}
+
+void RkDirect3D::DrawTileGrid(const RkTileGrid& grid, float tx, float ty) {
+  grid.ForEachInView(tx, ty, targetWidth, targetHeight,
+                     [this](const RkSprite& image, float x, float y) { DrawWorldSprite(image, x, y); });
 }
 
 void RkDirect3D::DrawWorldSprite(const RkSprite& sprite, float tx, float ty) const {

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <list>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -21,6 +22,7 @@
 #include "RkRect.h"
 #include "RkSprite.h"
 #include "RkSpriteGrid.h"
+#include "RkTileGrid.h"
 #include "RkTileLayer.h"
 
 struct SDL_Renderer;
@@ -83,11 +85,29 @@ class RkDirect3D {
   // 32 by 32 (the game), the second the given size (the editor).
   RkSprite* AddSprite(const char* file, float x, float y, int isPlayer, int isNpc);
   RkSprite* AddSprite(const char* file, float x, float y, int width, int height, int isPlayer, int isNpc);
-  // Erase every NPC (tile) sprite whose position is exactly (x, y).
+  // Erase every NPC (tile) sprite whose position is exactly (x, y); tiles of a
+  // tile grid too.
   void RemoveNpcSprites(float x, float y);
   void RemoveTileSprites(float x, float y);
   void ClearSprites();
+  // The sprites added one by one, in list order; the tiles of tile grids are
+  // not among them (CopySpriteList has those too).
   const std::list<RkSprite>& GetSprites() const { return sprites; }
+
+  // The game's map in one call: appends what AddSprite (32 by 32, a tile) for
+  // every cell of the width by height grid with an image, column by column,
+  // would append (the same images, places and order, and the same fatal report
+  // for an image that cannot be loaded), kept as one tile grid.
+  void AddTileGrid(int32_t width, int32_t height, const RkTileGrid::ImageAt& imageAt);
+  // The game step's redraw of one NPC: RemoveNpcSprites(fromX, fromY), then
+  // AddSprite(file, x, y, 0, 1), whose sprite it returns. An NPC that stayed
+  // where it was, alone there, keeps its sprite, moved to the end of the list,
+  // and no image is looked up.
+  RkSprite* MoveNpcSprite(float fromX, float fromY, const char* file, float x, float y);
+  // The whole list as the sprites it stands for, in list order, each tile of a
+  // tile grid as a sprite of its own: for tests and tools (a copy per sprite).
+  std::vector<RkSprite> CopySpriteList() const;
+  size_t GetTileGridCount() const { return tileGrids.size(); }
 
   // Appends a text item and returns its stored characters; a text of more than
   // 499 characters is fatal.
@@ -161,6 +181,12 @@ class RkDirect3D {
   RkSpriteGrid tileGrid;
   RkSpriteGrid npcGrid;
   std::vector<RkSpriteGrid::Entry> playerSprites;
+  // Tile grids, each with its place in the list order, ascending.
+  struct PlacedTileGrid {
+    std::unique_ptr<RkTileGrid> grid;
+    uint64_t order;
+  };
+  std::vector<PlacedTileGrid> tileGrids;
   uint64_t nextOrder = 0;
   std::vector<RkSpriteGrid::Entry> drawList;
   int walking = 0;
@@ -195,6 +221,7 @@ class RkDirect3D {
   void CreateFont();
   RkSprite* StoreSprite(const RkSprite& sprite);
   void RemoveSpritesAt(float x, float y, int npcFlag);
+  RkSprite* KeepLoneNpcSprite(float x, float y, const char* file);
   void ForgetPlacement(const RkSprite& sprite);
   void CollectInView(const RkSpriteGrid& grid, float tx, float ty);
   static bool PositionKey(float x, float y, uint64_t& key);
@@ -203,6 +230,7 @@ class RkDirect3D {
   bool IsOnTarget(const RkSprite& sprite, float tx, float ty) const;
   void DrawTiles(float tx, float ty);
   void DrawTilePass(float tx, float ty);
+  void DrawTileGrid(const RkTileGrid& grid, float tx, float ty);
   void DrawCharacterPass(float tx, float ty);
   void DrawWorldSprite(const RkSprite& sprite, float tx, float ty) const;
   void AdvanceWalk();

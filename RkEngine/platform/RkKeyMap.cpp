@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "RkInput.h"
+#include "RkKeyCodes.h"
 
 namespace {
 

@@ -55,7 +55,18 @@ RkSprite::RkSprite(SDL_Renderer* device, const char* file, const RkVector3& cent
                    int isPlayer, int isNpc)
     : RkSprite(device, file, kGameSize, kGameSize, center, position, RK_COLOR_WHITE, isPlayer, isNpc) {}
 
+RkSprite::RkSprite(const RkSprite& other, const RkVector3& position) : RkSprite(other) {
+  this->position = position;
+}
+
 RkSprite::~RkSprite() = default;
+
+bool RkSprite::ShowsImage(const char* file, int width, int height, bool colorKey) const {
+  if (texture == nullptr || file == nullptr) return false;
+  const RkTexture::Source& source = texture->GetSource();
+  return source.width == width && source.height == height && source.colorKey == colorKey && source.file == file &&
+         sourceRect.left == 0 && sourceRect.top == 0 && sourceRect.right == width && sourceRect.bottom == height;
+}
 
 SDL_Texture* RkSprite::GetTexture() const { return texture != nullptr ? texture->Get() : nullptr; }
 

@@ -40,6 +40,9 @@ class RkSprite {
   // sprite's place never changes once made (the renderer indexes its sprites by
   // place), so there is no assignment.
   RkSprite(const RkSprite& other) = default;
+  // A copy standing at another place, sharing the texture: a tile of the
+  // renderer's tile grid as a sprite of its own.
+  RkSprite(const RkSprite& other, const RkVector3& position);
   RkSprite& operator=(const RkSprite& other) = delete;
   virtual ~RkSprite();
 
@@ -58,6 +61,9 @@ class RkSprite {
   RkColor GetColor() const { return color; }
   int GetIsPlayer() const { return isPlayer; }
   int GetIsNpc() const { return isNpc; }
+  // Whether the texture is the one the cache hands out for this file, size and
+  // colour key, drawn whole: what a sprite loaded from them would show.
+  bool ShowsImage(const char* file, int width, int height, bool colorKey) const;
   // For ImGui::Image previews in the editor: null once the renderer is gone.
   SDL_Texture* GetTexture() const;
 

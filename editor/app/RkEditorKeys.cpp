@@ -3,16 +3,13 @@
 
 #include <algorithm>
 
-#include "RkEngine.h"
+#include "RkMenuCommands.h"
 
-bool RkEditorKeys::Handle() {
-  const uint8_t* keys = engine.GetInput().KeyboardState();
+bool RkEditorKeys::Handle(const uint8_t* keys) {
   UpdateHeldForText(keys);
   HandleUndo(keys);
   const bool escape = IsDown(keys, DIK_ESCAPE);
-  if (escape) {
-    arrowRepeat.StepsFor(DirectionNone, engine.GetTime());
-  } else {
+  if (!escape) {
     ToggleLayers(keys);
     MoveView(keys);
   }
@@ -35,7 +32,7 @@ void RkEditorKeys::AfterRead(const uint8_t* keys) {
 // A key pressed while a text field has the keyboard belongs to the field until
 // it is released, so that the Escape that ends an edit does not end the editor.
 void RkEditorKeys::UpdateHeldForText(const uint8_t* keys) {
-  const bool typing = engine.GetInterface().WantsTextInput();
+  const bool typing = ui.WantsTextInput();
   for (int key = 0; key < RK_KEY_TABLE_SIZE; ++key) {
     if ((keys[key] & RK_KEY_DOWN) == 0) {
       heldForText[key] = false;
@@ -66,12 +63,12 @@ RkDirection RkEditorKeys::HeldArrow(const uint8_t* keys) const {
 }
 
 void RkEditorKeys::ToggleLayers(const uint8_t* keys) {
-  if (WentDown(keys, DIK_G)) engine.HandleMenuCommand(RkEngine::CommandViewGrid);
-  if (WentDown(keys, DIK_K)) engine.HandleMenuCommand(RkEngine::CommandViewCellKinds);
-  if (WentDown(keys, DIK_L)) engine.HandleMenuCommand(RkEngine::CommandViewLinks);
+  if (WentDown(keys, DIK_G)) runCommand(RkMenuCommands::CommandViewGrid);
+  if (WentDown(keys, DIK_K)) runCommand(RkMenuCommands::CommandViewCellKinds);
+  if (WentDown(keys, DIK_L)) runCommand(RkMenuCommands::CommandViewLinks);
   // The game's keys act on the cell under the pointer, as it is now.
-  if (WentDown(keys, DIK_F5)) engine.HandleMenuCommand(RkEngine::CommandPlaytest);
-  if (WentDown(keys, DIK_T)) engine.HandleMenuCommand(RkEngine::CommandSetStartHere);
+  if (WentDown(keys, DIK_F5)) runCommand(RkMenuCommands::CommandPlaytest);
+  if (WentDown(keys, DIK_T)) runCommand(RkMenuCommands::CommandSetStartHere);
 }
 
 // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z; while a text field has the keyboard they
@@ -79,16 +76,14 @@ void RkEditorKeys::ToggleLayers(const uint8_t* keys) {
 void RkEditorKeys::HandleUndo(const uint8_t* keys) {
   const bool control = IsDown(keys, DIK_LCONTROL) || IsDown(keys, DIK_RCONTROL);
   const bool shift = IsDown(keys, DIK_LSHIFT) || IsDown(keys, DIK_RSHIFT);
-  engine.GetUndoControl().HandleKeys(control, shift, IsDown(keys, DIK_Z), IsDown(keys, DIK_Y));
+  undo.HandleKeys(control, shift, IsDown(keys, DIK_Z), IsDown(keys, DIK_Y));
 }
 
-// The arrows move the view one cell on a press and then at a steady pace while
-// held, however fast the loop runs; Home goes back to 100 % with the map's cell
-// (0, 0) at the canvas's corner.
+// A held arrow moves the view one cell on every pass, the first one included:
+// no pause and no pace of its own, so ten passes held are ten cells. Home goes
+// back to 100 % with the map's cell (0, 0) at the canvas's corner.
 void RkEditorKeys::MoveView(const uint8_t* keys) {
-  if (WentDown(keys, DIK_HOME)) engine.GetView().Reset(engine.GetOrigin().GetX(), engine.GetOrigin().GetY());
+  if (WentDown(keys, DIK_HOME)) view.Reset(map.GetOrigin().GetX(), map.GetOrigin().GetY());
   const RkDirection direction = HeldArrow(keys);
-  for (int steps = arrowRepeat.StepsFor(direction, engine.GetTime()); steps > 0; --steps) {
-    engine.GetCamera().Move(direction);
-  }
+  if (direction != DirectionNone) map.GetCamera().Move(direction);
 }

@@ -3,7 +3,7 @@
 
 #include <imgui.h>
 
-#include "RkEngine.h"
+#include "RkMenuCommands.h"
 
 int RkEditorMenuBar::Draw() {
   if (!ImGui::BeginMainMenuBar()) {
@@ -23,12 +23,15 @@ void RkEditorMenuBar::DrawFileMenu() {
   if (!ImGui::BeginMenu("File")) {
     return;
   }
-  if (ImGui::MenuItem("Map Editor")) engine.QueueMenuCommand(RkEngine::CommandMapEditor);
-  if (ImGui::MenuItem("NPC Editor")) engine.QueueMenuCommand(RkEngine::CommandNPCEditor);
-  if (ImGui::MenuItem("Game Settings...")) engine.QueueMenuCommand(RkEngine::CommandGameSettings);
-  if (ImGui::MenuItem("Creature Editor")) engine.QueueMenuCommand(RkEngine::CommandCreatureEditor);
-  if (ImGui::MenuItem("Item Editor")) engine.QueueMenuCommand(RkEngine::CommandItemEditor);
-  if (ImGui::MenuItem("Exit")) engine.QueueMenuCommand(RkEngine::CommandExit);
+  if (ImGui::MenuItem("Map Editor")) queue(RkMenuCommands::CommandMapEditor);
+  if (ImGui::MenuItem("NPC Editor")) queue(RkMenuCommands::CommandNPCEditor);
+  if (ImGui::MenuItem("Creature Editor")) queue(RkMenuCommands::CommandCreatureEditor);
+  if (ImGui::MenuItem("Item Editor")) queue(RkMenuCommands::CommandItemEditor);
+  ImGui::Separator();
+  if (ImGui::MenuItem("Game Settings...")) queue(RkMenuCommands::CommandGameSettings);
+  if (ImGui::MenuItem("Export Game...")) queue(RkMenuCommands::CommandExportGame);
+  ImGui::Separator();
+  if (ImGui::MenuItem("Exit")) queue(RkMenuCommands::CommandExit);
   ImGui::EndMenu();
 }
 
@@ -36,13 +39,12 @@ void RkEditorMenuBar::DrawEditMenu() {
   if (!ImGui::BeginMenu("Edit")) {
     return;
   }
-  const RkUndoControl& undo = engine.GetUndoControl();
   const RkEditHistory& history = undo.Active();
   if (ImGui::MenuItem(undo.GetUndoItemText().c_str(), "Ctrl+Z", false, history.CanUndo())) {
-    engine.QueueMenuCommand(RkEngine::CommandUndo);
+    queue(RkMenuCommands::CommandUndo);
   }
   if (ImGui::MenuItem(undo.GetRedoItemText().c_str(), "Ctrl+Y", false, history.CanRedo())) {
-    engine.QueueMenuCommand(RkEngine::CommandRedo);
+    queue(RkMenuCommands::CommandRedo);
   }
   ImGui::EndMenu();
 }
@@ -51,13 +53,13 @@ void RkEditorMenuBar::DrawViewMenu() {
   if (!ImGui::BeginMenu("View")) {
     return;
   }
-  const RkMapOverlay::Layers& layers = engine.GetMapOverlay().GetLayers();
-  if (ImGui::MenuItem("Grid", "G", layers.grid)) engine.QueueMenuCommand(RkEngine::CommandViewGrid);
-  if (ImGui::MenuItem("Cell Kinds", "K", layers.kinds)) engine.QueueMenuCommand(RkEngine::CommandViewCellKinds);
-  if (ImGui::MenuItem("Links and NPCs", "L", layers.links)) engine.QueueMenuCommand(RkEngine::CommandViewLinks);
+  const RkMapOverlay::Layers& layers = overlay.GetLayers();
+  if (ImGui::MenuItem("Grid", "G", layers.grid)) queue(RkMenuCommands::CommandViewGrid);
+  if (ImGui::MenuItem("Cell Kinds", "K", layers.kinds)) queue(RkMenuCommands::CommandViewCellKinds);
+  if (ImGui::MenuItem("Links and NPCs", "L", layers.links)) queue(RkMenuCommands::CommandViewLinks);
   ImGui::Separator();
-  if (ImGui::MenuItem("Tile Palette", nullptr, engine.GetTilePalette().IsOpen())) {
-    engine.QueueMenuCommand(RkEngine::CommandViewTilePalette);
+  if (ImGui::MenuItem("Tile Palette", nullptr, palette.IsOpen())) {
+    queue(RkMenuCommands::CommandViewTilePalette);
   }
   ImGui::EndMenu();
 }
@@ -66,8 +68,8 @@ void RkEditorMenuBar::DrawToolsMenu() {
   if (!ImGui::BeginMenu("Tools")) {
     return;
   }
-  if (ImGui::MenuItem("Check Maps")) engine.QueueMenuCommand(RkEngine::CommandCheckMaps);
-  if (ImGui::MenuItem("Playtest", "F5")) engine.QueueMenuCommand(RkEngine::CommandPlaytest);
+  if (ImGui::MenuItem("Check Maps")) queue(RkMenuCommands::CommandCheckMaps);
+  if (ImGui::MenuItem("Playtest", "F5")) queue(RkMenuCommands::CommandPlaytest);
   ImGui::EndMenu();
 }
 
@@ -75,19 +77,6 @@ void RkEditorMenuBar::DrawHelpMenu() {
   if (!ImGui::BeginMenu("Help")) {
     return;
   }
-  if (ImGui::MenuItem("About")) engine.QueueMenuCommand(RkEngine::CommandAbout);
+  if (ImGui::MenuItem("About")) queue(RkMenuCommands::CommandAbout);
   ImGui::EndMenu();
-}
-
-void RkEditorMenuBar::DrawCanvasMenu() {
-  constexpr const char* kMenu = "Canvas";
-  if (engine.IsPointerOnCanvas() && ImGui::IsMouseClicked(ImGuiMouseButton_Right)) {
-    contextOnMap = engine.HoveredMapCell(contextX, contextY);
-    if (contextOnMap) ImGui::OpenPopup(kMenu);
-  }
-  if (!ImGui::BeginPopup(kMenu)) return;
-  ImGui::TextDisabled("Cell (%d, %d)", contextX, contextY);
-  if (ImGui::MenuItem("Set Start Here", "T")) engine.QueueCellCommand(RkEngine::CommandSetStartHere, contextX, contextY);
-  if (ImGui::MenuItem("Playtest Here", "F5")) engine.QueueCellCommand(RkEngine::CommandPlaytest, contextX, contextY);
-  ImGui::EndPopup();
 }

@@ -1,20 +1,26 @@
 // The editor's main menu bar: File, Edit, View, Tools and Help. It only draws: a chosen
-// item queues its command on the application object, which takes it at the
-// start of the next pass.
+// item queues its command, which the application object takes at the start of
+// the next pass. It shows the undo items' texts, the layers shown and whether
+// the tile palette is open.
 #pragma once
 
-class RkEngine;
+#include <functional>
+
+#include "RkMapOverlay.h"
+#include "RkTilePalette.h"
+#include "RkUndoControl.h"
 
 class RkEditorMenuBar {
  public:
-  explicit RkEditorMenuBar(RkEngine& engine) : engine(engine) {}
+  using CommandQueue = std::function<void(int command)>;
+
+  RkEditorMenuBar(const RkUndoControl& undo, const RkMapOverlay& overlay, const RkTilePalette& palette,
+                  CommandQueue queue)
+      : undo(undo), overlay(overlay), palette(palette), queue(std::move(queue)) {}
 
   // Draws the bar inside the current ImGui frame; its height in pixels, or 0
   // when no bar could be begun.
   int Draw();
-  // The canvas's context menu (a right click on a cell): Set Start Here and
-  // Playtest Here, for the cell that was clicked.
-  void DrawCanvasMenu();
 
  private:
   void DrawFileMenu();
@@ -24,8 +30,8 @@ class RkEditorMenuBar {
   void DrawToolsMenu();
   void DrawHelpMenu();
 
-  RkEngine& engine;
-  bool contextOnMap = false;
-  int contextX = 0;
-  int contextY = 0;
+  const RkUndoControl& undo;
+  const RkMapOverlay& overlay;
+  const RkTilePalette& palette;
+  CommandQueue queue;
 };

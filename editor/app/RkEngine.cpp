@@ -49,6 +49,9 @@ RkEngine::RkEngine()
     recoveryOffer.OfferFor(RkRecoveryWriter::MapFileFor(mapActions.GetSaveTarget()), path);
   });
   document.SetChangeListener([this](const RkMapDocument::Change& change) { mapSprites.Follow(change); });
+  // Undo and Redo act where the user made the last step.
+  document.GetHistory().SetPushListener([this] { undo.NoteWork(RkUndoControl::Area::Map); });
+  libraryHistory.SetPushListener([this] { undo.NoteWork(RkUndoControl::Area::Library); });
   mapActions.SetLinkedMapsMover(&linkedMaps);
   npcEditor.SetRecorder(&libraryChanges);
   libraryChanges.SetRefresher([this](const std::string& name) { panels.ShowLibraryAgain(name); });
@@ -59,6 +62,12 @@ RkEngine::RkEngine()
   };
   mapActions.SetQuestionAsker(ask);
   mapActions.SetReplaceGuard([this] { return unsavedWork.MayReplaceMap(); });
+  checkMaps.SetMapUnsavedQuery([this] { return unsavedWork.IsMapUnsaved(); });
+  // The zoom stays as the user set it; the camera and the pan within a cell go.
+  mapActions.SetViewReset([this] {
+    view.ShowAt(double{RkGridMath::kCellSize} * document.GetOrigin().GetX(),
+                double{RkGridMath::kCellSize} * document.GetOrigin().GetY());
+  });
   unsavedWork.SetQuestionAsker(ask);
   unsavedWork.SetDiscardListener([this] { ForgetUnsavedWork(); });
 }
@@ -120,6 +129,7 @@ bool RkEngine::RunPass() {
     HandleMapCanvas();
   }
   checkMaps.Poll(width, height - canvasTop);
+  exportGame.Poll();
   HandleCanvasView();
   HandleKeys();
   playtests.Poll();
@@ -198,7 +208,14 @@ void RkEngine::AfterModal() {
   keys.HoldOnNextRead();
 }
 
-void RkEngine::PlaceCursor(int windowX, int windowY) { pointer.Place(windowX, windowY, canvasTop); }
+void RkEngine::PlaceCursor(int windowX, int windowY) { pointer.Place(windowX, windowY); }
+
+// Space typed into a text field is not held for the canvas.
+RkCanvasPointer::Hooks RkEngine::PointerHooks() {
+  return {[this](int windowX, int windowY) { return ui.IsPointerOverInterface(windowX, windowY); },
+          [this] { return keys.IsDown(input.KeyboardState(), DIK_SPACE) && !ui.WantsTextInput(); },
+          [this] { undo.NoteWork(RkUndoControl::Area::Map); }};
+}
 
 bool RkEngine::HandleMenuCommand(int command) {
   RkMapOverlay::Layers& layers = mapOverlay.GetLayers();
@@ -237,6 +254,9 @@ bool RkEngine::HandleMenuCommand(int command) {
     case CommandCheckMaps:
       checkMaps.Open();
       return true;
+    case CommandExportGame:
+      exportGame.Open();
+      return true;
     case CommandGameSettings:
       settingsPanel.Open();
       return true;
@@ -244,7 +264,7 @@ bool RkEngine::HandleMenuCommand(int command) {
     case CommandSetStartHere: {
       int cellX = 0;
       int cellY = 0;
-      const bool onMap = TakeCommandCell(cellX, cellY);
+      const bool onMap = HoveredMapCell(cellX, cellY);
       if (command == CommandPlaytest) {
         playtests.Playtest(onMap, cellX, cellY);
       } else {
@@ -257,6 +277,8 @@ bool RkEngine::HandleMenuCommand(int command) {
       return true;
   }
 }
+
+std::string RkEngine::GameProgram() { return RK_GAME_PROGRAM; }
 
 // The palette paints through the map panel's tile image: opening it opens the
 // panel too when it is closed.
@@ -274,24 +296,9 @@ void RkEngine::TakePalettePick() {
   if (!path.empty() && mapEditor.IsOpen()) mapActions.UseTileImage(path);
 }
 
-void RkEngine::QueueCellCommand(int command, int cellX, int cellY) {
-  hasCommandCell = true;
-  commandCellX = cellX;
-  commandCellY = cellY;
-  QueueMenuCommand(command);
-}
-
 bool RkEngine::HoveredMapCell(int& cellX, int& cellY) const {
   if (!pointer.IsOnCanvas()) return false;
   canvasStatus.MapCellAt(pointer.GetX(), pointer.GetY(), cellX, cellY);
-  return document.GetWorld().IsInBounds(cellX, cellY);
-}
-
-bool RkEngine::TakeCommandCell(int& cellX, int& cellY) {
-  if (!hasCommandCell) return HoveredMapCell(cellX, cellY);
-  hasCommandCell = false;
-  cellX = commandCellX;
-  cellY = commandCellY;
   return document.GetWorld().IsInBounds(cellX, cellY);
 }
 
@@ -326,21 +333,9 @@ bool RkEngine::ChooseFile(const RkFileDialog::FilterList& filters, std::string& 
 // ---------------------------------------------------------------------------
 // The panels and the map canvas.
 
-void RkEngine::PollMapEditor() {
-  const std::size_t steps = document.GetHistory().GetPushCount();
-  mapActions.Poll();
-  if (document.GetHistory().GetPushCount() != steps) {
-    undo.NoteWork(RkUndoControl::Area::Map);
-  }
-}
+void RkEngine::PollMapEditor() { mapActions.Poll(); }
 
-void RkEngine::PollNPCEditor() {
-  const std::size_t steps = libraryHistory.GetPushCount();
-  npcEditor.Poll(npcList, renderer);
-  if (libraryHistory.GetPushCount() != steps) {
-    undo.NoteWork(RkUndoControl::Area::Library);
-  }
-}
+void RkEngine::PollNPCEditor() { npcEditor.Poll(npcList, renderer); }
 
 void RkEngine::HandleCanvasView() { pointer.HandleView(); }
 
@@ -350,7 +345,7 @@ void RkEngine::HandleMapCanvas() { pointer.HandleClick(); }
 // Keys and the frame.
 
 void RkEngine::HandleKeys() {
-  if (!keys.Handle()) {
+  if (!keys.Handle(input.KeyboardState())) {
     HandleEscape();
   }
 }
@@ -395,7 +390,7 @@ void RkEngine::DrawFrame(RkFileDialog* dialog) {
   }
   checkMaps.Draw();
   settingsPanel.Draw(renderer.GetDevice());
-  menuBar.DrawCanvasMenu();
+  exportGame.Draw();
   if (dialog != nullptr) {
     dialog->Draw();
   }
@@ -404,7 +399,8 @@ void RkEngine::DrawFrame(RkFileDialog* dialog) {
       document.GetFile().empty() ? std::string(mapEditor.GetMapName()) + ".rkm" : document.GetFile();
   mapOverlay.SetStartCell(gameSettings.Get().GetStartX(), gameSettings.Get().GetStartY());
   mapOverlay.Draw(canvasTop, width, height - canvasTop, gameSettings.IsFirstMap(mapFile));
-  canvasStatus.Draw(width, height, pointer.GetX(), pointer.GetY(), onCanvas);
+  canvasStatus.Draw(width, height, pointer.GetX(), pointer.GetY(), onCanvas,
+                    mapEditor.IsOpen() ? canvas.GetHint() : std::string());
   ui.EndFrame();
   undo.NoteFocusedWindow(ui.GetFocusedWindowName());
   renderer.SetCanvasOrigin(0, canvasTop);

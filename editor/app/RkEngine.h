@@ -25,6 +25,7 @@
 #include "RkEditorModals.h"
 #include "RkEditorWindow.h"
 #include "RkEntity.h"
+#include "RkExportGameWindow.h"
 #include "RkFileDialog.h"
 #include "RkGameSettingsDocument.h"
 #include "RkGameSettingsPanel.h"
@@ -38,6 +39,7 @@
 #include "RkMapEditorActions.h"
 #include "RkMapOverlay.h"
 #include "RkMapSprites.h"
+#include "RkMenuCommands.h"
 #include "RkNPCEditor.h"
 #include "RkNPCList.h"
 #include "RkImageWatch.h"
@@ -50,28 +52,8 @@
 #include "RkUnsavedWork.h"
 #include "RkWorld.h"
 
-class RkEngine {
+class RkEngine : public RkMenuCommands {
  public:
-  // Menu commands, by their identifiers.
-  enum MenuCommand {
-    CommandMapEditor = 2100,
-    CommandNPCEditor = 2101,
-    CommandCreatureEditor = 666,
-    CommandItemEditor = 667,
-    CommandExit = 2102,
-    CommandAbout = 2200,
-    CommandViewGrid = 2300,
-    CommandViewCellKinds = 2301,
-    CommandViewLinks = 2302,
-    CommandViewTilePalette = 2303,
-    CommandUndo = 2400,
-    CommandRedo = 2401,
-    CommandCheckMaps = 2500,
-    CommandGameSettings = 2103,
-    CommandPlaytest = 2501,
-    CommandSetStartHere = 2502
-  };
-
   static constexpr int kWidth = 896;
   static constexpr int kHeight = 672;
   static constexpr const char* kTitle = "RkEngine";
@@ -121,12 +103,9 @@ class RkEngine {
   bool HandleMenuCommand(int command);
   // The menu's choices wait here until the next pass takes them.
   void QueueMenuCommand(int command) { pendingCommands.push_back(command); }
-  // A command of the canvas's context menu, for the cell it was opened on.
-  void QueueCellCommand(int command, int cellX, int cellY);
   // The map cell under the pointer; false when the pointer is not over a cell
   // of the map on the canvas.
   bool HoveredMapCell(int& cellX, int& cellY) const;
-  bool IsPointerOnCanvas() const { return pointer.IsOnCanvas(); }
 
   // A question in a box with the editor's caption; the chosen button's index.
   // The editor takes the keyboard and the mouse back after it, as after a notice.
@@ -142,16 +121,16 @@ class RkEngine {
   RkInput& GetInput() { return input; }
   RkMapDocument& GetMapDocument() { return document; }
   // The edited map's parts, for tests and benchmarks that set a map up directly.
-  RkWorld& GetWorld() { return document.EditWorld(); }
+  RkWorld& GetWorld() { return document.GetState().GetWorld(); }
   RkEntity& GetCamera() { return document.GetCamera(); }
-  RkEntity& GetOrigin() { return document.EditOrigin(); }
+  RkEntity& GetOrigin() { return document.GetState().GetOrigin(); }
   RkCanvasView& GetView() { return view; }
   RkMapOverlay& GetMapOverlay() { return mapOverlay; }
   RkTilePalette& GetTilePalette() { return tilePalette; }
   const RkCanvasStatus& GetCanvasStatus() const { return canvasStatus; }
-  // Seconds on a steady clock; tests set their own to drive the arrows' repeat.
+  const RkMapCanvas& GetMapCanvas() const { return canvas; }
+  // Seconds on a steady clock; tests set their own to drive the image watch and the recovery writes.
   void SetClock(std::function<double()> clock) { now = std::move(clock); }
-  double GetTime() const { return now(); }
   // Nothing happened in the last passes: the loop may wait for the next event.
   bool IsIdle() const { return quietPasses >= kQuietPassesBeforeWaiting; }
   RkNPCList& GetNPCList() { return npcList; }
@@ -164,17 +143,15 @@ class RkEngine {
   RkEditHistory& GetMapHistory() { return document.GetHistory(); }
   RkEditHistory& GetLibraryHistory() { return libraryHistory; }
   RkUndoControl& GetUndoControl() { return undo; }
-  RkMapCanvas& GetCanvas() { return canvas; }
-  const RkEditorKeys& GetKeys() const { return keys; }
   const RkImGuiLayer& GetInterface() const { return ui; }
   const RkUndoControl& GetUndoControl() const { return undo; }
-  RkUnsavedWork& GetUnsavedWork() { return unsavedWork; }
   // "RkEngine - World.rkm *" while the map is unsaved.
   const std::string& GetWindowTitle() const { return shownTitle; }
   RkCheckMapsWindow& GetCheckMapsWindow() { return checkMaps; }
   RkGameSettingsDocument& GetGameSettings() { return gameSettings; }
   RkGameSettingsPanel& GetGameSettingsPanel() { return settingsPanel; }
   RkPlaytestControl& GetPlaytests() { return playtests; }
+  RkExportGameWindow& GetExportGameWindow() { return exportGame; }
 
   // The recovery file of the map: kept while it is unsaved (the last part of a
   // pass), removed when the work no longer needs it (a save, "Don't Save"), and
@@ -185,6 +162,8 @@ class RkEngine {
   RkRecoveryWriter& GetRecovery() { return recovery; }
 
  private:
+  // The game program built beside the editor, which File > Export Game exports.
+  static std::string GameProgram();
   void ToggleTilePalette();
   void ShowModalNotice(const char* text);
   // Escape, File > Exit and the close box end the editor only once the
@@ -198,9 +177,7 @@ class RkEngine {
   // The map's save writes the game's settings too when they changed (a growth
   // of the first map, Set Start Here).
   void SaveSettingsWithMap();
-  // F5 and Set Start Here act on the context menu's cell when it gave one,
-  // else on the cell under the pointer.
-  bool TakeCommandCell(int& cellX, int& cellY);
+  RkCanvasPointer::Hooks PointerHooks();
 
   // Whether this pass saw input or a change that the next frames must show.
   void NoteActivity(bool eventsTaken);
@@ -236,6 +213,7 @@ class RkEngine {
       [this](const char* text) { ShowModalNotice(text); }};
   RkCheckMapsWindow checkMaps{document.GetWorld(), view, document.GetOrigin(),
                               [this](const std::string& path) { return mapActions.LoadMapFile(path); }};
+  RkExportGameWindow exportGame{GameProgram(), [this] { return unsavedWork.MayExport(); }};
   RkMapOverlay mapOverlay{document.GetWorld(), view, document.GetOrigin()};
   RkCanvasStatus canvasStatus{document.GetWorld(), view, document.GetOrigin()};
   RkTilePalette tilePalette;
@@ -246,13 +224,14 @@ class RkEngine {
       [this](const char* text) { ShowModalNotice(text); }};
   RkPlaytestControl playtests{document, gameSettings, &RkEngine::WakeLoop,
                               [this](const char* text) { ShowModalNotice(text); }};
-  bool hasCommandCell = false;
-  int commandCellX = 0;
-  int commandCellY = 0;
   RkImageWatch imageWatch;
-  RkEditorMenuBar menuBar{*this};
-  RkEditorKeys keys{*this};
-  RkCanvasPointer pointer{*this};
+  RkEditorMenuBar menuBar{undo, mapOverlay, tilePalette, [this](int command) { QueueMenuCommand(command); }};
+  RkEditorKeys keys{ui,
+                    undo,
+                    view,
+                    document,
+                    [this](int command) { HandleMenuCommand(command); }};
+  RkCanvasPointer pointer{input, view, canvas, document, kWidth, canvasTop, kHeight, PointerHooks()};
   int32_t width = kWidth;
   int32_t height = kHeight;
 

@@ -22,7 +22,6 @@ class RkUndoControl {
   // The interface window with the keyboard focus tells where the user works;
   // other windows (the menu bar, a dialog) leave the last one.
   void NoteFocusedWindow(const std::string& title);
-  Area GetArea() const { return last; }
   RkEditHistory& Active() { return last == Area::Map ? map.GetHistory() : libraryHistory; }
   const RkEditHistory& Active() const { return last == Area::Map ? map.GetHistory() : libraryHistory; }
 

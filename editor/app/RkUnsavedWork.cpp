@@ -42,6 +42,26 @@ int RkUnsavedWork::AskToSave(const std::string& fileLabel) {
   return ask("Save changes to " + fileLabel + "?", {"Save", "Don't Save", "Cancel"}, AnswerCancel);
 }
 
+int RkUnsavedWork::AskToSaveBeforeExport(const std::string& fileLabel) {
+  if (!ask) {
+    return AnswerCancel;
+  }
+  return ask("The export reads the files on disk. Save changes to " + fileLabel + " first?",
+             {"Save", "Export Without Them", "Cancel"}, AnswerCancel);
+}
+
+// "Export Without Them" keeps the edits in the editor, unsaved: unlike Don't
+// Save, nothing is given up (the recovery file stays too).
+bool RkUnsavedWork::MayExport() {
+  const auto settle = [this](bool unsaved, const std::string& label, const std::function<bool()>& save) {
+    if (!unsaved) return true;
+    const int answer = AskToSaveBeforeExport(label);
+    return answer == AnswerSave ? save() : answer == AnswerDontSave;
+  };
+  return settle(IsMapUnsaved(), GetMapFileLabel(), [this] { return mapActions.SaveToTarget(); }) &&
+         settle(IsLibraryUnsaved(), RkNPCList::kFileName, [this] { return npcEditor.SaveLibrary(npcList); });
+}
+
 bool RkUnsavedWork::SettleMap() {
   if (!IsMapUnsaved()) {
     return true;

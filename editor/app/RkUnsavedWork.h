@@ -45,11 +45,16 @@ class RkUnsavedWork {
   bool MayEnd();
   // The same for the map alone, before it is replaced.
   bool MayReplaceMap();
+  // Before File > Export Game, which reads the files on disk: each unsaved
+  // file is saved, or kept unsaved as it is (nothing is given up); false on
+  // Cancel or a save that failed.
+  bool MayExport();
 
  private:
   bool SettleMap();
   bool SettleLibrary();
   int AskToSave(const std::string& fileLabel);
+  int AskToSaveBeforeExport(const std::string& fileLabel);
 
   RkEditHistory& mapHistory;
   RkMapEditorActions& mapActions;

@@ -4,14 +4,39 @@
 // button) pans, the left button paints one stroke from press to release.
 #pragma once
 
-class RkEngine;
+#include <functional>
+
+#include "RkCanvasView.h"
+#include "RkInput.h"
+#include "RkMapCanvas.h"
+#include "RkMapDocument.h"
 
 class RkCanvasPointer {
  public:
-  explicit RkCanvasPointer(RkEngine& engine) : engine(engine) {}
+  // What the pointer asks of the rest of the editor: whether an interface
+  // window lies under a window pixel, whether Space is held for the canvas (not
+  // typed into a field), and it tells when the user begins to work on the map.
+  struct Hooks {
+    std::function<bool(int windowX, int windowY)> isOverInterface;
+    std::function<bool()> isSpaceHeld;
+    std::function<void()> mapWorkBegins;
+  };
 
-  // The cursor in window pixels; canvasTop is where the canvas begins below the menu.
-  void Place(int windowX, int windowY, int canvasTop);
+  // The canvas is canvasWidth wide and reaches from canvasTop (below the menu
+  // bar, whose height may change as it is drawn) to canvasBottom.
+  RkCanvasPointer(const RkInput& input, RkCanvasView& view, RkMapCanvas& canvas, RkMapDocument& map, int canvasWidth,
+                  const int& canvasTop, int canvasBottom, Hooks hooks)
+      : input(input),
+        view(view),
+        canvas(canvas),
+        map(map),
+        canvasWidth(canvasWidth),
+        canvasTop(canvasTop),
+        canvasBottom(canvasBottom),
+        hooks(std::move(hooks)) {}
+
+  // The cursor in window pixels.
+  void Place(int windowX, int windowY);
   // A modal box or dialog took the button press: painting waits for a release.
   void Disarm() { armed = false; }
   int GetX() const { return x; }
@@ -26,7 +51,14 @@ class RkCanvasPointer {
   bool IsClick() const;
   bool IsPanning() const;
 
-  RkEngine& engine;
+  const RkInput& input;
+  RkCanvasView& view;
+  RkMapCanvas& canvas;
+  RkMapDocument& map;
+  int canvasWidth;
+  const int& canvasTop;
+  int canvasBottom;
+  Hooks hooks;
   int x = 0;
   int y = 0;
   bool overInterface = false;

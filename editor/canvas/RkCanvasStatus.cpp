@@ -91,7 +91,8 @@ std::string RkCanvasStatus::DescribeLinks(int canvasX, int canvasY) const {
   return lines;
 }
 
-void RkCanvasStatus::Draw(int windowWidth, int windowHeight, int canvasX, int canvasY, bool onCanvas) const {
+void RkCanvasStatus::Draw(int windowWidth, int windowHeight, int canvasX, int canvasY, bool onCanvas,
+                          const std::string& hint) const {
   const float barHeight = ImGui::GetFrameHeight();
   ImGui::SetNextWindowPos(ImVec2(0.0f, windowHeight - barHeight));
   ImGui::SetNextWindowSize(ImVec2(static_cast<float>(windowWidth), barHeight));
@@ -101,6 +102,10 @@ void RkCanvasStatus::Draw(int windowWidth, int windowHeight, int canvasX, int ca
   ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(6.0f, 3.0f));
   if (ImGui::Begin("##status", nullptr, kBarFlags)) {
     ImGui::TextUnformatted(DescribeCell(canvasX, canvasY, onCanvas).c_str());
+    if (!hint.empty()) {
+      ImGui::SameLine(0.0f, 24.0f);
+      ImGui::TextColored(ImVec4(1.0f, 0.85f, 0.3f, 1.0f), "%s", hint.c_str());
+    }
   }
   ImGui::End();
   ImGui::PopStyleVar();

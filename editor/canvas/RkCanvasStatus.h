@@ -24,9 +24,11 @@ class RkCanvasStatus {
   // The tooltip's lines for the cell: its link and its NPCs; empty when it has none.
   std::string DescribeLinks(int canvasX, int canvasY) const;
 
-  // The bar across the window's bottom, and the tooltip when the cursor is on the
-  // canvas over a cell with a link or an NPC. Between ImGui's NewFrame and Render.
-  void Draw(int windowWidth, int windowHeight, int canvasX, int canvasY, bool onCanvas) const;
+  // The bar across the window's bottom, with the hint (why a click changed
+  // nothing) after the cell when there is one, and the tooltip when the cursor is
+  // on the canvas over a cell with a link or an NPC. Between ImGui's NewFrame and Render.
+  void Draw(int windowWidth, int windowHeight, int canvasX, int canvasY, bool onCanvas,
+            const std::string& hint = "") const;
 
  private:
   std::string DescribeMapAndZoom() const;

@@ -24,8 +24,8 @@ int NearestStep(float zoom) {
 void RkCanvasView::CellAt(int canvasX, int canvasY, int& viewCellX, int& viewCellY) const {
   const double viewX = GetLeft() + canvasX / double{zoom};
   const double viewY = GetTop() + canvasY / double{zoom};
-  viewCellX = static_cast<int>(std::floor(viewX / kCellSize));
-  viewCellY = static_cast<int>(std::floor(viewY / kCellSize));
+  viewCellX = static_cast<int>(std::floor(viewX / RkGridMath::kCellSize));
+  viewCellY = static_cast<int>(std::floor(viewY / RkGridMath::kCellSize));
 }
 
 void RkCanvasView::ZoomAbout(int notches, int canvasX, int canvasY) {
@@ -38,8 +38,8 @@ void RkCanvasView::SetZoomAbout(float newZoom, int canvasX, int canvasY) {
   const double pointX = GetLeft() + canvasX / double{zoom};
   const double pointY = GetTop() + canvasY / double{zoom};
   zoom = newZoom;
-  panX = static_cast<float>(pointX - canvasX / double{zoom} - double{kCellSize} * camera.GetX());
-  panY = static_cast<float>(pointY - canvasY / double{zoom} - double{kCellSize} * camera.GetY());
+  panX = static_cast<float>(pointX - canvasX / double{zoom} - double{RkGridMath::kCellSize} * camera.GetX());
+  panY = static_cast<float>(pointY - canvasY / double{zoom} - double{RkGridMath::kCellSize} * camera.GetY());
 }
 
 void RkCanvasView::PanBy(int dx, int dy) {
@@ -55,9 +55,9 @@ void RkCanvasView::Reset(int cameraX, int cameraY) {
 }
 
 void RkCanvasView::ShowAt(double left, double top) {
-  const int cameraX = static_cast<int>(std::floor(left / kCellSize));
-  const int cameraY = static_cast<int>(std::floor(top / kCellSize));
+  const int cameraX = static_cast<int>(std::floor(left / RkGridMath::kCellSize));
+  const int cameraY = static_cast<int>(std::floor(top / RkGridMath::kCellSize));
   camera.SetPosition(cameraX, cameraY);
-  panX = static_cast<float>(left - double{kCellSize} * cameraX);
-  panY = static_cast<float>(top - double{kCellSize} * cameraY);
+  panX = static_cast<float>(left - double{RkGridMath::kCellSize} * cameraX);
+  panY = static_cast<float>(top - double{RkGridMath::kCellSize} * cameraY);
 }

@@ -8,10 +8,10 @@
 #pragma once
 
 #include "RkEntity.h"
+#include "RkGridMath.h"
 
 class RkCanvasView {
  public:
-  static constexpr int kCellSize = 32;
   static constexpr float kMinZoom = 0.25f;
   static constexpr float kMaxZoom = 4.0f;
 
@@ -24,8 +24,8 @@ class RkCanvasView {
   float GetPanY() const { return panY; }
 
   // The view pixel at the canvas's top-left corner.
-  double GetLeft() const { return double{kCellSize} * camera.GetX() + panX; }
-  double GetTop() const { return double{kCellSize} * camera.GetY() + panY; }
+  double GetLeft() const { return double{RkGridMath::kCellSize} * camera.GetX() + panX; }
+  double GetTop() const { return double{RkGridMath::kCellSize} * camera.GetY() + panY; }
 
   // The view cell under canvas pixel (canvasX, canvasY).
   void CellAt(int canvasX, int canvasY, int& viewCellX, int& viewCellY) const;

@@ -15,6 +15,10 @@ namespace {
 constexpr const char* kNoNewArea =
     "This tile will not be set as a new area as there is no new area location provided.\n"
     "Please click on the Load New Area button and select a map first.";
+constexpr const char* kNoTileImage =
+    "Nothing painted: choose a tile image first (Load Sprite, or a tile of View > Tile Palette).";
+constexpr const char* kNoNPC = "Nothing placed: select an NPC in the map panel's list first.";
+constexpr const char* kNoNPCImage = "Nothing placed: the selected NPC has no image that loads.";
 constexpr RkColor kStatusColor = 0xFFFFFFFFu;
 // The start point edits are read like a 10-byte buffer: at most 9 characters.
 constexpr std::size_t kStartCoordinateDigits = 9;
@@ -27,6 +31,7 @@ RkMapCanvas::RkMapCanvas(RkMapEditor& panel, RkMapDocument& document, const RkCa
 
 void RkMapCanvas::Click(int canvasX, int canvasY) {
   const int choice = panel.GetPaintingChoice();
+  hint = Hint::None;
   int viewCellX = 0;
   int viewCellY = 0;
   view.CellAt(canvasX, canvasY, viewCellX, viewCellY);
@@ -83,6 +88,7 @@ void RkMapCanvas::EraseCell(int cellX, int cellY) {
 // Painting keeps a cell's New Area destination unless it paints a New Area.
 void RkMapCanvas::PaintCell(int choice, int cellX, int cellY) {
   if (panel.GetTileSprite() == nullptr) {
+    hint = Hint::NoTileImage;
     return;
   }
   if (choice == RkMapEditor::ChoiceNewArea && panel.GetNewAreaFile()[0] == '\0') {
@@ -109,10 +115,18 @@ void RkMapCanvas::RemoveNPCs(int cellX, int cellY) {
 void RkMapCanvas::PlaceNPC(int choice, int cellX, int cellY) {
   const int selection = panel.GetNPCSelection();
   if (panel.GetNPCSprite() == nullptr || selection < 0) {
+    hint = Hint::NoNPC;
     return;
   }
   document.SetNPC(panel.GetNPCName(selection), cellX, cellY, panel.GetNPCImageFile(),
                   choice - RkMapEditor::ChoiceNullNPC);
+}
+
+std::string RkMapCanvas::GetHint() const {
+  if (hint == Hint::NoTileImage && panel.GetTileSprite() == nullptr) return kNoTileImage;
+  if (hint == Hint::NoNPC && panel.GetNPCSelection() < 0) return kNoNPC;
+  if (hint == Hint::NoNPC && panel.GetNPCSprite() == nullptr) return kNoNPCImage;
+  return "";
 }
 
 int RkMapCanvas::ReadStartCoordinate(const char* text) {

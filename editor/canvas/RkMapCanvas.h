@@ -7,6 +7,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "RkCanvasView.h"
 #include "RkDirect3D.h"
@@ -29,7 +30,13 @@ class RkMapCanvas {
   // panel's painting choice to that cell.
   void Click(int canvasX, int canvasY);
 
+  // Why the last click changed nothing, for the status bar, as long as the
+  // reason holds (a tile image chosen since ends it); empty otherwise.
+  std::string GetHint() const;
+
  private:
+  enum class Hint { None, NoTileImage, NoNPC };
+
   void ShowStatusTexts(int cellX, int cellY);
   bool WillPaint(int choice) const;
   void EraseCell(int cellX, int cellY);
@@ -43,4 +50,5 @@ class RkMapCanvas {
   const RkCanvasView& view;
   RkDirect3D& renderer;
   NoticeShower showNotice;
+  Hint hint = Hint::None;
 };

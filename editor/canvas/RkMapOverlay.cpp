@@ -74,9 +74,9 @@ void RkMapOverlay::Draw(int canvasTop, int width, int height, bool isStartMap) c
                     canvasTop,
                     width,
                     height,
-                    RkCanvasView::kCellSize * view.GetZoom(),
-                    view.ToCanvasX(double{RkCanvasView::kCellSize} * origin.GetX()),
-                    top + view.ToCanvasY(double{RkCanvasView::kCellSize} * origin.GetY())};
+                    RkGridMath::kCellSize * view.GetZoom(),
+                    view.ToCanvasX(double{RkGridMath::kCellSize} * origin.GetX()),
+                    top + view.ToCanvasY(double{RkGridMath::kCellSize} * origin.GetY())};
   int firstX = 0;
   int firstY = 0;
   int lastX = 0;
@@ -177,8 +177,12 @@ void RkMapOverlay::DrawLinks(const Frame& frame, int firstX, int firstY, int las
                                     ImVec2(corner.x + size * 0.8f, corner.y + size * 0.45f),
                                     ImVec2(corner.x + size * 0.3f, corner.y + size * 0.7f), kArrowColor);
       if (size >= kLabelCellSize) {
+        // Clipped to its own cell: a long name would cover the next cells'
+        // labels; the tooltip over the cell gives it whole.
+        frame.list->PushClipRect(corner, ImVec2(corner.x + size, corner.y + size), true);
         DrawLabel(frame.list, ImVec2(corner.x + 1, corner.y + size - ImGui::GetFontSize()),
                   FileNameOf(world.GetTileNewAreaName(x, y)));
+        frame.list->PopClipRect();
       }
     }
   }

@@ -1,9 +1,11 @@
 // Registering the edited map's sprites on the canvas, whole or one view cell at a time.
 #include "RkMapSprites.h"
 
+#include "RkGridMath.h"
+
 namespace {
 
-constexpr int kCellSize = RkMapDocument::kCellSize;
+constexpr int kCellSize = RkGridMath::kCellSize;
 
 }  // namespace
 

@@ -3,42 +3,42 @@
 
 #include <cstring>
 
-#include "RkMapDocument.h"
+#include "RkMapState.h"
 
-RkClearMapStep::RkClearMapStep(RkMapDocument& document, RkMapNameField& nameField)
+RkClearMapStep::RkClearMapStep(RkMapState& state, RkMapNameField& nameField)
     : RkEditStep("Clear Map"),
-      document(document),
+      state(state),
       nameField(nameField),
-      worldBefore(document.GetWorld()),
-      cameraBefore(document.GetCamera()),
-      originBefore(document.GetOrigin()),
+      worldBefore(state.GetWorld()),
+      cameraBefore(state.GetCamera()),
+      originBefore(state.GetOrigin()),
       mapNameBefore(nameField.GetMapName()),
       byteSize(CountBytes()) {}
 
-std::unique_ptr<RkClearMapStep> RkClearMapStep::Capture(RkMapDocument& document, RkMapNameField& nameField) {
-  const RkWorld& world = document.GetWorld();
-  const RkEntity& camera = document.GetCamera();
-  const RkEntity& origin = document.GetOrigin();
+std::unique_ptr<RkClearMapStep> RkClearMapStep::Capture(RkMapState& state, RkMapNameField& nameField) {
+  const RkWorld& world = state.GetWorld();
+  const RkEntity& camera = state.GetCamera();
+  const RkEntity& origin = state.GetOrigin();
   const bool alreadyClear = world.GetWidth() == 0 && world.GetHeight() == 0 && world.GetNPCCount() == 0 &&
                             camera.GetX() == 0 && camera.GetY() == 0 && origin.GetX() == 0 &&
                             origin.GetY() == 0 && nameField.GetMapName()[0] == '\0';
   if (alreadyClear) {
     return nullptr;
   }
-  return std::unique_ptr<RkClearMapStep>(new RkClearMapStep(document, nameField));
+  return std::unique_ptr<RkClearMapStep>(new RkClearMapStep(state, nameField));
 }
 
 void RkClearMapStep::Undo() {
-  document.EditWorld() = worldBefore;
-  document.GetCamera() = cameraBefore;
-  document.EditOrigin() = originBefore;
+  state.GetWorld() = worldBefore;
+  state.GetCamera() = cameraBefore;
+  state.GetOrigin() = originBefore;
   nameField.SetMapName(mapNameBefore.c_str());
-  document.Notify({RkMapDocument::Change::Kind::WholeMap, 0, 0});
+  state.Notify({RkMapState::Change::Kind::WholeMap, 0, 0});
 }
 
 void RkClearMapStep::Redo() {
   nameField.SetMapName("");
-  document.Reset();
+  state.Reset();
 }
 
 std::size_t RkClearMapStep::CountBytes() const {

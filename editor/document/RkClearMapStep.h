@@ -1,7 +1,7 @@
 // Clear Map as one step of the map's history. Clearing replaces the whole map,
 // so the step keeps the whole world from before it (with its file), the camera,
 // the origin and the map's name in the panel; undoing puts them back and the
-// document tells its views that the whole map changed.
+// state tells its views that the whole map changed.
 #pragma once
 
 #include <cstddef>
@@ -13,23 +13,23 @@
 #include "RkMapNameField.h"
 #include "RkWorld.h"
 
-class RkMapDocument;
+class RkMapState;
 
 class RkClearMapStep : public RkEditStep {
  public:
   // Takes what Clear Map is about to throw away; null when the map, camera and
   // origin are already as a cleared map leaves them (clearing changes nothing).
-  static std::unique_ptr<RkClearMapStep> Capture(RkMapDocument& document, RkMapNameField& nameField);
+  static std::unique_ptr<RkClearMapStep> Capture(RkMapState& state, RkMapNameField& nameField);
 
   void Undo() override;
   void Redo() override;
   std::size_t GetByteSize() const override { return byteSize; }
 
  private:
-  RkClearMapStep(RkMapDocument& document, RkMapNameField& nameField);
+  RkClearMapStep(RkMapState& state, RkMapNameField& nameField);
   std::size_t CountBytes() const;
 
-  RkMapDocument& document;
+  RkMapState& state;
   RkMapNameField& nameField;
   RkWorld worldBefore;
   RkEntity cameraBefore;

@@ -22,6 +22,7 @@ void RkEditHistory::Push(std::unique_ptr<RkEditStep> step) {
   while (steps.size() > maxSteps || (bytes > maxBytes && steps.size() > 1)) {
     DropOldest();
   }
+  if (pushed) pushed();
 }
 
 void RkEditHistory::DropOldest() {

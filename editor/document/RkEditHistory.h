@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,6 +24,8 @@ class RkEditHistory {
   // A step that has just been made: the steps undone before it can no longer be
   // redone.
   void Push(std::unique_ptr<RkEditStep> step);
+  // Told after each Push: the user just worked on what this history records.
+  void SetPushListener(std::function<void()> listener) { pushed = std::move(listener); }
   bool CanUndo() const { return done > 0; }
   bool CanRedo() const { return done < steps.size(); }
   // Empty when there is nothing to take back (or to make again).
@@ -44,8 +47,8 @@ class RkEditHistory {
   std::size_t GetUndoCount() const { return done; }
   std::size_t GetRedoCount() const { return steps.size() - done; }
   std::size_t GetByteSize() const { return bytes; }
-  // How many steps were ever pushed: tells the application object that the user
-  // just worked on what this history records.
+  // How many steps were ever pushed (with the undo count, which state the
+  // history is in).
   std::size_t GetPushCount() const { return pushes; }
 
  private:
@@ -61,4 +64,5 @@ class RkEditHistory {
   std::optional<std::size_t> saved = std::size_t{0};
   std::size_t bytes = 0;
   std::size_t pushes = 0;
+  std::function<void()> pushed;
 };

@@ -1,7 +1,7 @@
 // The editor's copy of the game's settings.
 #include "RkGameSettingsDocument.h"
 
-#include "RkMapLinks.h"
+#include "RkMapPath.h"
 
 RkGameSettingsDocument::RkGameSettingsDocument(std::string folder) : folder(std::move(folder)) {}
 
@@ -35,7 +35,7 @@ std::string Lower(std::string text) {
 
 // The game finds its first map in any case, as it finds New Area maps.
 bool RkGameSettingsDocument::IsFirstMap(const std::string& mapFile) const {
-  return !mapFile.empty() && RkMapLinks::LeadsInto(Lower(settings.GetMap()).c_str(), Lower(mapFile).c_str());
+  return !mapFile.empty() && RkMapPath::LeadsInto(Lower(settings.GetMap()).c_str(), Lower(mapFile).c_str());
 }
 
 void RkGameSettingsDocument::FollowCells(const std::string& mapFile, int32_t dx, int32_t dy) {

@@ -16,51 +16,38 @@
 #include "RkEditStep.h"
 #include "RkEntity.h"
 #include "RkMapNameField.h"
+#include "RkMapState.h"
 #include "RkStrokeRecorder.h"
 #include "RkTile.h"
 #include "RkWorld.h"
 
 class RkMapDocument {
  public:
-  // One map cell is this many pixels wide and high on the canvas, at 100 %.
-  static constexpr int kCellSize = 32;
-
-  // What changed, at a view cell (origin + map cell: growing does not move it).
-  struct Change {
-    enum class Kind { Tile, NPCs, WholeMap };
-    Kind kind;
-    int32_t viewX;
-    int32_t viewY;
-  };
-  using ChangeListener = std::function<void(const Change& change)>;
-  // The cells of the map in file moved right by dx and down by dy: a growth to
-  // the left or upwards, or the undo of one. Whatever else names those cells
-  // (the game's start cell) follows.
-  using CellsMovedListener = std::function<void(const std::string& file, int32_t dx, int32_t dy)>;
+  using Change = RkMapState::Change;
+  using ChangeListener = RkMapState::ChangeListener;
+  using CellsMovedListener = RkMapState::CellsMovedListener;
 
   RkMapDocument();
   RkMapDocument(const RkMapDocument&) = delete;
   RkMapDocument& operator=(const RkMapDocument&) = delete;
 
-  const RkWorld& GetWorld() const { return world; }
-  const RkEntity& GetOrigin() const { return origin; }
+  const RkWorld& GetWorld() const { return state.GetWorld(); }
+  const RkEntity& GetOrigin() const { return state.GetOrigin(); }
   // The camera belongs to the view: the keys and the view move it freely; only
   // undoing a growth or a clear puts it back.
-  RkEntity& GetCamera() { return camera; }
+  RkEntity& GetCamera() { return state.GetCamera(); }
   // The file this map was loaded from or last saved to; empty for a new map.
-  const std::string& GetFile() const { return world.GetFileName(); }
-  bool IsUnsaved() const { return !history.IsAtSavedState(); }
+  const std::string& GetFile() const { return state.GetWorld().GetFileName(); }
   RkEditHistory& GetHistory() { return history; }
   const RkEditHistory& GetHistory() const { return history; }
   // Told of every change of what the canvas shows (the canvas's sprites).
-  void SetChangeListener(ChangeListener listener) { changed = std::move(listener); }
-  void SetCellsMovedListener(CellsMovedListener listener) { cellsMoved = std::move(listener); }
+  void SetChangeListener(ChangeListener listener) { state.SetChangeListener(std::move(listener)); }
+  void SetCellsMovedListener(CellsMovedListener listener) { state.SetCellsMovedListener(std::move(listener)); }
 
   // The button went down on the canvas, and up again (or a box took it): the
   // edits in between become one step.
   void BeginStroke() { strokes.BeginStroke(); }
   void EndStroke() { strokes.EndStroke(); }
-  bool IsInStroke() const { return strokes.IsInStroke(); }
 
   // The edits that tools make, in map cells; each is part of the open stroke
   // (an edit outside a stroke begins one).
@@ -88,20 +75,13 @@ class RkMapDocument {
   // The map was written to file: from now on it is that file's map.
   void MarkSaved(const std::string& file);
 
-  // What the steps of the history use while it runs them.
-  RkWorld& EditWorld() { return world; }
-  RkEntity& EditOrigin() { return origin; }
-  // The one way a map is emptied: no cells, no NPCs, no file, the view at (0, 0).
-  void Reset();
-  void Notify(const Change& change);
-  void NotifyCellsMoved(const std::string& file, int32_t dx, int32_t dy);
+  // The map's state, for the steps that a tool builds for Run (and for tests
+  // that set a map up directly); the history's steps change it, nothing else.
+  RkMapState& GetState() { return state; }
+  void Notify(const Change& change) { state.Notify(change); }
 
  private:
-  RkWorld world;
-  RkEntity camera;
-  RkEntity origin;
+  RkMapState state;
   RkEditHistory history;
-  RkStrokeRecorder strokes{*this};
-  ChangeListener changed;
-  CellsMovedListener cellsMoved;
+  RkStrokeRecorder strokes{state, history};
 };

@@ -5,13 +5,14 @@
 #include <set>
 #include <utility>
 
-#include "RkMapDocument.h"
+#include "RkEditHistory.h"
+#include "RkMapState.h"
 
-RkStrokeRecorder::RkStrokeRecorder(RkMapDocument& document) : document(document) {}
+RkStrokeRecorder::RkStrokeRecorder(RkMapState& state, RkEditHistory& history) : state(state), history(history) {}
 
 RkStrokeStep::View RkStrokeRecorder::CurrentView() const {
-  const RkEntity& camera = document.GetCamera();
-  const RkEntity& origin = document.GetOrigin();
+  const RkEntity& camera = state.GetCamera();
+  const RkEntity& origin = state.GetOrigin();
   return {camera.GetX(), camera.GetY(), origin.GetX(), origin.GetY()};
 }
 
@@ -34,15 +35,14 @@ void RkStrokeRecorder::EndStroke() {
     return;
   }
   std::string label = Describe(edits);
-  document.GetHistory().Push(
-      std::make_unique<RkStrokeStep>(std::move(label), std::move(edits), viewBefore, CurrentView(), document));
+  history.Push(std::make_unique<RkStrokeStep>(std::move(label), std::move(edits), viewBefore, CurrentView(), state));
   edits.clear();
 }
 
 // The last edit's "after" is what the world holds now; an edit that left its
 // cell as it was is dropped.
 void RkStrokeRecorder::CompleteLastEdit() {
-  const RkWorld& world = document.GetWorld();
+  const RkWorld& world = state.GetWorld();
   if (edits.empty()) {
     return;
   }
@@ -62,23 +62,23 @@ void RkStrokeRecorder::CompleteLastEdit() {
 void RkStrokeRecorder::CellWillChange(int32_t x, int32_t y) {
   BeginStroke();
   CompleteLastEdit();
-  const RkEntity& origin = document.GetOrigin();
-  const RkTile& tile = document.GetWorld().GetTile(x, y);
+  const RkEntity& origin = state.GetOrigin();
+  const RkTile& tile = state.GetWorld().GetTile(x, y);
   edits.emplace_back(RkStrokeStep::CellEdit{x, y, origin.GetX() + x, origin.GetY() + y, tile, tile});
 }
 
 void RkStrokeRecorder::NPCsWillChange(int32_t x, int32_t y) {
   BeginStroke();
   CompleteLastEdit();
-  const RkEntity& origin = document.GetOrigin();
-  RkNPCSubset standing = RkNPCSubset::StandingOn(document.GetWorld(), x, y);
+  const RkEntity& origin = state.GetOrigin();
+  RkNPCSubset standing = RkNPCSubset::StandingOn(state.GetWorld(), x, y);
   edits.emplace_back(RkStrokeStep::NPCEdit{x, y, origin.GetX() + x, origin.GetY() + y, standing, standing});
 }
 
 void RkStrokeRecorder::WorldWillGrow(int32_t x, int32_t y) {
   BeginStroke();
   CompleteLastEdit();
-  const RkWorld& world = document.GetWorld();
+  const RkWorld& world = state.GetWorld();
   RkStrokeStep::GrowthEdit growth{x, y, world.GetWidth(), world.GetHeight(), {}, world.GetFileName()};
   growth.npcCellsBefore.reserve(world.GetNPCCount());
   for (unsigned i = 0; i < world.GetNPCCount(); ++i) {

@@ -12,11 +12,12 @@
 
 #include "RkStrokeStep.h"
 
-class RkMapDocument;
+class RkEditHistory;
+class RkMapState;
 
 class RkStrokeRecorder {
  public:
-  explicit RkStrokeRecorder(RkMapDocument& document);
+  RkStrokeRecorder(RkMapState& state, RkEditHistory& history);
   RkStrokeRecorder(const RkStrokeRecorder&) = delete;
   RkStrokeRecorder& operator=(const RkStrokeRecorder&) = delete;
 
@@ -24,7 +25,6 @@ class RkStrokeRecorder {
   void BeginStroke();
   // The button went up (or a box took it): the stroke becomes one step.
   void EndStroke();
-  bool IsInStroke() const { return inStroke; }
 
   // Called by the document right before each edit, in map cells. An edit outside
   // a stroke begins one.
@@ -41,7 +41,8 @@ class RkStrokeRecorder {
   static std::string DescribeNPCs(const std::vector<RkStrokeStep::Edit>& edits);
   static std::string DescribeCells(const std::vector<RkStrokeStep::Edit>& edits);
 
-  RkMapDocument& document;
+  RkMapState& state;
+  RkEditHistory& history;
   bool inStroke = false;
   RkStrokeStep::View viewBefore{};
   std::vector<RkStrokeStep::Edit> edits;

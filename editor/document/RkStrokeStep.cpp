@@ -4,7 +4,7 @@
 #include <cstring>
 #include <set>
 
-#include "RkMapDocument.h"
+#include "RkMapState.h"
 
 namespace {
 
@@ -15,8 +15,8 @@ std::size_t TileBytes(const RkTile& tile) {
 }  // namespace
 
 RkStrokeStep::RkStrokeStep(std::string label, std::vector<Edit> edits, View before, View after,
-                           RkMapDocument& document)
-    : RkEditStep(std::move(label)), edits(std::move(edits)), before(before), after(after), document(document) {}
+                           RkMapState& state)
+    : RkEditStep(std::move(label)), edits(std::move(edits)), before(before), after(after), state(state) {}
 
 void RkStrokeStep::Undo() {
   for (auto edit = edits.rbegin(); edit != edits.rend(); ++edit) {
@@ -35,7 +35,7 @@ void RkStrokeStep::Redo() {
 }
 
 void RkStrokeStep::UndoEdit(const Edit& edit) {
-  RkWorld& world = document.EditWorld();
+  RkWorld& world = state.GetWorld();
   if (const auto* cell = std::get_if<CellEdit>(&edit)) {
     world.SetTile(cell->x, cell->y, cell->before);
   } else if (const auto* npcs = std::get_if<NPCEdit>(&edit)) {
@@ -47,7 +47,7 @@ void RkStrokeStep::UndoEdit(const Edit& edit) {
     const int32_t shiftY = growth->y < 0 ? -growth->y : 0;
     world.Crop(shiftX, shiftY, growth->oldWidth, growth->oldHeight);
     if (!growth->fileName.empty()) world.ShiftStartPointsInto(growth->fileName.c_str(), -shiftX, -shiftY);
-    document.NotifyCellsMoved(growth->fileName, -shiftX, -shiftY);
+    state.NotifyCellsMoved(growth->fileName, -shiftX, -shiftY);
     for (unsigned i = 0; i < world.GetNPCCount() && i < growth->npcCellsBefore.size(); ++i) {
       world.GetNPC(i).SetPosition(growth->npcCellsBefore[i].first, growth->npcCellsBefore[i].second);
     }
@@ -55,14 +55,14 @@ void RkStrokeStep::UndoEdit(const Edit& edit) {
 }
 
 void RkStrokeStep::RedoEdit(const Edit& edit) {
-  RkWorld& world = document.EditWorld();
+  RkWorld& world = state.GetWorld();
   if (const auto* cell = std::get_if<CellEdit>(&edit)) {
     world.SetTile(cell->x, cell->y, cell->after);
   } else if (const auto* npcs = std::get_if<NPCEdit>(&edit)) {
     npcs->after.PutInPlaceOf(npcs->before, world);
   } else if (const auto* growth = std::get_if<GrowthEdit>(&edit)) {
     world.Grow(growth->x, growth->y);
-    document.NotifyCellsMoved(growth->fileName, growth->x < 0 ? -growth->x : 0, growth->y < 0 ? -growth->y : 0);
+    state.NotifyCellsMoved(growth->fileName, growth->x < 0 ? -growth->x : 0, growth->y < 0 ? -growth->y : 0);
   }
 }
 
@@ -79,9 +79,9 @@ bool RkStrokeStep::Grows() const {
 // it was; after a plain stroke the user's scrolling stays.
 void RkStrokeStep::ShowView(const View& view) {
   if (Grows()) {
-    document.GetCamera().SetPosition(view.cameraX, view.cameraY);
+    state.GetCamera().SetPosition(view.cameraX, view.cameraY);
   }
-  document.EditOrigin().SetPosition(view.originX, view.originY);
+  state.GetOrigin().SetPosition(view.originX, view.originY);
 }
 
 void RkStrokeStep::NotifyTouchedCells() {
@@ -95,10 +95,10 @@ void RkStrokeStep::NotifyTouchedCells() {
     }
   }
   for (const auto& [viewX, viewY] : tiles) {
-    document.Notify({RkMapDocument::Change::Kind::Tile, viewX, viewY});
+    state.Notify({RkMapState::Change::Kind::Tile, viewX, viewY});
   }
   for (const auto& [viewX, viewY] : npcCells) {
-    document.Notify({RkMapDocument::Change::Kind::NPCs, viewX, viewY});
+    state.Notify({RkMapState::Change::Kind::NPCs, viewX, viewY});
   }
 }
 

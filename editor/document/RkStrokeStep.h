@@ -4,7 +4,7 @@
 // the size and NPC cells from before it, in the order they happened. Undo takes
 // them back in reverse order, so every edit is undone in the coordinates it was
 // made in, and gives the view its old camera and origin; Redo makes them again.
-// Afterwards the document tells its views of every view cell the stroke touched.
+// Afterwards the state tells its views of every view cell the stroke touched.
 #pragma once
 
 #include <cstddef>
@@ -18,7 +18,7 @@
 #include "RkNPCSubset.h"
 #include "RkTile.h"
 
-class RkMapDocument;
+class RkMapState;
 
 class RkStrokeStep : public RkEditStep {
  public:
@@ -62,7 +62,7 @@ class RkStrokeStep : public RkEditStep {
     int32_t originY;
   };
 
-  RkStrokeStep(std::string label, std::vector<Edit> edits, View before, View after, RkMapDocument& document);
+  RkStrokeStep(std::string label, std::vector<Edit> edits, View before, View after, RkMapState& state);
 
   void Undo() override;
   void Redo() override;
@@ -80,5 +80,5 @@ class RkStrokeStep : public RkEditStep {
   std::vector<Edit> edits;
   View before;
   View after;
-  RkMapDocument& document;
+  RkMapState& state;
 };

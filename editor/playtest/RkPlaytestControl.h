@@ -2,8 +2,7 @@
 // the edited map, with the player on the cell under the mouse pointer when it
 // is over a cell of the map, else on the settings' start cell when this is the
 // first map, else on (0, 0); a second F5 while the game runs ends that game and
-// starts a new one on the map as it is now. Set Start Here (T, or the canvas's
-// context menu) makes the cell under the pointer the game's first cell, as a
+// starts a new one on the map as it is now. Set Start Here (T) makes the cell under the pointer the game's first cell, as a
 // step of the map's history. Poll, once a pass, turns the end of a game with
 // a report into a notice. RkEngine owns it.
 #pragma once

@@ -187,3 +187,21 @@ TEST(MapChecker, FindsWindowsWrittenTargetsAndImagesAsTheGameDoes) {
   EXPECT_EQ(SortedLines(RkMapChecker(folder.Path()).Check()),
             std::vector<std::string>{"World.rkm (3, 1): link leads to CELLAR.RKM, which does not exist"});
 }
+
+// The editor's map with unsaved changes is checked as it is in memory: a link
+// painted since the last save is found, though the file on disk is clean.
+TEST(MapChecker, AnUnsavedMapIsCheckedAsItIsInMemoryInPlaceOfItsFile) {
+  ScratchDirectory folder;
+  WriteFileBytes(folder.File("ok.png"), {1});
+  MapFromRows({"..", ".."}).Save(folder.File("World.rkm").c_str());
+  RkWorld edited = MapFromRows({"..", ".A"});
+  edited.SetTileNewArea(1, 1, "Cellar.rkm", 0, 0);
+  RkMapChecker checker(folder.Path());
+  checker.UseWorldFor("World.rkm", edited);
+  EXPECT_EQ(SortedLines(checker.Check()),
+            std::vector<std::string>{"World.rkm (1, 1): link leads to Cellar.rkm, which does not exist"});
+  // Its file gone from the folder, the map is still checked.
+  std::filesystem::remove(folder.File("World.rkm"));
+  EXPECT_EQ(SortedLines(checker.Check()),
+            std::vector<std::string>{"World.rkm (1, 1): link leads to Cellar.rkm, which does not exist"});
+}

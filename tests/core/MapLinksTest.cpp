@@ -4,6 +4,7 @@
 
 #include "MapRows.h"
 #include "RkMapLinks.h"
+#include "RkMapPath.h"
 #include "ScratchDirectory.h"
 
 namespace {
@@ -50,12 +51,12 @@ TEST(MapLinks, AWorldWithoutAFileNameOrGrownRightKeepsItsStartPoints) {
 }
 
 TEST(MapLinks, ATargetLeadsIntoTheSameFileWrittenAnyWay) {
-  EXPECT_TRUE(RkMapLinks::LeadsInto("maps\\..\\World.rkm", "World.rkm"));
-  EXPECT_TRUE(RkMapLinks::LeadsInto("World.rkm", "demo/World.rkm"));
-  EXPECT_TRUE(RkMapLinks::LeadsInto("demo\\World.rkm", "demo/World.rkm"));
-  EXPECT_FALSE(RkMapLinks::LeadsInto("World.rkm", "World.rkm.bak"));
-  EXPECT_FALSE(RkMapLinks::LeadsInto("House.rkm", "demo/World.rkm"));
-  EXPECT_FALSE(RkMapLinks::LeadsInto("", "World.rkm"));
+  EXPECT_TRUE(RkMapPath::LeadsInto("maps\\..\\World.rkm", "World.rkm"));
+  EXPECT_TRUE(RkMapPath::LeadsInto("World.rkm", "demo/World.rkm"));
+  EXPECT_TRUE(RkMapPath::LeadsInto("demo\\World.rkm", "demo/World.rkm"));
+  EXPECT_FALSE(RkMapPath::LeadsInto("World.rkm", "World.rkm.bak"));
+  EXPECT_FALSE(RkMapPath::LeadsInto("House.rkm", "demo/World.rkm"));
+  EXPECT_FALSE(RkMapPath::LeadsInto("", "World.rkm"));
 }
 
 TEST(MapLinks, RewritingTheFolderMovesTheOtherMapsLinksIntoTheGrownMap) {

@@ -74,3 +74,24 @@ TEST_F(RkCheckMapsTest, AClickOnAFindingLoadsItsMapAndCentresItsCellKeepingTheEd
   // Only the first load told of the missing image.
   EXPECT_EQ(notices.size(), 1u);
 }
+
+// An edit not yet saved is checked, and the window says whose state it checked.
+TEST_F(RkCheckMapsTest, TheEditedMapIsCheckedAsItIsUntilItIsSaved) {
+  MakeImage("images/grass.png", 0, 200, 0);
+  OpenMap(2, 2).Save("World.rkm");
+  OpenMapEditor();
+  ChooseNext("World.rkm");
+  Panel().Click(RkMapEditor::Button::LoadMap);
+  engine->PollMapEditor();
+  PrepareTilePainting(RkMapEditor::ChoiceImpassable);
+  PressCanvas(10, 10);  // the start cell, (0, 0)
+  ReleaseButton();
+
+  ASSERT_TRUE(engine->HandleMenuCommand(RkEngine::CommandCheckMaps));
+  RkCheckMapsWindow& window = engine->GetCheckMapsWindow();
+  EXPECT_EQ(window.GetUnsavedMap(), "World.rkm");
+  const std::size_t start = FindingOn("World.rkm");
+  const RkMapFinding& finding = window.GetFindings()[start];
+  EXPECT_TRUE(finding.IsError());
+  EXPECT_EQ(window.LineOf(finding).rfind("World.rkm (unsaved) (0, 0): ", 0), 0u) << window.LineOf(finding);
+}

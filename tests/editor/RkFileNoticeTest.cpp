@@ -100,3 +100,20 @@ TEST_F(RkFileNoticeTest, OpeningAPanelKeepsUnsavedLibraryEdits) {
   ASSERT_EQ(Panel().GetNPCNameCount(), 1);
   EXPECT_STREQ(Panel().GetNPCName(0), "Bram");
 }
+
+// The map panel's NPC whose image is gone: a notice naming the file and the
+// cause, once for the choice, and no preview.
+TEST_F(RkFileNoticeTest, AnNPCWhoseImageDoesNotLoadIsANoticeOncePerChoice) {
+  RkNPCList library;
+  library.SaveNPC("Ghost", "images/ghost.png");
+  library.SaveNPCFile();
+  OpenMapEditor();
+  Panel().SetNPCSelection(0);
+  engine->PollMapEditor();
+  engine->PollMapEditor();
+  ASSERT_EQ(notices.size(), 1u);
+  const std::string head = "The image of NPC Ghost could not be loaded:\nimages/ghost.png\n";
+  EXPECT_EQ(notices[0].text.rfind(head, 0), 0u) << notices[0].text;
+  EXPECT_GT(notices[0].text.size(), head.size());  // and the cause
+  EXPECT_EQ(Panel().GetNPCSprite(), nullptr);
+}

@@ -140,6 +140,23 @@ TEST_F(RkMapCanvasTest, NewAreaWithoutAMapWarnsAndLeavesTheCell) {
   EXPECT_EQ(notices.size(), 1u);
 }
 
+// A click that paints nothing for want of an image says why in the status bar,
+// until an image is chosen.
+TEST_F(RkMapCanvasTest, PaintingWithoutAnImageSaysWhyUntilOneIsChosen) {
+  OpenMapEditor();
+  Panel().SetPaintingChoice(RkMapEditor::ChoiceOpen);
+  PressCanvas(10, 10);
+  ReleaseButton();
+  EXPECT_EQ(engine->GetMapCanvas().GetHint(),
+            "Nothing painted: choose a tile image first (Load Sprite, or a tile of View > Tile Palette).");
+  EXPECT_TRUE(notices.empty());
+  PrepareTilePainting(RkMapEditor::ChoiceOpen);
+  EXPECT_EQ(engine->GetMapCanvas().GetHint(), "");
+  Panel().SetPaintingChoice(RkMapEditor::ChoiceNormalNPC);
+  PressCanvas(10, 10);
+  EXPECT_EQ(engine->GetMapCanvas().GetHint(), "Nothing placed: select an NPC in the map panel's list first.");
+}
+
 TEST_F(RkMapCanvasTest, NewAreaTakesTheMapAndTheStartPointReadAsNumbers) {
   OpenMapEditor();
   PrepareTilePainting(RkMapEditor::ChoiceNewArea);

@@ -91,6 +91,32 @@ TEST_F(RkMapEditorPollTest, LoadMapResetsTheViewAndRebuildsTheDrawing) {
   EXPECT_EQ(Texts().size(), 2u);
 }
 
+// A zoom about the cursor or a drag leaves the view between cells; the map that
+// replaces the old one starts with its cell (0, 0) at the canvas's corner.
+TEST_F(RkMapEditorPollTest, LoadMapAfterAZoomAndClearMapAfterAPanShowCellZeroAtTheCorner) {
+  SaveSampleMap("maps/town.rkm");
+  OpenMapEditor();
+  RkCanvasView& view = engine->GetView();
+  view.ZoomAbout(1, 100, 70);
+  ASSERT_NE(view.GetPanX(), 0.0f);
+  ChooseNext("maps/town.rkm");
+  Panel().Click(RkMapEditor::Button::LoadMap);
+  engine->PollMapEditor();
+  int cellX = -1;
+  int cellY = -1;
+  view.CellAt(0, 0, cellX, cellY);
+  EXPECT_EQ(cellX, 0);
+  EXPECT_EQ(cellY, 0);
+  EXPECT_EQ(view.GetPanX(), 0.0f);
+  EXPECT_EQ(view.GetPanY(), 0.0f);
+  EXPECT_EQ(view.GetZoom(), 1.5f);  // the zoom is the user's, not the map's
+  view.PanBy(-45, -20);
+  Panel().Click(RkMapEditor::Button::ClearMap);
+  engine->PollMapEditor();
+  EXPECT_EQ(view.GetLeft(), 0.0);
+  EXPECT_EQ(view.GetTop(), 0.0);
+}
+
 TEST_F(RkMapEditorPollTest, CancelledDialogsLeaveEverythingAsItWas) {
   SaveSampleMap("maps/town.rkm");
   OpenMapEditor();

@@ -16,7 +16,7 @@ class RkMapOverlayTest : public RkEditorTest {
     PressCanvas(485, 293);
     Panel().SetPaintingChoice(RkMapEditor::ChoiceImpassable);
     PressCanvas(517, 293);
-    Panel().SetNewAreaFile("maps/cave.rkm");
+    Panel().SetNewAreaFile("maps/the-long-winding-cave.rkm");
     Panel().SetPaintingChoice(RkMapEditor::ChoiceNewArea);
     PressCanvas(549, 293);
     ReleaseButton();
@@ -70,6 +70,21 @@ TEST_F(RkMapOverlayTest, StartMarkOnlyOnTheWorldMap) {
   EXPECT_NE(Pixel(0, 3, 16), kGreen);
   Toggle(RkEngine::CommandViewLinks);
   EXPECT_EQ(Pixel(0, 3, 16), kGreen);
+}
+
+// A New Area label longer than its cell stops at the cell's edge instead of
+// running on past the map.
+TEST_F(RkMapOverlayTest, ANewAreaLabelIsClippedToItsCell) {
+  PaintRow();
+  const RkColor background = Pixel(4, 16, 4);
+  const int top = 288 + engine->GetCanvasTop();
+  int labelPixels = 0;
+  for (int dx = 3; dx < 28; ++dx) {
+    for (int dy = 16; dy < 32; ++dy) {
+      labelPixels += engine->GetRenderer().ReadPixel(448 + 32 * 4 + dx, top + dy) != background ? 1 : 0;
+    }
+  }
+  EXPECT_EQ(labelPixels, 0);
 }
 
 }  // namespace

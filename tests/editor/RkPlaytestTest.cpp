@@ -102,7 +102,7 @@ TEST_F(RkPlaytestTest, SetStartHereIsAStepOnAnOpenCellOfASavedMap) {
   EXPECT_EQ(Settings().GetMap(), "field.rkm");
   EXPECT_EQ(Settings().GetStartX(), 2);
   EXPECT_EQ(Settings().GetStartY(), 1);
-  EXPECT_TRUE(engine->GetUnsavedWork().IsMapUnsaved());
+  EXPECT_FALSE(engine->GetMapDocument().GetHistory().IsAtSavedState());
   ASSERT_TRUE(engine->GetMapHistory().Undo());
   EXPECT_EQ(Settings().GetMap(), "World.rkm");
   EXPECT_EQ(Settings().GetStartX(), 0);

@@ -117,11 +117,8 @@ class GameFixture : public ::testing::Test {
   int PlayerX() { return game->GetPlayer().GetX(); }
   int PlayerY() { return game->GetPlayer().GetY(); }
 
-  // The sprites in the renderer's list, in drawing order.
-  std::vector<RkSprite> Sprites() {
-    const auto& list = game->GetRenderer().GetSprites();
-    return std::vector<RkSprite>(list.begin(), list.end());
-  }
+  // The sprites in the renderer's list, in drawing order, the map's tiles included.
+  std::vector<RkSprite> Sprites() { return game->GetRenderer().CopySpriteList(); }
   int CountNpcSpritesAt(float x, float y) {
     int count = 0;
     for (const RkSprite& sprite : game->GetRenderer().GetSprites()) {

@@ -157,6 +157,22 @@ TEST_F(NPCEditorPoll, ButtonsWithoutTheirSelectionDoNothingNowOrLater) {
   EXPECT_TRUE(ResponseEntries().empty());
 }
 
+// A dialogue typed and "saved" while the NPC was still being made goes to that
+// NPC when it is saved, as part of its one step.
+TEST_F(NPCEditorPoll, ADialogueTypedBeforeItsNPCWasSavedIsKeptWithIt) {
+  session.ChooseImage("guard.png");
+  session.Click(Button::LoadSprite);
+  panel.GetNameEdit().SetText("Hermit");
+  session.SaveDialogue("1", "Who goes there?");
+  session.Click(Button::SaveNPC);
+  const RkNPC hermit = list.FindNPC("Hermit");
+  ASSERT_EQ(hermit.GetDialogueCount(), 1u);
+  EXPECT_EQ(hermit.GetDialogueID(0), 1);
+  EXPECT_STREQ(hermit.GetDialogueText(0), "Who goes there?");
+  session.SelectNPC("Hermit");
+  EXPECT_EQ(DialogueEntries(), Entries{"1: Who goes there?"});
+}
+
 TEST_F(NPCEditorPoll, EachClickActsOnceAndAClosedPanelDoesNothing) {
   MakeGuardWithHelloSelected();
   panel.GetNextIDEdit().SetText("2");

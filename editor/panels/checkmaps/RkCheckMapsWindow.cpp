@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "RkMapChecker.h"
-#include "RkMapLinks.h"
+#include "RkMapPath.h"
 
 namespace {
 
@@ -33,10 +33,42 @@ RkCheckMapsWindow::RkCheckMapsWindow(const RkWorld& world, RkCanvasView& view, c
 
 void RkCheckMapsWindow::Open(const std::string& checkedFolder) {
   folder = checkedFolder;
-  findings = RkMapChecker(folder).Check();
+  RkMapChecker checker(folder);
+  unsavedMap.clear();
+  if (isMapUnsaved && isMapUnsaved()) unsavedMap = EditedMapInFolder();
+  if (!unsavedMap.empty()) checker.UseWorldFor(unsavedMap, world);
+  findings = checker.Check();
   picked.reset();
   placeWindow = !open;
   open = true;
+}
+
+// The edited map's file name when its file lies in the checked folder (paths
+// from the file dialog may be absolute, the folder relative); empty otherwise.
+std::string RkCheckMapsWindow::EditedMapInFolder() const {
+  namespace fs = std::filesystem;
+  if (world.GetFileName().empty()) return "";
+  std::error_code error;
+  const fs::path file = fs::absolute(world.GetFileName(), error).lexically_normal();
+  if (error) return "";
+  const fs::path checked = fs::absolute(folder.empty() ? "." : folder, error).lexically_normal();
+  if (error) return "";
+  const auto withoutSlash = [](const fs::path& path) {
+    std::string text = path.generic_string();
+    while (text.size() > 1 && text.back() == '/') text.pop_back();
+    return text;
+  };
+  if (withoutSlash(file.parent_path()) != withoutSlash(checked)) return "";
+  return file.filename().string();
+}
+
+std::string RkCheckMapsWindow::LineOf(const RkMapFinding& finding) const {
+  if (unsavedMap.empty() || finding.GetFile() != unsavedMap) return finding.ToLine();
+  const std::string shown = finding.GetFile() + " (unsaved)";
+  if (finding.HasCell()) {
+    return RkMapFinding(finding.GetSeverity(), shown, finding.GetX(), finding.GetY(), finding.GetSentence()).ToLine();
+  }
+  return RkMapFinding(finding.GetSeverity(), shown, finding.GetSentence()).ToLine();
 }
 
 std::string RkCheckMapsWindow::Summary() const {
@@ -68,7 +100,7 @@ bool RkCheckMapsWindow::ShowMapOf(const RkMapFinding& finding) {
   const std::filesystem::path file = std::filesystem::path(folder) / finding.GetFile();
   std::error_code error;
   if (file.extension() != ".rkm" || !std::filesystem::is_regular_file(file, error)) return false;
-  if (RkMapLinks::Normalized(world.GetFileName().c_str()) == RkMapLinks::Normalized(file.string().c_str())) {
+  if (RkMapPath::Normalized(world.GetFileName().c_str()) == RkMapPath::Normalized(file.string().c_str())) {
     return true;
   }
   return loadMap(file.string());
@@ -77,7 +109,7 @@ bool RkCheckMapsWindow::ShowMapOf(const RkMapFinding& finding) {
 // The cell's centre goes to the canvas's centre, at the zoom the user chose.
 void RkCheckMapsWindow::CentreOn(int32_t cellX, int32_t cellY, int canvasWidth, int canvasHeight) {
   const float zoom = view.GetZoom();
-  constexpr int kCell = RkCanvasView::kCellSize;
+  constexpr int kCell = RkGridMath::kCellSize;
   const double left = double{kCell} * (cellX + origin.GetX()) + kCell / 2.0 - canvasWidth / 2.0 / zoom;
   const double top = double{kCell} * (cellY + origin.GetY()) + kCell / 2.0 - canvasHeight / 2.0 / zoom;
   view.ShowAt(left, top);
@@ -95,8 +127,12 @@ void RkCheckMapsWindow::Draw() {
     ImGui::TextUnformatted(Summary().c_str());
     ImGui::SameLine();
     if (ImGui::SmallButton("Check Again")) Open(folder);
+    if (!unsavedMap.empty()) {
+      const std::string note = unsavedMap + " (unsaved) is checked as it is in the editor, not as its file holds it.";
+      ImGui::TextWrapped("%s", note.c_str());
+    }
     ImGui::Separator();
-    ImGui::BeginChild("##findings", ImVec2(0, 0), false, ImGuiWindowFlags_HorizontalScrollbar);
+    ImGui::BeginChild("##findings", ImVec2(0, 0), false);
     for (std::size_t i = 0; i < findings.size(); ++i) DrawFinding(i);
     ImGui::EndChild();
   }
@@ -108,7 +144,14 @@ void RkCheckMapsWindow::DrawFinding(std::size_t index) {
   const RkMapFinding& finding = findings[index];
   ImGui::PushID(static_cast<int>(index));
   ImGui::PushStyleColor(ImGuiCol_Text, finding.IsError() ? kErrorColour : kWarningColour);
-  if (ImGui::Selectable(finding.ToLine().c_str(), false)) Pick(index);
+  // The line wraps at the window's edge: the whole row, every line of it, is the click.
+  const std::string line = LineOf(finding);
+  const float wrapWidth = ImGui::GetContentRegionAvail().x;
+  const ImVec2 textSize = ImGui::CalcTextSize(line.c_str(), nullptr, false, wrapWidth);
+  const ImVec2 corner = ImGui::GetCursorScreenPos();
+  if (ImGui::Selectable("##finding", false, 0, ImVec2(0.0f, textSize.y))) Pick(index);
+  ImGui::GetWindowDrawList()->AddText(ImGui::GetFont(), ImGui::GetFontSize(), corner,
+                                      ImGui::GetColorU32(ImGuiCol_Text), line.c_str(), nullptr, wrapWidth);
   ImGui::PopStyleColor();
   ImGui::PopID();
 }

@@ -22,12 +22,18 @@ class RkCheckMapsWindow {
 
   // Loads a map file as Load Map does; false when it was not loaded.
   using MapLoader = std::function<bool(const std::string& path)>;
+  // Whether the edited map has changes not yet saved to its file.
+  using UnsavedQuery = std::function<bool()>;
 
   RkCheckMapsWindow(const RkWorld& world, RkCanvasView& view, const RkEntity& origin, MapLoader loadMap);
   RkCheckMapsWindow(const RkCheckMapsWindow&) = delete;
   RkCheckMapsWindow& operator=(const RkCheckMapsWindow&) = delete;
 
-  // Checks the maps of folder ("" is the working folder) and shows the list.
+  // Without it every map is checked as its file holds it.
+  void SetMapUnsavedQuery(UnsavedQuery query) { isMapUnsaved = std::move(query); }
+
+  // Checks the maps of folder ("" is the working folder) and shows the list;
+  // the edited map, when it is one of the folder's and unsaved, as it is now.
   void Open(const std::string& folder = "");
   bool IsOpen() const { return open; }
   const std::vector<RkMapFinding>& GetFindings() const { return findings; }
@@ -41,8 +47,15 @@ class RkCheckMapsWindow {
 
   // The summary above the list ("2 errors, 1 warning").
   std::string Summary() const;
+  // The finding's line as the list shows it: the edited map's file is named
+  // "World.rkm (unsaved)" when its unsaved state was checked.
+  std::string LineOf(const RkMapFinding& finding) const;
+  // The edited map's file name in the folder when the last check took it from
+  // memory; empty when every map came from its file.
+  const std::string& GetUnsavedMap() const { return unsavedMap; }
 
  private:
+  std::string EditedMapInFolder() const;
   bool ShowMapOf(const RkMapFinding& finding);
   void CentreOn(int32_t cellX, int32_t cellY, int canvasWidth, int canvasHeight);
   void DrawFinding(std::size_t index);
@@ -51,7 +64,9 @@ class RkCheckMapsWindow {
   RkCanvasView& view;
   const RkEntity& origin;
   MapLoader loadMap;
+  UnsavedQuery isMapUnsaved;
   std::string folder;
+  std::string unsavedMap;
   std::vector<RkMapFinding> findings;
   std::optional<std::size_t> picked;
   bool open = false;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "RkMapLinks.h"
+#include "RkMapPath.h"
 
 namespace {
 
@@ -27,7 +28,8 @@ void RkLinkedMapsMover::AfterSave(const RkWorld& world, const std::string& file)
   const int32_t dx = world.GetShiftSinceSaveX();
   const int32_t dy = world.GetShiftSinceSaveY();
   // Saved under another name, the map is not the one the other maps lead into.
-  const bool sameFile = RkMapLinks::Normalized(world.GetFileName().c_str()) == RkMapLinks::Normalized(file.c_str());
+  const bool sameFile =
+      RkMapPath::Normalized(world.GetFileName().c_str()) == RkMapPath::Normalized(file.c_str());
   if ((dx == 0 && dy == 0) || !sameFile) return;
   const std::filesystem::path path(file);
   const std::string folder = path.parent_path().string();

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "RkGridMath.h"
 #include "RkLinkedMapsMover.h"
 #include "RkPathParts.h"
 #include "RkSprite.h"
@@ -16,7 +17,7 @@ namespace {
 
 constexpr const char* kNoMapName = "No map name was provided.";
 constexpr const char* kMapExtension = ".rkm";
-constexpr int kCellSize = RkMapDocument::kCellSize;
+constexpr int kCellSize = RkGridMath::kCellSize;
 constexpr size_t kMissingListed = 5;
 
 bool EndsWith(const std::string& text, const std::string& end) {
@@ -161,6 +162,7 @@ bool RkMapEditorActions::OpenMapFile(const std::string& path, const std::string&
   panel.SetMapName(RkPathParts::Stem(fileOfMap).c_str());
   const std::vector<std::string> missing = UsePlaceholdersForMissingImages(loaded);
   document.Replace(std::move(loaded));
+  if (resetView) resetView();
   if (!missing.empty()) showNotice(MissingImagesNotice(missing).c_str());
   return true;
 }
@@ -207,6 +209,7 @@ void RkMapEditorActions::ClearMap() {
     return;
   }
   document.Clear(panel);
+  if (resetView) resetView();
   panel.SetNewAreaLabel("");
   panel.SetStartX("0");
   panel.SetStartY("0");
@@ -245,7 +248,8 @@ void RkMapEditorActions::LoadNewArea() {
 }
 
 // The preview is built once per new choice. An NPC without an image (or a name
-// the list no longer holds) shows no preview rather than failing on an empty file.
+// the list no longer holds) shows no preview rather than failing on an empty file;
+// an image that does not load is a notice, once per choice, as for any picked file.
 void RkMapEditorActions::FollowNPCSelection() {
   const int selection = panel.GetNPCSelection();
   if (selection < 0) {
@@ -258,9 +262,16 @@ void RkMapEditorActions::FollowNPCSelection() {
   selectedMapNPC = name;
   const RkNPC npc = npcList.FindNPC(name);
   panel.SetNPCImageFile(npc.GetImageFile());
-  if (npc.GetImageFile()[0] == '\0' ||
-      !RkSprite::TryLoadImage(renderer.GetDevice(), npc.GetImageFile(), kCellSize, kCellSize, false).empty()) {
+  if (npc.GetImageFile()[0] == '\0') {
     panel.SetNPCSprite(nullptr);
+    return;
+  }
+  const std::string cause =
+      RkSprite::TryLoadImage(renderer.GetDevice(), npc.GetImageFile(), kCellSize, kCellSize, false);
+  if (!cause.empty()) {
+    panel.SetNPCSprite(nullptr);
+    showNotice(FileNotice("The image of NPC " + std::string(name) + " could not be loaded:", npc.GetImageFile(),
+                          cause).c_str());
     return;
   }
   panel.SetNPCSprite(MakePreviewSprite(npc.GetImageFile(), RkMapEditor::kNPCPreviewRect));

@@ -32,6 +32,9 @@ class RkMapEditorActions {
       std::function<int(const std::string& text, const std::vector<std::string>& buttons, int escapeAnswer)>;
   // Asked before Load Map or Clear Map replaces the map: false keeps it.
   using ReplaceGuard = std::function<bool()>;
+  // Puts the new map's cell (0, 0) at the canvas's top-left corner, whatever
+  // zoom or pan the old map was seen with.
+  using ViewReset = std::function<void()>;
 
   // The renderer's device loads the previews and the images of a map being opened.
   RkMapEditorActions(RkMapEditor& panel, RkMapDocument& document, RkDirect3D& renderer, RkNPCList& npcList,
@@ -63,6 +66,8 @@ class RkMapEditorActions {
   // Without an asker a file that Save Map would replace is kept (the save fails).
   void SetQuestionAsker(QuestionAsker asker) { ask = std::move(asker); }
   void SetReplaceGuard(ReplaceGuard guard) { mayReplaceMap = std::move(guard); }
+  // Called each time a loaded or cleared map replaces the one being edited.
+  void SetViewReset(ViewReset reset) { resetView = std::move(reset); }
 
   // The file that saving writes: the typed name's, else the map's own file
   // (the name field is emptied when the panel opens again); empty when neither.
@@ -118,6 +123,7 @@ class RkMapEditorActions {
 
   QuestionAsker ask;
   ReplaceGuard mayReplaceMap;
+  ViewReset resetView;
   MapFileHandler mapSaved;
   MapFileHandler mapLoaded;
 };

@@ -203,11 +203,24 @@ void RkNPCEditor::SaveNPC(RkNPCList& npcList) {
   const bool isNewName = !ListHasNPC(npcList, name);
   WillChange(RkLibraryRecorder::Change::SaveNPC, name);
   npcList.SaveNPC(name.c_str(), imageFile_.c_str());
+  KeepDialogueTypedFor(name, isNewName, npcList);
   Changed();
   if (isNewName) {
     npcListBox_.AddString(name);
   }
   ClearNPCDetails();
+}
+
+// A dialogue typed for an NPC not made yet had nowhere to go (Save Text waits
+// for a selected NPC) and would be wiped with the details below: it goes to the
+// new NPC, in the same step. With no NPC selected the fields hold only what the
+// user typed, never a shown dialogue of another NPC.
+void RkNPCEditor::KeepDialogueTypedFor(const std::string& name, bool isNewName, RkNPCList& npcList) {
+  if (!isNewName || npcListBox_.HasSelection() || dialogueTextEdit_.IsEmpty() || textIdEdit_.IsEmpty()) {
+    return;
+  }
+  npcList.AddDialogue(name.c_str(), RkNPCEditorEntry::ToNumber(textIdEdit_.GetText()),
+                      dialogueTextEdit_.GetText());
 }
 
 void RkNPCEditor::RemoveNPC(RkNPCList& npcList) {
@@ -420,6 +433,14 @@ void DrawListBox(const ImVec2& origin, const char* id, RkNPCEditorList& list, in
     const ImVec2 textCorner = ImGui::GetCursorScreenPos();
     if (ImGui::Selectable("##entry", list.GetCurSel() == i)) {
       list.SetCurSel(i);
+    }
+    // The box clips an entry at its edge; hovering shows the whole of one cut short.
+    if (ImGui::IsItemHovered() && ImGui::CalcTextSize(list.GetText(i).c_str()).x > ImGui::GetItemRectSize().x) {
+      ImGui::BeginTooltip();
+      ImGui::PushTextWrapPos(ImGui::GetFontSize() * 30.0f);
+      ImGui::TextUnformatted(list.GetText(i).c_str());
+      ImGui::PopTextWrapPos();
+      ImGui::EndTooltip();
     }
     DrawEntryText(list.GetText(i), textCorner);
     ImGui::PopID();

@@ -106,6 +106,7 @@ class RkNPCEditor {
   // NPC side: buttons, then the NPC selection.
   void LoadSprite(RkDirect3D& renderer);
   void SaveNPC(RkNPCList& npcList);
+  void KeepDialogueTypedFor(const std::string& name, bool isNewName, RkNPCList& npcList);
   void RemoveNPC(RkNPCList& npcList);
   void ShowNPC(const std::string& name, const RkNPCList& npcList, RkDirect3D& renderer);
   void ShowPreview(const std::string& imageFile, RkDirect3D& renderer);

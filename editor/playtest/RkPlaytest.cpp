@@ -21,6 +21,9 @@ namespace {
 
 constexpr const char* kGameName = "EmberHollow";
 constexpr const char* kPlaytestVariable = "RK_PLAYTEST=1";
+// The edited map's own file, which the copy stands in for: a New Area leading
+// back into the edited map then plays the copy too, unsaved edits included.
+constexpr const char* kMapVariable = "RK_PLAYTEST_MAP=";
 constexpr const char* kReportStart = "--RkEngine Description--";
 // The game writes little to its standard error; a flood keeps only its end,
 // where the report is.
@@ -78,7 +81,7 @@ std::string RkPlaytest::Start(const RkWorld& world, const std::string& mapFile, 
            "), so there is nothing to playtest with.";
   }
   std::string problem = WriteMapCopy(world, mapFile);
-  if (problem.empty()) problem = Spawn(program, startX, startY);
+  if (problem.empty()) problem = Spawn(program, mapFile, startX, startY);
   if (!problem.empty() && !mapCopy_.empty()) {
     ::unlink(mapCopy_.c_str());
     mapCopy_.clear();
@@ -105,7 +108,8 @@ std::string RkPlaytest::WriteMapCopy(const RkWorld& world, const std::string& ma
   return std::string();
 }
 
-std::string RkPlaytest::Spawn(const std::string& program, int32_t startX, int32_t startY) {
+std::string RkPlaytest::Spawn(const std::string& program, const std::string& mapFile, int32_t startX,
+                              int32_t startY) {
   int errorPipe[2];
   if (::pipe2(errorPipe, O_CLOEXEC) != 0) {
     return std::string("The game could not be started: ") + std::strerror(errno) + ".";
@@ -119,9 +123,11 @@ std::string RkPlaytest::Spawn(const std::string& program, int32_t startX, int32_
                                const_cast<char*>(start.c_str()), nullptr};
   std::vector<char*> environment;
   for (char** variable = environ; *variable != nullptr; ++variable) {
-    if (std::strncmp(*variable, "RK_PLAYTEST=", 12) != 0) environment.push_back(*variable);
+    if (std::strncmp(*variable, "RK_PLAYTEST", 11) != 0) environment.push_back(*variable);
   }
   environment.push_back(const_cast<char*>(kPlaytestVariable));
+  std::string mapVariable = kMapVariable + mapFile;
+  if (!mapFile.empty()) environment.push_back(&mapVariable[0]);
   environment.push_back(nullptr);
   pid_t child = 0;
   const int error =

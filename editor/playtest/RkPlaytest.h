@@ -64,7 +64,7 @@ class RkPlaytest {
 
  private:
   std::string WriteMapCopy(const RkWorld& world, const std::string& mapFile);
-  std::string Spawn(const std::string& program, int32_t startX, int32_t startY);
+  std::string Spawn(const std::string& program, const std::string& mapFile, int32_t startX, int32_t startY);
   void Watch(int errorPipe);
   std::string DescribeEnding() const;
   void Finish();

@@ -42,7 +42,12 @@ RkEngine::RkEngine()
                       return mapActions.RestoreMap(recoveryPath, mapFile);
                     }) {
   now = [] { return static_cast<double>(SDL_GetPerformanceCounter()) / SDL_GetPerformanceFrequency(); };
-  mapActions.SetMapSavedHandler([this](const std::string&) { DiscardRecovery(); });
+  mapActions.SetMapSavedHandler([this](const std::string&) {
+    DiscardRecovery();
+    SaveSettingsWithMap();
+  });
+  document.SetCellsMovedListener(
+      [this](const std::string& file, int32_t dx, int32_t dy) { gameSettings.FollowCells(file, dx, dy); });
   mapActions.SetMapLoadedHandler([this](const std::string& path) {
     recoveryOffer.OfferFor(RkRecoveryWriter::MapFileFor(mapActions.GetSaveTarget()), path);
   });
@@ -89,6 +94,9 @@ void RkEngine::Run() {
   input.CreateMouse(window.GetHandle());
   RkSaveLeftovers::RemoveInFolder("");  // what saves killed half-way left here
   OfferRecovery();
+  if (!settingsProblems.empty()) {
+    ShowModalNotice(("Game.ini has mistakes; the game will not start until they are fixed.\n\n" + settingsProblems).c_str());
+  }
   while (running != 0) {
     // An editor with nothing to do sleeps until the next event instead of
     // drawing the same frame again.
@@ -131,6 +139,8 @@ bool RkEngine::RunPass() {
   exportGame.Poll();
   HandleCanvasView();
   HandleKeys();
+  playtests.Poll();
+  settingsPanel.Poll();
   TakePalettePick();
   WatchImages();
   ShowTitle();
@@ -254,12 +264,30 @@ bool RkEngine::HandleMenuCommand(int command) {
     case CommandExportGame:
       exportGame.Open();
       return true;
+    case CommandGameSettings:
+      settingsPanel.Open();
+      return true;
+    case CommandPlaytest:
+    case CommandSetStartHere: {
+      int cellX = 0;
+      int cellY = 0;
+      const bool onMap = HoveredMapCell(cellX, cellY);
+      if (command == CommandPlaytest) {
+        playtests.Playtest(onMap, cellX, cellY);
+      } else {
+        playtests.SetStartHere(onMap, cellX, cellY);
+        undo.NoteWork(RkUndoControl::Area::Map);
+      }
+      return true;
+    }
     default:  // the creature and item editors, and anything else, do nothing
       return true;
   }
 }
 
 std::string RkEngine::GameProgram() { return RK_GAME_PROGRAM; }
+
+std::string RkEngine::WebGame() { return RK_WEB_GAME; }
 
 // The palette paints through the map panel's tile image: opening it opens the
 // panel too when it is closed.
@@ -275,6 +303,27 @@ void RkEngine::ToggleTilePalette() {
 void RkEngine::TakePalettePick() {
   const std::string path = tilePalette.TakePick();
   if (!path.empty() && mapEditor.IsOpen()) mapActions.UseTileImage(path);
+}
+
+bool RkEngine::HoveredMapCell(int& cellX, int& cellY) const {
+  if (!pointer.IsOnCanvas()) return false;
+  canvasStatus.MapCellAt(pointer.GetX(), pointer.GetY(), cellX, cellY);
+  return document.GetWorld().IsInBounds(cellX, cellY);
+}
+
+void RkEngine::SaveSettingsWithMap() {
+  if (!gameSettings.IsUnsaved()) return;
+  if (std::optional<RkFailure> failure = gameSettings.Save()) {
+    const std::string text = "The map was saved, but Game.ini could not be.\n" + failure->GetMessage() + "\n" +
+                             failure->GetSystemText();
+    ShowModalNotice(text.c_str());
+  }
+}
+
+void RkEngine::WakeLoop() {
+  SDL_Event event{};
+  event.type = SDL_USEREVENT;
+  SDL_PushEvent(&event);
 }
 
 void RkEngine::WatchImages() { imageWatch.CheckIfDue(now()); }
@@ -356,13 +405,16 @@ void RkEngine::DrawFrame(RkFileDialog* dialog) {
     npcEditor.Draw(renderer);
   }
   checkMaps.Draw();
+  settingsPanel.Draw(renderer.GetDevice());
   exportGame.Draw();
   if (dialog != nullptr) {
     dialog->Draw();
   }
   const bool onCanvas = pointer.IsOnCanvas() && dialog == nullptr;
-  mapOverlay.Draw(canvasTop, width, height - canvasTop,
-                  std::strcmp(mapEditor.GetMapName(), RkMapOverlay::kStartMapName) == 0);
+  const std::string mapFile =
+      document.GetFile().empty() ? std::string(mapEditor.GetMapName()) + ".rkm" : document.GetFile();
+  mapOverlay.SetStartCell(gameSettings.Get().GetStartX(), gameSettings.Get().GetStartY());
+  mapOverlay.Draw(canvasTop, width, height - canvasTop, gameSettings.IsFirstMap(mapFile));
   if (mapEditor.IsOpen()) toolPreview.Draw(canvasTop, width, height - canvasTop, renderer.GetDevice());
   const std::string& toolHint = tools.GetHint();
   canvasStatus.Draw(width, height, pointer.GetX(), pointer.GetY(), onCanvas,

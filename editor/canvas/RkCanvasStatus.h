@@ -15,6 +15,9 @@ class RkCanvasStatus {
   RkCanvasStatus(const RkCanvasStatus&) = delete;
   RkCanvasStatus& operator=(const RkCanvasStatus&) = delete;
 
+  // The map cell under a canvas pixel (it may lie outside the map).
+  void MapCellAt(int canvasX, int canvasY, int& cellX, int& cellY) const;
+
   // The status line for the cursor at canvas pixel (canvasX, canvasY), or for no
   // cell when the cursor is off the canvas.
   std::string DescribeCell(int canvasX, int canvasY, bool onCanvas) const;
@@ -29,7 +32,6 @@ class RkCanvasStatus {
             const std::string& hint = "", const std::string& tool = "") const;
 
  private:
-  void MapCellAt(int canvasX, int canvasY, int& cellX, int& cellY) const;
   std::string DescribeMapAndZoom() const;
 
   const RkWorld& world;

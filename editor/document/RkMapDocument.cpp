@@ -31,6 +31,7 @@ bool RkMapDocument::GrowToReach(int32_t& cellX, int32_t& cellY) {
     if (result == GrowUp || result == GrowLeftAndUp) {
       origin.SetPosition(origin.GetX(), origin.GetY() + cellY);
     }
+    state.NotifyCellsMoved(world.GetFileName(), cellX < 0 ? -cellX : 0, cellY < 0 ? -cellY : 0);
   }
   cellX = std::max(cellX, 0);
   cellY = std::max(cellY, 0);

@@ -26,6 +26,7 @@ class RkMapDocument {
  public:
   using Change = RkMapState::Change;
   using ChangeListener = RkMapState::ChangeListener;
+  using CellsMovedListener = RkMapState::CellsMovedListener;
 
   RkMapDocument();
   RkMapDocument(const RkMapDocument&) = delete;
@@ -42,6 +43,7 @@ class RkMapDocument {
   const RkEditHistory& GetHistory() const { return history; }
   // Told of every change of what the canvas shows (the canvas's sprites).
   void SetChangeListener(ChangeListener listener) { state.SetChangeListener(std::move(listener)); }
+  void SetCellsMovedListener(CellsMovedListener listener) { state.SetCellsMovedListener(std::move(listener)); }
 
   // The button went down on the canvas, and up again (or a box took it): the
   // edits in between become one step.

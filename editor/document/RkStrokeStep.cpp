@@ -49,6 +49,7 @@ void RkStrokeStep::UndoEdit(const Edit& edit) {
     const int32_t shiftY = growth->y < 0 ? -growth->y : 0;
     world.Crop(shiftX, shiftY, growth->oldWidth, growth->oldHeight);
     if (!growth->fileName.empty()) world.ShiftStartPointsInto(growth->fileName.c_str(), -shiftX, -shiftY);
+    state.NotifyCellsMoved(growth->fileName, -shiftX, -shiftY);
     for (unsigned i = 0; i < world.GetNPCCount() && i < growth->npcCellsBefore.size(); ++i) {
       world.GetNPC(i).SetPosition(growth->npcCellsBefore[i].first, growth->npcCellsBefore[i].second);
     }
@@ -65,6 +66,7 @@ void RkStrokeStep::RedoEdit(const Edit& edit) {
     SetCells(block->after);
   } else if (const auto* growth = std::get_if<GrowthEdit>(&edit)) {
     world.Grow(growth->x, growth->y);
+    state.NotifyCellsMoved(growth->fileName, growth->x < 0 ? -growth->x : 0, growth->y < 0 ? -growth->y : 0);
   }
 }
 

@@ -16,6 +16,9 @@
 namespace {
 
 constexpr const char* kAboutText = "Corvane's 2D Game Engine";
+// The tool strip stands at the canvas's right edge, clear of the map panel.
+constexpr float kToolStripRight = 4.0f;
+constexpr float kToolStripTop = 8.0f;
 // How long an idle loop sleeps at most before it looks again.
 constexpr int kIdleWaitMilliseconds = 1000;
 
@@ -48,7 +51,11 @@ RkEngine::RkEngine()
   mapActions.SetMapLoadedHandler([this](const std::string& path) {
     recoveryOffer.OfferFor(RkRecoveryWriter::MapFileFor(mapActions.GetSaveTarget()), path);
   });
-  document.SetChangeListener([this](const RkMapDocument::Change& change) { mapSprites.Follow(change); });
+  document.SetChangeListener([this](const RkMapDocument::Change& change) {
+    mapSprites.Follow(change);
+    tools.NoteMapChanged();
+  });
+  pointer.SetTools(&tools);
   // Undo and Redo act where the user made the last step.
   document.GetHistory().SetPushListener([this] { undo.NoteWork(RkUndoControl::Area::Map); });
   libraryHistory.SetPushListener([this] { undo.NoteWork(RkUndoControl::Area::Library); });
@@ -346,8 +353,11 @@ void RkEngine::HandleMapCanvas() { pointer.HandleClick(); }
 // ---------------------------------------------------------------------------
 // Keys and the frame.
 
+// Escape drops a paste being placed or a selection before anything else.
 void RkEngine::HandleKeys() {
-  if (!keys.Handle(input.KeyboardState())) {
+  const bool escape = !keys.Handle(input.KeyboardState());
+  toolKeys.Handle(input.KeyboardState());
+  if (escape && !(mapEditor.IsOpen() && tools.Escape())) {
     HandleEscape();
   }
 }
@@ -386,6 +396,10 @@ void RkEngine::DrawFrame(RkFileDialog* dialog) {
     canvasTop = menuHeight;
   }
   mapEditor.Draw();
+  if (mapEditor.IsOpen()) {
+    toolStrip.Draw(static_cast<float>(width) - RkToolStrip::kWidth - kToolStripRight,
+                   static_cast<float>(canvasTop) + kToolStripTop);
+  }
   tilePalette.Draw(renderer.GetDevice(), mapEditor.GetTileImageFile(), mapEditor.IsOpen());
   if (npcEditor.IsOpen()) {
     npcEditor.Draw(renderer);
@@ -401,8 +415,11 @@ void RkEngine::DrawFrame(RkFileDialog* dialog) {
       document.GetFile().empty() ? std::string(mapEditor.GetMapName()) + ".rkm" : document.GetFile();
   mapOverlay.SetStartCell(gameSettings.Get().GetStartX(), gameSettings.Get().GetStartY());
   mapOverlay.Draw(canvasTop, width, height - canvasTop, gameSettings.IsFirstMap(mapFile));
+  if (mapEditor.IsOpen()) toolPreview.Draw(canvasTop, width, height - canvasTop, renderer.GetDevice());
+  const std::string& toolHint = tools.GetHint();
   canvasStatus.Draw(width, height, pointer.GetX(), pointer.GetY(), onCanvas,
-                    mapEditor.IsOpen() ? canvas.GetHint() : std::string());
+                    mapEditor.IsOpen() ? (toolHint.empty() ? canvas.GetHint() : toolHint) : std::string(),
+                    mapEditor.IsOpen() ? tools.Describe() : std::string());
   ui.EndFrame();
   undo.NoteFocusedWindow(ui.GetFocusedWindowName());
   renderer.SetCanvasOrigin(0, canvasTop);

@@ -39,6 +39,7 @@
 #include "RkMapEditorActions.h"
 #include "RkMapOverlay.h"
 #include "RkMapSprites.h"
+#include "RkMapTools.h"
 #include "RkMenuCommands.h"
 #include "RkNPCEditor.h"
 #include "RkNPCList.h"
@@ -48,6 +49,9 @@
 #include "RkRecoveryOffer.h"
 #include "RkRecoveryWriter.h"
 #include "RkTilePalette.h"
+#include "RkToolKeys.h"
+#include "RkToolPreview.h"
+#include "RkToolStrip.h"
 #include "RkUndoControl.h"
 #include "RkUnsavedWork.h"
 #include "RkWorld.h"
@@ -129,6 +133,7 @@ class RkEngine : public RkMenuCommands {
   RkTilePalette& GetTilePalette() { return tilePalette; }
   const RkCanvasStatus& GetCanvasStatus() const { return canvasStatus; }
   const RkMapCanvas& GetMapCanvas() const { return canvas; }
+  RkMapTools& GetMapTools() { return tools; }
   // Seconds on a steady clock; tests set their own to drive the image watch and the recovery writes.
   void SetClock(std::function<double()> clock) { now = std::move(clock); }
   // Nothing happened in the last passes: the loop may wait for the next event.
@@ -234,6 +239,12 @@ class RkEngine : public RkMenuCommands {
                     document,
                     [this](int command) { HandleMenuCommand(command); }};
   RkCanvasPointer pointer{input, view, canvas, document, kWidth, canvasTop, kHeight, PointerHooks()};
+  // The tools beside the brush: their keys, their strip and what they show.
+  RkMapTools tools{mapEditor, document, view, [this](const char* text) { ShowModalNotice(text); },
+                   [this](const std::string& path) { mapActions.UseTileImage(path); }};
+  RkToolKeys toolKeys{keys, mapEditor, tools};
+  RkToolStrip toolStrip{mapEditor, [this](RkToolStrip::Action action) { toolKeys.Run(action); }};
+  RkToolPreview toolPreview{tools, view, document.GetOrigin()};
   int32_t width = kWidth;
   int32_t height = kHeight;
 

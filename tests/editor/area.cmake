@@ -51,3 +51,10 @@ add_test(NAME editor_soak
 set_tests_properties(editor_soak PROPERTIES TIMEOUT 240 SKIP_RETURN_CODE 77 RUN_SERIAL TRUE
   ENVIRONMENT "RK_EDITOR=$<TARGET_FILE:RkEngine>;RK_CHECK_MAPS=$<TARGET_FILE:RkCheckMaps>;RK_SOAK_WORK=${CMAKE_CURRENT_BINARY_DIR}/editor_soak")
 endif()
+
+# The canvas tools in the real editor: rectangle, brush, fill, pick, select,
+# copy and paste, and the saved map checked byte by byte.
+add_test(NAME editor_tools_end_to_end
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/tools_end_to_end.sh $<TARGET_FILE:RkEngine> ${PROJECT_SOURCE_DIR}/demo
+          ${CMAKE_CURRENT_BINARY_DIR}/editor_tools_end_to_end)
+set_tests_properties(editor_tools_end_to_end PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77 RUN_SERIAL TRUE)

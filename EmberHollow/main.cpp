@@ -3,6 +3,9 @@
 // from the same one), the loop on the platform's performance counter, then
 // exit code 0; --help prints the usage, a bad argument ends with exit code 2.
 #include <sched.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +27,19 @@ void PinToFirstProcessor() {
   sched_setaffinity(0, sizeof processors, &processors);
 }
 
+// The software renderer takes and frees a few megabytes for every frame. Above
+// a big map's heap, glibc hands those pages back to the system after each frame
+// and faults them in again for the next: a tenth of a core for nothing. Freed
+// memory up to this much stays with the game, and blocks below it come from the
+// heap (the map's grid itself, far bigger, is still mapped on its own).
+void KeepFrameMemory() {
+#if defined(__GLIBC__)
+  constexpr int kKeptBytes = 32 << 20;
+  mallopt(M_MMAP_THRESHOLD, kKeptBytes);
+  mallopt(M_TRIM_THRESHOLD, 2 * kKeptBytes);
+#endif
+}
+
 // The editor's playtest reads the game's report from its standard error and
 // shows it itself: a box of the game's own would show it twice.
 constexpr const char* kReportsToEditor = "RK_PLAYTEST";
@@ -43,6 +59,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   SetRunningProgram(RkProgram::Game);
+  KeepFrameMemory();
   RkMessageBox::Install();
   const char* playtest = std::getenv(kReportsToEditor);
   const bool inPlaytest = playtest != nullptr && *playtest != '\0';

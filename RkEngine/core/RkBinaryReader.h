@@ -46,6 +46,17 @@ class RkBinaryReader {
     }
     return ReadAcrossBlocks(static_cast<unsigned char*>(data), size);
   }
+  // The next size bytes in place, when the block in memory holds them all:
+  // they stay valid until the next call, and the position moves past them.
+  // Null, the position unchanged, when they run past the block (a record
+  // split between two blocks, or the end of the file): the caller then reads
+  // field by field, as always.
+  const unsigned char* Take(std::size_t size) {
+    if (end_ - begin_ < size) return nullptr;
+    const unsigned char* taken = buffer_.get() + begin_;
+    begin_ += size;
+    return taken;
+  }
   // A 4-byte little-endian integer; bytes the file no longer holds keep the
   // corresponding bytes of the value's previous contents.
   bool ReadInt32(int32_t& value);

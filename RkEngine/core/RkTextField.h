@@ -1,14 +1,19 @@
 // The 500-byte text field of every record: a zero-terminated text of at most 499
 // single-byte characters. Files hold the whole 500 bytes (the text, then zeros);
-// in memory only the text is kept, so a grid of mostly empty fields stays small
-// and quick to load. The records hand out views of the text.
+// in memory only the text is kept, and a text is never changed in place, only
+// replaced: fields with the same text may share it. A big map's million cells
+// name a handful of images, so its loader hands every cell the one copy of its
+// text (RkTextPool) instead of making a string per cell.
 #pragma once
 
 #include <cstddef>
+#include <cstring>
+#include <memory>
 #include <string>
 
 class RkBinaryReader;
 class RkBinaryWriter;
+class RkTextPool;
 
 class RkTextField {
  public:
@@ -23,9 +28,12 @@ class RkTextField {
   // with its own message.
   bool Assign(const char* text);
   // A view of the text, valid until the field is changed or destroyed.
-  const char* Get() const { return text_.c_str(); }
-  bool Equals(const char* text) const { return text != nullptr && text_ == text; }
-  bool operator==(const RkTextField& other) const { return text_ == other.text_; }
+  const char* Get() const { return text_ != nullptr ? text_->c_str() : ""; }
+  std::size_t GetLength() const { return text_ != nullptr ? text_->size() : 0; }
+  bool Equals(const char* text) const { return text != nullptr && std::strcmp(Get(), text) == 0; }
+  bool operator==(const RkTextField& other) const {
+    return text_ == other.text_ || (GetLength() == other.GetLength() && std::strcmp(Get(), other.Get()) == 0);
+  }
 
   // The whole 500 bytes as stored in a file: the text, then zeros.
   bool Write(RkBinaryWriter& writer) const;
@@ -34,7 +42,11 @@ class RkTextField {
   // a damaged file can never make a text run past its field. Bytes after the
   // zero carry no meaning and are dropped.
   bool Read(RkBinaryReader& reader);
+  // The text of a whole 500-byte field already in memory, cut like Read's, kept
+  // once in the pool for every field that holds it.
+  void ReadWhole(const unsigned char* field, RkTextPool& pool);
 
  private:
-  std::string text_;
+  // Null for the empty text: most fields of a map (New Area names) are empty.
+  std::shared_ptr<const std::string> text_;
 };

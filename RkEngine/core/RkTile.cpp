@@ -4,6 +4,7 @@
 #include "RkBinaryReader.h"
 #include "RkBinaryWriter.h"
 #include "RkError.h"
+#include "RkTextPool.h"
 
 namespace {
 
@@ -13,6 +14,12 @@ constexpr const char* kReadFailed = "Failed to read the tile data.";
 
 RkFailure WriteFailure(const RkBinaryWriter& writer, int line) {
   return RkFailure::FromError(kWriteFailed, writer.GetError(), kSource, line);
+}
+
+int32_t DecodeInt32(const unsigned char* bytes) {
+  uint32_t value = 0;
+  for (int i = 0; i < 4; ++i) value |= static_cast<uint32_t>(bytes[i]) << (8 * i);
+  return static_cast<int32_t>(value);
 }
 
 RkFailure ReadFailure(const RkBinaryReader& reader, int line) {
@@ -46,6 +53,29 @@ std::optional<RkFailure> RkTile::Write(RkBinaryWriter& writer) const {
 }
 
 std::optional<RkFailure> RkTile::Read(RkBinaryReader& reader) {
+  RkTextPool pool;
+  return Read(reader, pool);
+}
+
+std::optional<RkFailure> RkTile::Read(RkBinaryReader& reader, RkTextPool& pool) {
+  if (const unsigned char* record = reader.Take(kRecordSize)) {
+    ReadWhole(record, pool);
+    return std::nullopt;
+  }
+  return ReadFieldByField(reader);
+}
+
+// The offsets of the record's layout above.
+void RkTile::ReadWhole(const unsigned char* record, RkTextPool& pool) {
+  type_ = DecodeInt32(record);
+  imageFile_.ReadWhole(record + 4, pool);
+  newAreaName_.ReadWhole(record + 4 + RkTextField::kSize, pool);
+  newAreaStartX_ = DecodeInt32(record + 4 + 2 * RkTextField::kSize);
+  newAreaStartY_ = DecodeInt32(record + 8 + 2 * RkTextField::kSize);
+}
+
+// A record split between two blocks, or cut short by the end of the file.
+std::optional<RkFailure> RkTile::ReadFieldByField(RkBinaryReader& reader) {
   if (!reader.ReadInt32(type_)) return ReadFailure(reader, 101);
   if (!imageFile_.Read(reader)) return ReadFailure(reader, 107);
   if (!newAreaName_.Read(reader)) return ReadFailure(reader, 113);

@@ -17,6 +17,7 @@
 
 class RkBinaryReader;
 class RkBinaryWriter;
+class RkTextPool;
 
 enum RkTileType : int32_t {
   TileNull = 0,
@@ -53,8 +54,15 @@ class RkTile {
   // early leaves the fields it no longer holds as they were; a failed read comes
   // back as the failure of its fatal report ("Failed to read the tile data.").
   [[nodiscard]] std::optional<RkFailure> Read(RkBinaryReader& reader);
+  // The same, the texts kept once in the pool for all the tiles that name them
+  // (a world's grid).
+  [[nodiscard]] std::optional<RkFailure> Read(RkBinaryReader& reader, RkTextPool& pool);
 
  private:
+  // A whole record in memory, the common case of a world file's grid.
+  void ReadWhole(const unsigned char* record, RkTextPool& pool);
+  std::optional<RkFailure> ReadFieldByField(RkBinaryReader& reader);
+
   int32_t type_ = TileNull;
   RkTextField imageFile_;
   RkTextField newAreaName_;

@@ -11,6 +11,7 @@
 #include "RkGridMath.h"
 #include "RkMapPath.h"
 #include "RkNotice.h"
+#include "RkTextPool.h"
 #include "RkWorldWriter.h"
 
 namespace {
@@ -105,9 +106,10 @@ std::optional<RkFailure> RkWorld::ReadSize(RkBinaryReader& reader, int32_t& widt
 std::optional<RkFailure> RkWorld::ReadTiles(RkBinaryReader& reader, int32_t width, int32_t height) {
   const std::size_t cells = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
   tiles_.reserve(cells);
+  RkTextPool texts;
   while (tiles_.size() < cells && reader.HasMore()) {
     tiles_.emplace_back();
-    if (auto failure = tiles_.back().Read(reader)) return failure;
+    if (auto failure = tiles_.back().Read(reader, texts)) return failure;
   }
   // Cells past the end of a short file are fresh tiles.
   tiles_.resize(cells);

@@ -42,8 +42,10 @@ enum RkGrowResult : int32_t {
 class RkWorld {
  public:
   static constexpr int64_t kMaxCells = 16777216;
-  // Fresh cells for a grid that the file does not hold take at most 64 MiB.
-  static constexpr int64_t kMaxFreshCells = (int64_t{64} << 20) / static_cast<int64_t>(sizeof(RkTile));
+  // Fresh cells for a grid that the file does not hold: at most 64 MiB of cells
+  // of 80 bytes, as a tile took when the bound was set. The bound stays put when
+  // a tile's size in memory changes, so a damaged file meets the same answer.
+  static constexpr int64_t kMaxFreshCells = (int64_t{64} << 20) / 80;
 
   RkWorld() = default;
 

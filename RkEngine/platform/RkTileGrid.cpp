@@ -15,6 +15,7 @@ struct ImageNumbers {
   std::unordered_map<std::string, uint32_t> byFile;
   // Neighbouring cells mostly name the same image: the last one is checked first.
   std::string lastFile;
+  const char* lastPointer = nullptr;
   uint32_t lastNumber = 0;
 };
 
@@ -28,10 +29,12 @@ RkTileGrid::RkTileGrid(SDL_Renderer* device, int32_t width, int32_t height, cons
     for (int32_t y = 0; y < this->height; ++y) {
       const char* file = imageAt(x, y);
       if (file == nullptr || *file == '\0') continue;
-      if (numbers.lastNumber == kNoTile || numbers.lastFile != file) {
+      // A loaded world's cells share one copy of each text: the same pointer is the same file.
+      if (numbers.lastNumber == kNoTile || (file != numbers.lastPointer && numbers.lastFile != file)) {
         auto found = numbers.byFile.find(file);
         if (found == numbers.byFile.end()) found = numbers.byFile.emplace(file, ImageNumberOf(device, file)).first;
         numbers.lastFile = file;
+        numbers.lastPointer = file;
         numbers.lastNumber = found->second;
       }
       cells[IndexOf(x, y)] = numbers.lastNumber;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "RkBinaryReader.h"
 #include "RkNotice.h"
 #include "RkWorld.h"
 #include "ScratchDirectory.h"
@@ -99,6 +100,55 @@ TEST(WorldFile, SaveLoadSaveGivesIdenticalBytesAndTheSameWorld) {
   EXPECT_EQ(loaded.GetNPCX(1), 0);
   EXPECT_EQ(loaded.GetNPCY(1), 1);
   EXPECT_STREQ(loaded.GetNPCImageFile(1), "cat.png");
+}
+
+// The grid is read a whole record at a time from the reader's block; a record
+// that a block boundary splits goes field by field, and must come out the same.
+TEST(WorldFile, CellsComeOutTheSameWhereverTheReadingBlocksSplitThem) {
+  ScratchDirectory scratch;
+  const std::string path = scratch.File("split.rkm");
+  RkWorld world = MakeWorld(3, 3);
+  const char* const images[] = {"a.png", "b.png", "a.png", "", "c.png", "c.png", "b.png", "a.png", ""};
+  for (int i = 0; i < 9; ++i) {
+    world.SetTileType(i / 3, i % 3, i);
+    world.SetTileImageFile(i / 3, i % 3, images[i]);
+  }
+  world.SetTileNewArea(1, 2, "maps/east.rkm", -4, 9);
+  world.SetNPC("Guard", 1, 1, "guard.png", NPCStatic);
+  world.Save(path.c_str());
+  const Bytes bytes = ReadFileBytes(path);
+
+  for (std::size_t blockSize : {std::size_t{1}, std::size_t{7}, std::size_t{1011}, std::size_t{1013},
+                                std::size_t{3000}, RkBinaryReader::kDefaultBufferSize}) {
+    SCOPED_TRACE(blockSize);
+    RkBinaryReader reader(blockSize);
+    reader.OpenMemory(bytes.data(), bytes.size());
+    RkWorld loaded;
+    ASSERT_FALSE(loaded.TryRead(reader, "split.rkm").has_value());
+    for (int x = 0; x < 3; ++x)
+      for (int y = 0; y < 3; ++y) EXPECT_TRUE(loaded.GetTile(x, y) == world.GetTile(x, y)) << x << ", " << y;
+    ASSERT_EQ(loaded.GetNPCCount(), 1u);
+    EXPECT_STREQ(loaded.GetNPCImageFile(0), "guard.png");
+  }
+}
+
+// Cells of a loaded map share one copy of each text: an edit must reach only its own cell.
+TEST(WorldFile, EditingALoadedCellLeavesCellsOfTheSameImageAlone) {
+  ScratchDirectory scratch;
+  const std::string path = scratch.File("shared.rkm");
+  RkWorld world = MakeWorld(2, 2);
+  for (int x = 0; x < 2; ++x)
+    for (int y = 0; y < 2; ++y) world.SetTileImageFile(x, y, "grass.png");
+  world.Save(path.c_str());
+  RkWorld loaded;
+  loaded.Load(path.c_str());
+  loaded.SetTileImageFile(0, 0, "sand.png");
+  loaded.SetTileNewArea(1, 1, "cave.rkm", 1, 2);
+  EXPECT_STREQ(loaded.GetTileImageFile(0, 0), "sand.png");
+  EXPECT_STREQ(loaded.GetTileImageFile(0, 1), "grass.png");
+  EXPECT_STREQ(loaded.GetTileImageFile(1, 0), "grass.png");
+  EXPECT_STREQ(loaded.GetTileNewAreaName(1, 0), "");
+  EXPECT_STREQ(loaded.GetTileNewAreaName(1, 1), "cave.rkm");
 }
 
 TEST(WorldFile, LoadReplacesWhatTheWorldHeld) {

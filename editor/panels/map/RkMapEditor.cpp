@@ -5,6 +5,7 @@
 
 #include <imgui.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "RkSprite.h"
@@ -110,7 +111,15 @@ void RkMapEditor::SetMapName(const char* text) { CopyText(mapName, kMapNameCapac
 
 void RkMapEditor::SetTileSprite(std::unique_ptr<RkSprite> sprite) { tileSprite = std::move(sprite); }
 
-void RkMapEditor::SetTileImageFile(const char* text) { CopyText(tileImageFile, kTextCapacity, text); }
+void RkMapEditor::SetTileImageFile(const char* text) {
+  CopyText(tileImageFile, kTextCapacity, text);
+  SetTileBlock(1, 1);
+}
+
+void RkMapEditor::SetTileBlock(int columns, int rows) {
+  tileBlockColumns = std::max(1, columns);
+  tileBlockRows = std::max(1, rows);
+}
 
 void RkMapEditor::SetNewAreaLabel(const char* text) { CopyText(newAreaLabel, kTextCapacity, text); }
 

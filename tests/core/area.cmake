@@ -15,3 +15,9 @@ add_test(NAME RkCheckMapsExitCodes
   COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/check_maps_exit_codes.sh $<TARGET_FILE:RkCheckMaps>
           ${PROJECT_SOURCE_DIR}/demo ${CMAKE_CURRENT_BINARY_DIR}/check_maps_exit_codes)
 set_tests_properties(RkCheckMapsExitCodes PROPERTIES TIMEOUT 60)
+
+# The path resolver's and cell suffix's fuzz target replayed over its seed corpus.
+add_executable(fuzz_paths_replay ${PROJECT_SOURCE_DIR}/fuzz/RkPathFuzzer.cpp ${PROJECT_SOURCE_DIR}/fuzz/ReplayMain.cpp)
+target_link_libraries(fuzz_paths_replay PRIVATE RkCore)
+add_test(NAME FuzzPathsCorpusReplay COMMAND fuzz_paths_replay ${PROJECT_SOURCE_DIR}/fuzz/corpus-paths)
+set_tests_properties(FuzzPathsCorpusReplay PROPERTIES TIMEOUT 60)

@@ -176,6 +176,15 @@ size_t RkTextureCache::ReloadChanged() {
   return renewed;
 }
 
+size_t RkTextureCache::TextureBytes() const {
+  size_t bytes = 0;
+  for (const auto& entry : entries) {
+    const RkTexture::Source& source = entry.second.texture->GetSource();
+    bytes += static_cast<size_t>(source.width) * static_cast<size_t>(source.height) * 4;
+  }
+  return bytes;
+}
+
 size_t RkTextureCache::IdleCount() const {
   return static_cast<size_t>(std::count_if(entries.begin(), entries.end(),
                                            [](const auto& entry) { return entry.second.texture.use_count() == 1; }));

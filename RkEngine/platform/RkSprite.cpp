@@ -87,6 +87,22 @@ bool RkSprite::ShowsCell(const char* file, int width, int height, bool colorKey)
 
 SDL_Texture* RkSprite::GetTexture() const { return texture != nullptr ? texture->Get() : nullptr; }
 
+void RkSprite::GetTextureCorners(float& u0, float& v0, float& u1, float& v1) const {
+  int width = 0;
+  int height = 0;
+  SDL_Texture* image = GetTexture();
+  if (image == nullptr || SDL_QueryTexture(image, nullptr, nullptr, &width, &height) != 0 || width <= 0 ||
+      height <= 0) {
+    u0 = v0 = 0.0f;
+    u1 = v1 = 1.0f;
+    return;
+  }
+  u0 = static_cast<float>(sourceRect.left) / width;
+  v0 = static_cast<float>(sourceRect.top) / height;
+  u1 = static_cast<float>(sourceRect.right) / width;
+  v1 = static_cast<float>(sourceRect.bottom) / height;
+}
+
 void RkSprite::Draw(SDL_Renderer* device, float translateX, float translateY) const {
   SDL_Texture* image = GetTexture();
   if (image == nullptr) return;

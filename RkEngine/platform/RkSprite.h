@@ -71,6 +71,9 @@ class RkSprite {
   bool ShowsImage(const char* file, int width, int height, bool colorKey) const;
   // For ImGui::Image previews in the editor: null once the renderer is gone.
   SDL_Texture* GetTexture() const;
+  // The source rectangle as fractions of the texture (ImGui's uv): (0, 0, 1, 1)
+  // for a whole image, one cell's corners for a cell of a sheet.
+  void GetTextureCorners(float& u0, float& v0, float& u1, float& v1) const;
 
  private:
   SDL_Texture* ShrunkImage(SDL_Renderer* device, int width, int height) const;

@@ -30,6 +30,16 @@ class RkSheetPaletteTest : public RkEditorTest {
     engine->DrawFrame();
     return engine->GetRenderer().ReadPixel(x, y + engine->GetCanvasTop());
   }
+  // Whether the colour shows anywhere on the map panel (its tile preview).
+  bool PanelShows(RkColor color) {
+    engine->DrawFrame();
+    for (int y = RkMapEditor::kWindowOffset; y < RkMapEditor::kWindowOffset + RkMapEditor::kWindowHeight; ++y) {
+      for (int x = RkMapEditor::kWindowOffset; x < RkMapEditor::kWindowOffset + RkMapEditor::kWindowWidth; ++x) {
+        if (engine->GetRenderer().ReadPixel(x, y) == color) return true;
+      }
+    }
+    return false;
+  }
 };
 
 TEST_F(RkSheetPaletteTest, ABlockOfCellsPaintsAsABlockAndOneUndoTakesItAway) {
@@ -38,6 +48,9 @@ TEST_F(RkSheetPaletteTest, ABlockOfCellsPaintsAsABlockAndOneUndoTakesItAway) {
   engine->GetTilePalette().PickBlock("images/sheet.png#1,0", 2, 2);
   engine->TakePalettePick();
   EXPECT_STREQ(Panel().GetTileImageFile(), "images/sheet.png#1,0");
+  // The preview shows the block's first cell, not the whole sheet squeezed.
+  EXPECT_TRUE(PanelShows(CellColor(1, 0)));
+  EXPECT_FALSE(PanelShows(CellColor(3, 1)));
   engine->GetMapOverlay().GetLayers() = RkMapOverlay::Layers{false, false, false};
   Panel().SetPaintingChoice(RkMapEditor::ChoiceOpen);
   PressCanvas(460, 300);

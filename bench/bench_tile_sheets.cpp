@@ -2,7 +2,7 @@
 // that draws 10,000 distinct cells of 20 sheets, and the same map drawn with the
 // 20 sheet files used as 20 whole images. Each iteration is a game start to its
 // first picture (the world handed to a fresh game, its scene built, one frame
-// drawn), every image decoded afresh. Counters: the cache's texture bytes, and
+// drawn), every image decoded afresh; and one frame of the running game. Counters: the cache's texture bytes, and
 // the sheets' decoded size (what one texture per sheet should come to).
 #include <SDL.h>
 #include <SDL_image.h>
@@ -107,6 +107,28 @@ void StartToFirstPicture(benchmark::State& state, bool cells) {
   state.counters["sheets_decoded_MB"] = kSheets * kColumns * kCell * kRows * kCell * 4 / 1e6;
   std::filesystem::current_path(previous);
 }
+
+// One frame of the started game: 20 by 15 cells in view, each a cell of a
+// sheet drawn from the sheet's texture, or a whole 32 by 32 texture.
+void FrameOnMap(benchmark::State& state, bool cells) {
+  static SheetFolder folder;
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(folder.folder);
+  BenchSteppedClock clock;
+  auto game = std::make_unique<EmberHollow>();
+  game->Start(clock, GameTarget::Offscreen);
+  game->GetWorld() = MakeWorld(cells);
+  game->GetRenderer().ClearSprites();
+  game->BuildScene();
+  for (auto _ : state) game->RunPass(clock);
+  game.reset();
+  std::filesystem::current_path(previous);
+}
+
+void BM_FrameWithSheetCells(benchmark::State& state) { FrameOnMap(state, true); }
+void BM_FrameWithWholeImages(benchmark::State& state) { FrameOnMap(state, false); }
+BENCHMARK(BM_FrameWithSheetCells)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FrameWithWholeImages)->Unit(benchmark::kMicrosecond);
 
 void BM_StartWithSheetCells(benchmark::State& state) { StartToFirstPicture(state, true); }
 void BM_StartWithWholeImages(benchmark::State& state) { StartToFirstPicture(state, false); }

@@ -94,11 +94,19 @@ void RkSheetCell::Refuse(const std::string& suffix, const std::string& why) {
   problem_ = "\"#" + suffix + "\" " + why;
 }
 
+// A file named like the cell lies in the sheet's own folder (the parts before
+// the last are the same): when that folder holds no name with a '#', as a
+// folder of sheets does, no file needs looking for, cell after cell.
 RkSheetCell RkSheetCell::Locate(const std::string& folder, const std::string& stored) {
   RkSheetCell cell = Parse(stored);
   if (cell.form_ == Form::Whole) return cell;
+  RkPathResolver& resolver = RkPathResolver::Instance();
   std::string exact;
-  if (RkPathResolver::Instance().FindIn(folder, stored.c_str(), exact)) {
+  if (cell.form_ == Form::Cell && resolver.FindIn(folder, cell.sheet_.c_str(), exact) &&
+      !resolver.FolderOfHoldsNameWith(exact, '#')) {
+    return cell;
+  }
+  if (resolver.FindIn(folder, stored.c_str(), exact)) {
     RkSheetCell whole;
     whole.sheet_ = stored;
     return whole;

@@ -4,8 +4,10 @@
 
 #include <SDL.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 
 #include "RkImageLoader.h"
@@ -103,9 +105,28 @@ RkTextureCache::Image RkTextureCache::AcquireImage(SDL_Renderer* renderer, const
   }
   // Only a field with a cell suffix that names no file of its own reaches the
   // sheets; every other field loads exactly as it always has.
-  const RkSheetCell cell = RkSheetCell::Locate("", file);
-  if (!cell.IsCell()) return Image{Insert(std::move(key), RkTexture::Source{file, width, height, colorKey}, renderer), whole};
+  const RkSheetCell cell = RkSheetCell::Parse(file);
+  if (!cell.IsCell() || NamesAFileOfItsOwn(cell, file)) {
+    return Image{Insert(std::move(key), RkTexture::Source{file, width, height, colorKey}, renderer), whole};
+  }
   return AcquireCell(renderer, key, cell, colorKey);
+}
+
+// Asked once per distinct cell field, thousands of times for a big map: a
+// sheet's folder is looked at once (a '#' file added to it later, while the
+// program runs, is found after the next ForgetRenderer or Trim).
+bool RkTextureCache::NamesAFileOfItsOwn(const RkSheetCell& cell, const char* file) {
+  // The same text names other files from another working folder.
+  char folder[PATH_MAX];
+  const std::string key = std::string(::getcwd(folder, sizeof folder) != nullptr ? folder : "") + '\0' + cell.GetSheet();
+  if (sheetsWithoutOwnNames.count(key) != 0) return false;
+  RkPathResolver& resolver = RkPathResolver::Instance();
+  std::string sheet;
+  if (resolver.Find(cell.GetSheet().c_str(), sheet) && !resolver.FolderOfHoldsNameWith(sheet, '#')) {
+    sheetsWithoutOwnNames.insert(key);
+    return false;
+  }
+  return !RkSheetCell::Locate("", file).IsCell();
 }
 
 RkTextureCache::Image RkTextureCache::AcquireCell(SDL_Renderer* renderer, const std::string& key,
@@ -198,6 +219,7 @@ void RkTextureCache::SweepWhenLarge() {
 }
 
 void RkTextureCache::Trim() {
+  sheetsWithoutOwnNames.clear();
   for (auto entry = entries.begin(); entry != entries.end();) {
     if (entry->second.texture.use_count() == 1) {
       entry = entries.erase(entry);
@@ -209,6 +231,7 @@ void RkTextureCache::Trim() {
 
 void RkTextureCache::ForgetRenderer(SDL_Renderer* renderer) {
   cells.clear();  // found again on demand
+  sheetsWithoutOwnNames.clear();
   for (auto entry = entries.begin(); entry != entries.end();) {
     if (entry->second.texture->GetOwner() == renderer) {
       entry->second.texture->Detach();

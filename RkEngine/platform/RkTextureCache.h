@@ -20,6 +20,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "RkRect.h"
 #include "RkTexture.h"
@@ -90,10 +91,15 @@ class RkTextureCache {
   };
 
   Image AcquireCell(SDL_Renderer* renderer, const std::string& key, const RkSheetCell& cell, bool colorKey);
+  // Whether a cell field names a file of its own (which then wins over the cell).
+  bool NamesAFileOfItsOwn(const RkSheetCell& cell, const char* file);
   std::shared_ptr<RkTexture> Insert(std::string key, RkTexture::Source source, SDL_Renderer* renderer);
 
   std::unordered_map<std::string, Entry> entries;
   std::unordered_map<std::string, CellPlace> cells;
+  // Sheets whose folder held no name with a '#' when first asked: their cells
+  // are looked up as cells without a search for a file named after each one.
+  std::unordered_set<std::string> sheetsWithoutOwnNames;
   size_t decodes = 0;
   size_t sweepThreshold = kIdleLimit;
 

@@ -102,20 +102,22 @@ int RkTilePalette::CellSizeOf(const std::string& path) {
     std::string cause;
     const std::optional<RkImageHeader> header = RkImageHeader::ReadFile(path, cause);
     Measure measure;
+    // An image that does not measure is shown (and refused) as Load Sprite would.
     if (header && header->IsSupported() && header->GetWidth() <= RkImageHeader::kMaxSide &&
         header->GetHeight() <= RkImageHeader::kMaxSide) {
       measure.width = static_cast<int>(header->GetWidth());
       measure.height = static_cast<int>(header->GetHeight());
+      measure.cellSize = RkSheetSizes::Instance().SizeOf(path, measure.width, measure.height);
     }
     found = measures.emplace(path, measure).first;
   }
-  const Measure& measure = found->second;
-  if (measure.width <= 0 || measure.height <= 0) return 0;  // shown (and refused) as Load Sprite would
-  return RkSheetSizes::Instance().SizeOf(path, measure.width, measure.height);
+  return found->second.cellSize;
 }
 
 void RkTilePalette::ChooseCellSize(const std::string& path, int size) {
   RkSheetSizes::Instance().Remember(path, size);
+  const auto found = measures.find(path);
+  if (found != measures.end() && found->second.width > 0) found->second.cellSize = size;
 }
 
 // The list beside a sheet's name: "Whole image" or a cell size.

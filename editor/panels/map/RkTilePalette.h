@@ -79,8 +79,8 @@ class RkTilePalette {
   void DrawThumbnail(SDL_Renderer* renderer, const std::string& path, bool current, bool canPaint);
   // The cache's texture for the path, read on first sight; null when it does not read.
   RkTexture* Thumbnail(SDL_Renderer* renderer, const std::string& path);
-  // The cell size the image shows with (0: whole), measuring it on first sight;
-  // -1 while it cannot be measured.
+  // The cell size the image shows with (0: whole, also for an image that does
+  // not measure), measuring it from its header on first sight.
   int CellSizeOf(const std::string& path);
   void DrawSheet(SDL_Renderer* renderer, const std::string& path, int size, const std::string& currentImage,
                  bool canPaint);
@@ -97,6 +97,7 @@ class RkTilePalette {
   struct Measure {
     int width = 0;
     int height = 0;
+    int cellSize = 0;  // as RkSheetSizes gave it, kept for the frames to come
   };
   std::map<std::string, Measure> measures;  // image sizes by path, read from the headers
   // Held while the window is open, so the cache keeps them (and renews them when

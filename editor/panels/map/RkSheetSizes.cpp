@@ -39,8 +39,9 @@ RkSheetSizes& RkSheetSizes::Instance() {
 
 int RkSheetSizes::DefaultSize(int width, int height) {
   constexpr int kCell = RkSheetCell::kDefaultSize;
-  const bool holdsTwoCells = width >= kCell && height >= kCell && (width >= 2 * kCell || height >= 2 * kCell);
-  return holdsTwoCells ? kCell : 0;
+  constexpr int kSheetSide = 4 * kCell;
+  const bool looksLikeSheet = width >= kCell && height >= kCell && (width >= kSheetSide || height >= kSheetSide);
+  return looksLikeSheet ? kCell : 0;
 }
 
 int RkSheetSizes::SizeOf(const std::string& path, int width, int height) {

@@ -1,8 +1,9 @@
 // The cell size that the tile palette and Load Sprite show each tile sheet with,
 // as the user chose it, kept in "TileSheets.ini" in the editor's folder: one
 // "path = size" line per sheet, size 0 for an image shown whole. An image
-// without a line is a sheet of 32-pixel cells when it holds at least two such
-// cells, else a whole image, as before sheets existed.
+// without a line is a sheet of 32-pixel cells when it is at least four such
+// cells wide or high (128 pixels), else a whole image, as before sheets existed:
+// a 64-pixel picture used as one tile stays one tile.
 //
 // The file is the editor's own (the game never reads it); a line it does not
 // understand is passed over, and a save that fails keeps the choice for this

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <ctime>
 
+#include <sys/stat.h>
+
 #include "ConversationBox.h"
 #include "RkError.h"
 #include "RkFailure.h"
@@ -121,7 +123,8 @@ void EmberHollow::ReadSettings() {
 // found like the map of a New Area cell.
 void EmberHollow::LoadFirstMap() {
   if (commandLine.HasMap()) {
-    world.Load(FindMapFile(commandLine.GetMap().c_str()).c_str());
+    firstMapFile = FindMapFile(commandLine.GetMap().c_str());
+    world.Load(firstMapFile.c_str());
     return;
   }
   if (!settings.CameFromFile()) {
@@ -309,7 +312,7 @@ void EmberHollow::ChangeArea() {
   mapName[sizeof mapName - 1] = '\0';
   const int startX = world.GetTileNewAreaStartX(x, y);
   const int startY = world.GetTileNewAreaStartY(x, y);
-  const std::string mapFile = FindMapFile(mapName);
+  const std::string mapFile = StandInFor(FindMapFile(mapName));
   world.Clear();
   world.Load(mapFile.c_str());
   player.SetPosition(startX, startY);
@@ -330,6 +333,17 @@ std::string EmberHollow::FindMapFile(const char* mapName) {
     RkFailure::FromError(message.c_str(), ENOENT, kWorldSourceName, kWorldOpenFailureLine).Report();
   }
   return mapName;
+}
+
+// The same file, however it is named: the one on the same device with the same
+// inode. A file that can't be examined is never the edited map.
+std::string EmberHollow::StandInFor(const std::string& mapFile) const {
+  if (playtestMapFile.empty() || firstMapFile.empty()) return mapFile;
+  struct stat wanted {};
+  struct stat edited {};
+  if (::stat(mapFile.c_str(), &wanted) != 0 || ::stat(playtestMapFile.c_str(), &edited) != 0) return mapFile;
+  const bool same = wanted.st_dev == edited.st_dev && wanted.st_ino == edited.st_ino;
+  return same ? firstMapFile : mapFile;
 }
 
 void EmberHollow::WalkPlayer(RkDirection command) {

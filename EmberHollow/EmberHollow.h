@@ -46,6 +46,10 @@ class EmberHollow {
   // The command line's first map and start cell, which win over Game.ini's;
   // set before Run (or Start). Without it the game plays as without arguments.
   void SetCommandLine(const GameCommandLine& commandLine) { this->commandLine = commandLine; }
+  // In the editor's playtest the command line's map is a hidden copy of the
+  // edited map, whose own file is this one: a New Area leading into that file
+  // loads the copy instead, so the unsaved edits play on the way back too.
+  void SetPlaytestMapFile(const std::string& mapFile) { playtestMapFile = mapFile; }
 
   // Start-up, then the main loop until the pass in which a step saw Escape (or
   // the window was closed through the desktop). The entry point's operation.
@@ -104,6 +108,8 @@ class EmberHollow {
   bool MayStandOn(int x, int y) const;
   void ChangeArea();
   std::string FindMapFile(const char* mapName);
+  // The command line's map in place of the playtest's edited map file.
+  std::string StandInFor(const std::string& mapFile) const;
   void WalkPlayer(RkDirection command);
   void StartPlayerWalk(RkDirection command);
   void TalkToFacedNPC();
@@ -146,4 +152,7 @@ class EmberHollow {
   RkGameSettings settings;
   GameCommandLine commandLine;
   std::string playerImage;
+  std::string playtestMapFile;
+  // The command line's map as found, when it named one.
+  std::string firstMapFile;
 };

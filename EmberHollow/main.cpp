@@ -27,6 +27,8 @@ void PinToFirstProcessor() {
 // The editor's playtest reads the game's report from its standard error and
 // shows it itself: a box of the game's own would show it twice.
 constexpr const char* kReportsToEditor = "RK_PLAYTEST";
+// The playtest's --map is a copy of the edited map, whose own file this names.
+constexpr const char* kEditedMapFile = "RK_PLAYTEST_MAP";
 
 }  // namespace
 
@@ -43,9 +45,12 @@ int main(int argc, char** argv) {
   SetRunningProgram(RkProgram::Game);
   RkMessageBox::Install();
   const char* playtest = std::getenv(kReportsToEditor);
-  if (playtest != nullptr && *playtest != '\0') SetFatalBoxHandler(nullptr);
+  const bool inPlaytest = playtest != nullptr && *playtest != '\0';
+  if (inPlaytest) SetFatalBoxHandler(nullptr);
   EmberHollow game;
   game.SetCommandLine(commandLine);
+  const char* editedMap = std::getenv(kEditedMapFile);
+  if (inPlaytest && editedMap != nullptr) game.SetPlaytestMapFile(editedMap);
   PinToFirstProcessor();
   PerformanceCounterClock clock;
   game.Run(clock);

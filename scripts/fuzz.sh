@@ -6,6 +6,7 @@
 # New inputs stay in build-fuzz/corpus; crashes are written to build-fuzz/.
 # Usage: scripts/fuzz.sh [seconds] [extra libFuzzer options...]
 # RK_FUZZ_TARGET=fuzz_paths fuzzes the path resolver instead, on a copy of fuzz/corpus-paths;
+# RK_FUZZ_TARGET=fuzz_settings the game's settings file (Game.ini), on a copy of fuzz/corpus-settings;
 # RK_FUZZ_TARGET=fuzz_images the image header measuring, on a copy of fuzz/corpus-images.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,6 +26,7 @@ dictionary=()
 case "$target" in
   fuzz_paths) corpus=corpus-paths ;;
   fuzz_images) corpus=corpus-images ;;
+  fuzz_settings) corpus=corpus-settings ;;
   *) dictionary=(-dict="$PWD/fuzz/loaders.dict") ;;
 esac
 mkdir -p build-fuzz/$corpus

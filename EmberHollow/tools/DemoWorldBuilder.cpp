@@ -257,11 +257,16 @@ void DemoWorldBuilder::WriteMaps(const std::string& folder) {
 }
 
 // The demo names its title and hero in a settings file, so that a newcomer
-// finds the file to start a game of their own from. Fatal on a failed write.
+// finds the file to start a game of their own from; the first map and the
+// start are left at their defaults (shown as comments), so the demo starts
+// as the game always has. Fatal on a failed write.
 void DemoWorldBuilder::WriteSettings(const std::string& folder) {
-  RkGameSettings settings;
-  settings.SetTitle(RkGameSettings::kDefaultTitle);
-  settings.SetPlayerImage(PixelArt::kPlayer);
+  const RkGameSettings settings = RkGameSettings::Parse(
+      std::string("# Game.ini: the game's own settings, read when it starts. A setting left out keeps its default:\n"
+                  "# map = World.rkm      (the first map)\n"
+                  "# start = 0, 0         (the player's first cell on it: column, row)\n"
+                  "title = ") +
+      RkGameSettings::kDefaultTitle + "\nplayer = " + PixelArt::kPlayer + "\n");
   if (std::optional<RkFailure> failure = settings.TryWrite(folder)) failure->Report();
 }
 

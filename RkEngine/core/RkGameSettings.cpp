@@ -254,7 +254,9 @@ RkGameSettings RkGameSettings::Parse(const std::string& fileText) {
     std::size_t end = fileText.find('\n', begin);
     if (end == std::string::npos) end = fileText.size();
     std::string line = fileText.substr(begin, end - begin);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    // Every carriage return before the line feed goes: written back with one
+    // line end, the line must read the same.
+    while (!line.empty() && line.back() == '\r') line.pop_back();
     settings.ParseLine(line, ++number);
     begin = end + 1;
   }

@@ -66,6 +66,9 @@ void RkEditorKeys::ToggleLayers(const uint8_t* keys) {
   if (WentDown(keys, DIK_G)) runCommand(RkMenuCommands::CommandViewGrid);
   if (WentDown(keys, DIK_K)) runCommand(RkMenuCommands::CommandViewCellKinds);
   if (WentDown(keys, DIK_L)) runCommand(RkMenuCommands::CommandViewLinks);
+  // The game's keys act on the cell under the pointer, as it is now.
+  if (WentDown(keys, DIK_F5)) runCommand(RkMenuCommands::CommandPlaytest);
+  if (WentDown(keys, DIK_T)) runCommand(RkMenuCommands::CommandSetStartHere);
 }
 
 // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z; while a text field has the keyboard they

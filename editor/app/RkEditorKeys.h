@@ -1,6 +1,6 @@
 // The editor's keys, taken once a pass: Escape, the arrows that move the view
-// (one cell a pass while held), Home, the layer
-// toggles G, K and L, and the undo keys. A key pressed while a text field, a box
+// (one cell a pass while held), Home, the layer toggles G, K and L, F5
+// (playtest) and T (Set Start Here), and the undo keys. A key pressed while a text field, a box
 // or a dialog had the keyboard belongs to it until released.
 #pragma once
 

@@ -28,6 +28,7 @@ void RkEditorMenuBar::DrawFileMenu() {
   if (ImGui::MenuItem("Creature Editor")) queue(RkMenuCommands::CommandCreatureEditor);
   if (ImGui::MenuItem("Item Editor")) queue(RkMenuCommands::CommandItemEditor);
   ImGui::Separator();
+  if (ImGui::MenuItem("Game Settings...")) queue(RkMenuCommands::CommandGameSettings);
   if (ImGui::MenuItem("Export Game...")) queue(RkMenuCommands::CommandExportGame);
   ImGui::Separator();
   if (ImGui::MenuItem("Exit")) queue(RkMenuCommands::CommandExit);
@@ -68,6 +69,7 @@ void RkEditorMenuBar::DrawToolsMenu() {
     return;
   }
   if (ImGui::MenuItem("Check Maps")) queue(RkMenuCommands::CommandCheckMaps);
+  if (ImGui::MenuItem("Playtest", "F5")) queue(RkMenuCommands::CommandPlaytest);
   ImGui::EndMenu();
 }
 

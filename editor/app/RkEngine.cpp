@@ -16,6 +16,9 @@
 namespace {
 
 constexpr const char* kAboutText = "Corvane's 2D Game Engine";
+// The tool strip stands at the canvas's right edge, clear of the map panel.
+constexpr float kToolStripRight = 4.0f;
+constexpr float kToolStripTop = 8.0f;
 // How long an idle loop sleeps at most before it looks again.
 constexpr int kIdleWaitMilliseconds = 1000;
 
@@ -39,11 +42,20 @@ RkEngine::RkEngine()
                       return mapActions.RestoreMap(recoveryPath, mapFile);
                     }) {
   now = [] { return static_cast<double>(SDL_GetPerformanceCounter()) / SDL_GetPerformanceFrequency(); };
-  mapActions.SetMapSavedHandler([this](const std::string&) { DiscardRecovery(); });
+  mapActions.SetMapSavedHandler([this](const std::string&) {
+    DiscardRecovery();
+    SaveSettingsWithMap();
+  });
+  document.SetCellsMovedListener(
+      [this](const std::string& file, int32_t dx, int32_t dy) { gameSettings.FollowCells(file, dx, dy); });
   mapActions.SetMapLoadedHandler([this](const std::string& path) {
     recoveryOffer.OfferFor(RkRecoveryWriter::MapFileFor(mapActions.GetSaveTarget()), path);
   });
-  document.SetChangeListener([this](const RkMapDocument::Change& change) { mapSprites.Follow(change); });
+  document.SetChangeListener([this](const RkMapDocument::Change& change) {
+    mapSprites.Follow(change);
+    tools.NoteMapChanged();
+  });
+  pointer.SetTools(&tools);
   // Undo and Redo act where the user made the last step.
   document.GetHistory().SetPushListener([this] { undo.NoteWork(RkUndoControl::Area::Map); });
   libraryHistory.SetPushListener([this] { undo.NoteWork(RkUndoControl::Area::Library); });
@@ -83,6 +95,9 @@ void RkEngine::Run() {
   input.CreateMouse(window.GetHandle());
   RkSaveLeftovers::RemoveInFolder("");  // what saves killed half-way left here
   OfferRecovery();
+  if (!settingsProblems.empty()) {
+    ShowModalNotice(("Game.ini has mistakes; the game will not start until they are fixed.\n\n" + settingsProblems).c_str());
+  }
   while (running != 0) {
     // An editor with nothing to do sleeps until the next event instead of
     // drawing the same frame again.
@@ -125,6 +140,8 @@ bool RkEngine::RunPass() {
   exportGame.Poll();
   HandleCanvasView();
   HandleKeys();
+  playtests.Poll();
+  settingsPanel.Poll();
   TakePalettePick();
   WatchImages();
   ShowTitle();
@@ -248,12 +265,30 @@ bool RkEngine::HandleMenuCommand(int command) {
     case CommandExportGame:
       exportGame.Open();
       return true;
+    case CommandGameSettings:
+      settingsPanel.Open();
+      return true;
+    case CommandPlaytest:
+    case CommandSetStartHere: {
+      int cellX = 0;
+      int cellY = 0;
+      const bool onMap = HoveredMapCell(cellX, cellY);
+      if (command == CommandPlaytest) {
+        playtests.Playtest(onMap, cellX, cellY);
+      } else {
+        playtests.SetStartHere(onMap, cellX, cellY);
+        undo.NoteWork(RkUndoControl::Area::Map);
+      }
+      return true;
+    }
     default:  // the creature and item editors, and anything else, do nothing
       return true;
   }
 }
 
 std::string RkEngine::GameProgram() { return RK_GAME_PROGRAM; }
+
+std::string RkEngine::WebGame() { return RK_WEB_GAME; }
 
 // The palette paints through the map panel's tile image: opening it opens the
 // panel too when it is closed.
@@ -269,6 +304,27 @@ void RkEngine::ToggleTilePalette() {
 void RkEngine::TakePalettePick() {
   const RkTilePalette::Picked pick = tilePalette.TakePick();
   if (!pick.path.empty() && mapEditor.IsOpen()) mapActions.UseTileBlock(pick.path, pick.columns, pick.rows);
+}
+
+bool RkEngine::HoveredMapCell(int& cellX, int& cellY) const {
+  if (!pointer.IsOnCanvas()) return false;
+  canvasStatus.MapCellAt(pointer.GetX(), pointer.GetY(), cellX, cellY);
+  return document.GetWorld().IsInBounds(cellX, cellY);
+}
+
+void RkEngine::SaveSettingsWithMap() {
+  if (!gameSettings.IsUnsaved()) return;
+  if (std::optional<RkFailure> failure = gameSettings.Save()) {
+    const std::string text = "The map was saved, but Game.ini could not be.\n" + failure->GetMessage() + "\n" +
+                             failure->GetSystemText();
+    ShowModalNotice(text.c_str());
+  }
+}
+
+void RkEngine::WakeLoop() {
+  SDL_Event event{};
+  event.type = SDL_USEREVENT;
+  SDL_PushEvent(&event);
 }
 
 void RkEngine::WatchImages() { imageWatch.CheckIfDue(now()); }
@@ -298,8 +354,11 @@ void RkEngine::HandleMapCanvas() { pointer.HandleClick(); }
 // ---------------------------------------------------------------------------
 // Keys and the frame.
 
+// Escape drops a paste being placed or a selection before anything else.
 void RkEngine::HandleKeys() {
-  if (!keys.Handle(input.KeyboardState())) {
+  const bool escape = !keys.Handle(input.KeyboardState());
+  toolKeys.Handle(input.KeyboardState());
+  if (escape && !(mapEditor.IsOpen() && tools.Escape())) {
     HandleEscape();
   }
 }
@@ -338,20 +397,30 @@ void RkEngine::DrawFrame(RkFileDialog* dialog) {
     canvasTop = menuHeight;
   }
   mapEditor.Draw();
+  if (mapEditor.IsOpen()) {
+    toolStrip.Draw(static_cast<float>(width) - RkToolStrip::kWidth - kToolStripRight,
+                   static_cast<float>(canvasTop) + kToolStripTop);
+  }
   tilePalette.Draw(renderer.GetDevice(), mapEditor.GetTileImageFile(), mapEditor.IsOpen());
   if (npcEditor.IsOpen()) {
     npcEditor.Draw(renderer);
   }
   checkMaps.Draw();
+  settingsPanel.Draw(renderer.GetDevice());
   exportGame.Draw();
   if (dialog != nullptr) {
     dialog->Draw();
   }
   const bool onCanvas = pointer.IsOnCanvas() && dialog == nullptr;
-  mapOverlay.Draw(canvasTop, width, height - canvasTop,
-                  std::strcmp(mapEditor.GetMapName(), RkMapOverlay::kStartMapName) == 0);
+  const std::string mapFile =
+      document.GetFile().empty() ? std::string(mapEditor.GetMapName()) + ".rkm" : document.GetFile();
+  mapOverlay.SetStartCell(gameSettings.Get().GetStartX(), gameSettings.Get().GetStartY());
+  mapOverlay.Draw(canvasTop, width, height - canvasTop, gameSettings.IsFirstMap(mapFile));
+  if (mapEditor.IsOpen()) toolPreview.Draw(canvasTop, width, height - canvasTop, renderer.GetDevice());
+  const std::string& toolHint = tools.GetHint();
   canvasStatus.Draw(width, height, pointer.GetX(), pointer.GetY(), onCanvas,
-                    mapEditor.IsOpen() ? canvas.GetHint() : std::string());
+                    mapEditor.IsOpen() ? (toolHint.empty() ? canvas.GetHint() : toolHint) : std::string(),
+                    mapEditor.IsOpen() ? tools.Describe() : std::string());
   ui.EndFrame();
   undo.NoteFocusedWindow(ui.GetFocusedWindowName());
   renderer.SetCanvasOrigin(0, canvasTop);

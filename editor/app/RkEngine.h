@@ -27,6 +27,8 @@
 #include "RkEntity.h"
 #include "RkExportGameWindow.h"
 #include "RkFileDialog.h"
+#include "RkGameSettingsDocument.h"
+#include "RkGameSettingsPanel.h"
 #include "RkImGuiLayer.h"
 #include "RkInput.h"
 #include "RkLibraryRecorder.h"
@@ -37,14 +39,19 @@
 #include "RkMapEditorActions.h"
 #include "RkMapOverlay.h"
 #include "RkMapSprites.h"
+#include "RkMapTools.h"
 #include "RkMenuCommands.h"
 #include "RkNPCEditor.h"
 #include "RkNPCList.h"
 #include "RkImageWatch.h"
 #include "RkPanelOpener.h"
+#include "RkPlaytestControl.h"
 #include "RkRecoveryOffer.h"
 #include "RkRecoveryWriter.h"
 #include "RkTilePalette.h"
+#include "RkToolKeys.h"
+#include "RkToolPreview.h"
+#include "RkToolStrip.h"
 #include "RkUndoControl.h"
 #include "RkUnsavedWork.h"
 #include "RkWorld.h"
@@ -100,6 +107,9 @@ class RkEngine : public RkMenuCommands {
   bool HandleMenuCommand(int command);
   // The menu's choices wait here until the next pass takes them.
   void QueueMenuCommand(int command) { pendingCommands.push_back(command); }
+  // The map cell under the pointer; false when the pointer is not over a cell
+  // of the map on the canvas.
+  bool HoveredMapCell(int& cellX, int& cellY) const;
 
   // A question in a box with the editor's caption; the chosen button's index.
   // The editor takes the keyboard and the mouse back after it, as after a notice.
@@ -123,6 +133,7 @@ class RkEngine : public RkMenuCommands {
   RkTilePalette& GetTilePalette() { return tilePalette; }
   const RkCanvasStatus& GetCanvasStatus() const { return canvasStatus; }
   const RkMapCanvas& GetMapCanvas() const { return canvas; }
+  RkMapTools& GetMapTools() { return tools; }
   // Seconds on a steady clock; tests set their own to drive the image watch and the recovery writes.
   void SetClock(std::function<double()> clock) { now = std::move(clock); }
   // Nothing happened in the last passes: the loop may wait for the next event.
@@ -142,6 +153,9 @@ class RkEngine : public RkMenuCommands {
   // "RkEngine - World.rkm *" while the map is unsaved.
   const std::string& GetWindowTitle() const { return shownTitle; }
   RkCheckMapsWindow& GetCheckMapsWindow() { return checkMaps; }
+  RkGameSettingsDocument& GetGameSettings() { return gameSettings; }
+  RkGameSettingsPanel& GetGameSettingsPanel() { return settingsPanel; }
+  RkPlaytestControl& GetPlaytests() { return playtests; }
   RkExportGameWindow& GetExportGameWindow() { return exportGame; }
 
   // The recovery file of the map: kept while it is unsaved (the last part of a
@@ -155,6 +169,8 @@ class RkEngine : public RkMenuCommands {
  private:
   // The game program built beside the editor, which File > Export Game exports.
   static std::string GameProgram();
+  // The web build's game folder, which File > Export Game exports for the web.
+  static std::string WebGame();
   void ToggleTilePalette();
   void ShowModalNotice(const char* text);
   // Escape, File > Exit and the close box end the editor only once the
@@ -165,12 +181,17 @@ class RkEngine : public RkMenuCommands {
   // crash goes too.
   void ForgetUnsavedWork();
   void ShowTitle();
+  // The map's save writes the game's settings too when they changed (a growth
+  // of the first map, Set Start Here).
+  void SaveSettingsWithMap();
   RkCanvasPointer::Hooks PointerHooks();
 
   // Whether this pass saw input or a change that the next frames must show.
   void NoteActivity(bool eventsTaken);
   // A modal box or dialog took the last button or key presses.
   void AfterModal();
+  // Wakes a loop that waits for events (from the playtest's watching thread).
+  static void WakeLoop();
 
   int32_t running = 1;
   RkEditorWindow window;
@@ -199,10 +220,17 @@ class RkEngine : public RkMenuCommands {
       [this](const char* text) { ShowModalNotice(text); }};
   RkCheckMapsWindow checkMaps{document.GetWorld(), view, document.GetOrigin(),
                               [this](const std::string& path) { return mapActions.LoadMapFile(path); }};
-  RkExportGameWindow exportGame{GameProgram(), [this] { return unsavedWork.MayExport(); }};
+  RkExportGameWindow exportGame{GameProgram(), [this] { return unsavedWork.MayExport(); }, WebGame()};
   RkMapOverlay mapOverlay{document.GetWorld(), view, document.GetOrigin()};
   RkCanvasStatus canvasStatus{document.GetWorld(), view, document.GetOrigin()};
   RkTilePalette tilePalette;
+  RkGameSettingsDocument gameSettings;
+  std::string settingsProblems = gameSettings.Read();
+  RkGameSettingsPanel settingsPanel{
+      gameSettings, [this](const RkFileDialog::FilterList& filters, std::string& path) { return ChooseFile(filters, path); },
+      [this](const char* text) { ShowModalNotice(text); }};
+  RkPlaytestControl playtests{document, gameSettings, &RkEngine::WakeLoop,
+                              [this](const char* text) { ShowModalNotice(text); }};
   RkImageWatch imageWatch;
   RkEditorMenuBar menuBar{undo, mapOverlay, tilePalette, [this](int command) { QueueMenuCommand(command); }};
   RkEditorKeys keys{ui,
@@ -211,6 +239,12 @@ class RkEngine : public RkMenuCommands {
                     document,
                     [this](int command) { HandleMenuCommand(command); }};
   RkCanvasPointer pointer{input, view, canvas, document, kWidth, canvasTop, kHeight, PointerHooks()};
+  // The tools beside the brush: their keys, their strip and what they show.
+  RkMapTools tools{mapEditor, document, view, [this](const char* text) { ShowModalNotice(text); },
+                   [this](const std::string& path) { mapActions.UseTileImage(path); }};
+  RkToolKeys toolKeys{keys, mapEditor, tools};
+  RkToolStrip toolStrip{mapEditor, [this](RkToolStrip::Action action) { toolKeys.Run(action); }};
+  RkToolPreview toolPreview{tools, view, document.GetOrigin()};
   int32_t width = kWidth;
   int32_t height = kHeight;
 

@@ -12,6 +12,7 @@ struct RkMenuCommands {
     CommandItemEditor = 667,
     CommandExit = 2102,
     CommandExportGame = 2103,
+    CommandGameSettings = 2104,
     CommandAbout = 2200,
     CommandViewGrid = 2300,
     CommandViewCellKinds = 2301,
@@ -19,6 +20,8 @@ struct RkMenuCommands {
     CommandViewTilePalette = 2303,
     CommandUndo = 2400,
     CommandRedo = 2401,
-    CommandCheckMaps = 2500
+    CommandCheckMaps = 2500,
+    CommandPlaytest = 2501,
+    CommandSetStartHere = 2502
   };
 };

@@ -44,13 +44,46 @@ void RkCanvasPointer::HandleView() {
   }
 }
 
+bool RkCanvasPointer::IsRightButtonDown() const { return (input.MouseState().rgbButtons[1] & RK_KEY_DOWN) != 0; }
+
+// The tools see the cursor each pass (their previews follow it); the left
+// button is theirs from the press on when they take it then.
 void RkCanvasPointer::HandleClick() {
+  if (tools != nullptr) {
+    tools->Hover(x, y, IsOnCanvas());
+    HandleRightButton();
+  }
   if (IsClick()) {
     if (hooks.mapWorkBegins) hooks.mapWorkBegins();
     map.BeginStroke();
-    canvas.Click(x, y);
+    if (!holding) {
+      holding = true;
+      toolsHold = tools != nullptr && tools->TakesLeftButton();
+    }
+    if (toolsHold) {
+      tools->Hold(x, y);
+    } else {
+      canvas.Click(x, y);
+    }
   } else if (!IsLeftButtonDown() || !armed) {
-    // Button down to button up is one step; a box that took the button ends it too.
+    // Button down to button up is one step; a box that took the button ends it
+    // too. A tool acts on the release inside that step.
+    if (toolsHold) {
+      if (IsLeftButtonDown()) {
+        tools->CancelDrag();
+      } else {
+        tools->Release();
+      }
+    }
+    holding = false;
+    toolsHold = false;
     map.EndStroke();
   }
+}
+
+// A right press picks, once per press, with any tool.
+void RkCanvasPointer::HandleRightButton() {
+  const bool down = IsRightButtonDown();
+  if (down && !rightWasDown && IsOnCanvas()) tools->Pick(x, y);
+  rightWasDown = down;
 }

@@ -1,7 +1,8 @@
 // The mouse over the map canvas: where the cursor is in canvas pixels, whether
 // an interface window lies under it, and what its buttons and wheel do there:
 // the wheel zooms about the cursor, the middle button (or Space with the left
-// button) pans, the left button paints one stroke from press to release.
+// button) pans, the left button paints one stroke from press to release (with
+// the brush, or the tool chosen: RkMapTools), the right button picks a cell.
 #pragma once
 
 #include <functional>
@@ -10,6 +11,7 @@
 #include "RkInput.h"
 #include "RkMapCanvas.h"
 #include "RkMapDocument.h"
+#include "RkMapTools.h"
 
 class RkCanvasPointer {
  public:
@@ -45,11 +47,15 @@ class RkCanvasPointer {
   bool IsOnCanvas() const;
   void HandleView();
   void HandleClick();
+  // The tools that take the left button from the brush, the right button and the hover.
+  void SetTools(RkMapTools* mapTools) { tools = mapTools; }
 
  private:
   bool IsLeftButtonDown() const;
   bool IsClick() const;
   bool IsPanning() const;
+  bool IsRightButtonDown() const;
+  void HandleRightButton();
 
   const RkInput& input;
   RkCanvasView& view;
@@ -63,4 +69,9 @@ class RkCanvasPointer {
   int y = 0;
   bool overInterface = false;
   bool armed = true;
+  RkMapTools* tools = nullptr;
+  bool rightWasDown = false;
+  // A press is being held, and it belongs to the tools rather than the brush.
+  bool holding = false;
+  bool toolsHold = false;
 };

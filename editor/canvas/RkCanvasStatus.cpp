@@ -92,7 +92,7 @@ std::string RkCanvasStatus::DescribeLinks(int canvasX, int canvasY) const {
 }
 
 void RkCanvasStatus::Draw(int windowWidth, int windowHeight, int canvasX, int canvasY, bool onCanvas,
-                          const std::string& hint) const {
+                          const std::string& hint, const std::string& tool) const {
   const float barHeight = ImGui::GetFrameHeight();
   ImGui::SetNextWindowPos(ImVec2(0.0f, windowHeight - barHeight));
   ImGui::SetNextWindowSize(ImVec2(static_cast<float>(windowWidth), barHeight));
@@ -101,6 +101,10 @@ void RkCanvasStatus::Draw(int windowWidth, int windowHeight, int canvasX, int ca
                                          ImGuiWindowFlags_NoNav | ImGuiWindowFlags_NoBringToFrontOnFocus;
   ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(6.0f, 3.0f));
   if (ImGui::Begin("##status", nullptr, kBarFlags)) {
+    if (!tool.empty()) {
+      ImGui::TextColored(ImVec4(0.05f, 0.25f, 0.65f, 1.0f), "%s", tool.c_str());
+      ImGui::SameLine(0.0f, 18.0f);
+    }
     ImGui::TextUnformatted(DescribeCell(canvasX, canvasY, onCanvas).c_str());
     if (!hint.empty()) {
       ImGui::SameLine(0.0f, 24.0f);

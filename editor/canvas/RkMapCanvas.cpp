@@ -14,11 +14,6 @@
 
 namespace {
 
-constexpr const char* kNoNewArea =
-    "This tile will not be set as a new area as there is no new area location provided.\n"
-    "Please click on the Load New Area button and select a map first.";
-constexpr const char* kNoTileImage =
-    "Nothing painted: choose a tile image first (Load Sprite, or a tile of View > Tile Palette).";
 constexpr const char* kNoNPC = "Nothing placed: select an NPC in the map panel's list first.";
 constexpr const char* kNoNPCImage = "Nothing placed: the selected NPC has no image that loads.";
 constexpr RkColor kStatusColor = 0xFFFFFFFFu;

@@ -19,6 +19,13 @@ class RkMapCanvas {
   // Shows a modal notice; the application object takes the keyboard back after it.
   using NoticeShower = std::function<void(const char* text)>;
 
+  // The painting notices and hints, which the other tools share.
+  static constexpr const char* kNoNewArea =
+      "This tile will not be set as a new area as there is no new area location provided.\n"
+      "Please click on the Load New Area button and select a map first.";
+  static constexpr const char* kNoTileImage =
+      "Nothing painted: choose a tile image first (Load Sprite, or a tile of View > Tile Palette).";
+
   RkMapCanvas(RkMapEditor& panel, RkMapDocument& document, const RkCanvasView& view, RkDirect3D& renderer,
               NoticeShower showNotice);
   RkMapCanvas(const RkMapCanvas&) = delete;
@@ -29,6 +36,10 @@ class RkMapCanvas {
   // lands, grows the world to reach the cell if the choice paints, and applies the
   // panel's painting choice to that cell.
   void Click(int canvasX, int canvasY);
+
+  // A start point edit's text as the cell's start coordinate (at most 9
+  // characters read; text that is not a number gives 0).
+  static int ReadStartCoordinate(const char* text);
 
   // Why the last click changed nothing, for the status bar, as long as the
   // reason holds (a tile image chosen since ends it); empty otherwise.
@@ -45,7 +56,6 @@ class RkMapCanvas {
   void PaintCellWith(int choice, int cellX, int cellY, const char* image);
   void RemoveNPCs(int cellX, int cellY);
   void PlaceNPC(int choice, int cellX, int cellY);
-  static int ReadStartCoordinate(const char* text);
 
   RkMapEditor& panel;
   RkMapDocument& document;

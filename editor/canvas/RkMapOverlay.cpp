@@ -88,7 +88,7 @@ void RkMapOverlay::Draw(int canvasTop, int width, int height, bool isStartMap) c
   }
   if (layers.links) {
     DrawNPCs(frame);
-    if (isStartMap && world.IsInBounds(0, 0)) DrawStartMark(frame);
+    if (isStartMap && world.IsInBounds(startX, startY)) DrawStartMark(frame);
   }
   list->Flags = smoothing;
   list->PopClipRect();
@@ -211,10 +211,10 @@ void RkMapOverlay::DrawNPCs(const Frame& frame) const {
   }
 }
 
-// On the start map: a bright frame round cell (0, 0), where the player appears.
+// On the start map: a bright frame round the start cell, where the player appears.
 void RkMapOverlay::DrawStartMark(const Frame& frame) const {
   const float size = frame.cellSize;
-  const ImVec2 corner = frame.CellCorner(0, 0);
+  const ImVec2 corner = frame.CellCorner(startX, startY);
   frame.list->AddRect(ImVec2(corner.x + 2, corner.y + 2), ImVec2(corner.x + size - 2, corner.y + size - 2),
                       kStartColor, 0.0f, 0, 3.0f);
   if (size >= kLabelCellSize) {

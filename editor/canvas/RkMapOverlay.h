@@ -13,9 +13,6 @@
 
 class RkMapOverlay {
  public:
-  // The map the game starts on; its cell (0, 0) is the player's first cell.
-  static constexpr const char* kStartMapName = "World";
-
   struct Layers {
     bool grid = true;
     bool kinds = true;
@@ -29,8 +26,15 @@ class RkMapOverlay {
   Layers& GetLayers() { return layers; }
   const Layers& GetLayers() const { return layers; }
 
+  // The game's start cell (from its settings), marked on the map it starts on.
+  void SetStartCell(int32_t x, int32_t y) {
+    startX = x;
+    startY = y;
+  }
+
   // Draws the switched-on layers over a canvas of width by height pixels whose
-  // top-left corner is window pixel (0, canvasTop). Between ImGui's NewFrame and Render.
+  // top-left corner is window pixel (0, canvasTop); isStartMap: the edited map
+  // is the one the game starts on. Between ImGui's NewFrame and Render.
   void Draw(int canvasTop, int width, int height, bool isStartMap) const;
 
  private:
@@ -48,4 +52,6 @@ class RkMapOverlay {
   const RkCanvasView& view;
   const RkEntity& origin;
   Layers layers;
+  int32_t startX = 0;
+  int32_t startY = 0;
 };

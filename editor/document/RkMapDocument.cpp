@@ -31,6 +31,7 @@ bool RkMapDocument::GrowToReach(int32_t& cellX, int32_t& cellY) {
     if (result == GrowUp || result == GrowLeftAndUp) {
       origin.SetPosition(origin.GetX(), origin.GetY() + cellY);
     }
+    state.NotifyCellsMoved(world.GetFileName(), cellX < 0 ? -cellX : 0, cellY < 0 ? -cellY : 0);
   }
   cellX = std::max(cellX, 0);
   cellY = std::max(cellY, 0);
@@ -59,6 +60,42 @@ void RkMapDocument::SetNPC(const char* name, int32_t x, int32_t y, const char* i
   strokes.NPCsWillChange(x, y);
   world.SetNPC(name, x, y, imageFile, type);
   state.Notify({Change::Kind::NPCs, origin.GetX() + x, origin.GetY() + y});
+}
+
+void RkMapDocument::SetTiles(const RkCellBatch& batch) {
+  RkWorld& world = state.GetWorld();
+  RkCellBatch changing;
+  changing.Reserve(batch.GetCells().size());
+  for (const RkCellBatch::Cell& cell : batch.GetCells()) {
+    const RkTile& tile = batch.TileOf(cell);
+    if (world.IsInBounds(cell.x, cell.y) && !(world.GetTile(cell.x, cell.y) == tile)) {
+      changing.Add(cell.x, cell.y, tile);
+    }
+  }
+  if (changing.IsEmpty()) {
+    return;
+  }
+  const RkCellBatch& kept = strokes.CellsWillChange(std::move(changing));
+  for (const RkCellBatch::Cell& cell : kept.GetCells()) {
+    world.SetTile(cell.x, cell.y, kept.TileOf(cell));
+  }
+  const RkEntity& origin = state.GetOrigin();
+  if (kept.GetCells().size() > RkStrokeStep::kWholeMapNoticeCells) {
+    state.Notify({Change::Kind::WholeMap, 0, 0});
+    return;
+  }
+  for (const RkCellBatch::Cell& cell : kept.GetCells()) {
+    state.Notify({Change::Kind::Tile, origin.GetX() + cell.x, origin.GetY() + cell.y});
+  }
+}
+
+void RkMapDocument::PutNPC(const RkNPC& npc) {
+  RkWorld& world = state.GetWorld();
+  RkEntity& origin = state.GetOrigin();
+  strokes.NPCsWillChange(npc.GetX(), npc.GetY());
+  world.RemoveNPCsAt(npc.GetX(), npc.GetY());
+  world.InsertNPC(world.GetNPCCount(), npc);
+  state.Notify({Change::Kind::NPCs, origin.GetX() + npc.GetX(), origin.GetY() + npc.GetY()});
 }
 
 void RkMapDocument::Run(std::unique_ptr<RkEditStep> step) {

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "RkCellBatch.h"
 #include "RkEditHistory.h"
 #include "RkEditStep.h"
 #include "RkEntity.h"
@@ -25,6 +26,7 @@ class RkMapDocument {
  public:
   using Change = RkMapState::Change;
   using ChangeListener = RkMapState::ChangeListener;
+  using CellsMovedListener = RkMapState::CellsMovedListener;
 
   RkMapDocument();
   RkMapDocument(const RkMapDocument&) = delete;
@@ -41,6 +43,7 @@ class RkMapDocument {
   const RkEditHistory& GetHistory() const { return history; }
   // Told of every change of what the canvas shows (the canvas's sprites).
   void SetChangeListener(ChangeListener listener) { state.SetChangeListener(std::move(listener)); }
+  void SetCellsMovedListener(CellsMovedListener listener) { state.SetCellsMovedListener(std::move(listener)); }
 
   // The button went down on the canvas, and up again (or a box took it): the
   // edits in between become one step.
@@ -60,6 +63,13 @@ class RkMapDocument {
   void SetTile(int32_t x, int32_t y, const RkTile& tile);
   void RemoveNPCsAt(int32_t x, int32_t y);
   void SetNPC(const char* name, int32_t x, int32_t y, const char* imageFile, int32_t type);
+  // Many cells at once (a tool's fill, rectangle or paste): cells outside the
+  // grid and cells that already hold their tile are left out. Kept compactly in
+  // the stroke, and told to the views as one change of the whole map when large.
+  void SetTiles(const RkCellBatch& batch);
+  // The NPC, whole (name, kind, image and dialogues), becomes the one NPC on its
+  // cell: those standing there go. A paste places its NPCs so.
+  void PutNPC(const RkNPC& npc);
 
   // Makes a step built elsewhere (a whole-map command) and keeps it in the
   // history; a stroke still open becomes its own step first.

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "RkEntity.h"
 #include "RkWorld.h"
@@ -20,6 +21,10 @@ class RkMapState {
     int32_t viewY;
   };
   using ChangeListener = std::function<void(const Change& change)>;
+  // The cells of the map in file moved right by dx and down by dy: a growth to
+  // the left or upwards, or the undo of one. Whatever else names those cells
+  // (the game's start cell) follows.
+  using CellsMovedListener = std::function<void(const std::string& file, int32_t dx, int32_t dy)>;
 
   RkMapState() = default;
   RkMapState(const RkMapState&) = delete;
@@ -36,6 +41,10 @@ class RkMapState {
   void Notify(const Change& change) {
     if (changed) changed(change);
   }
+  void SetCellsMovedListener(CellsMovedListener listener) { cellsMoved = std::move(listener); }
+  void NotifyCellsMoved(const std::string& file, int32_t dx, int32_t dy) {
+    if (cellsMoved && (dx != 0 || dy != 0)) cellsMoved(file, dx, dy);
+  }
   // The one way a map is emptied: no cells, no NPCs, no file, the view at (0, 0).
   void Reset() {
     camera.SetPosition(0, 0);
@@ -49,4 +58,5 @@ class RkMapState {
   RkEntity camera;
   RkEntity origin;
   ChangeListener changed;
+  CellsMovedListener cellsMoved;
 };

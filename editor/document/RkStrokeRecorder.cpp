@@ -87,7 +87,25 @@ void RkStrokeRecorder::WorldWillGrow(int32_t x, int32_t y) {
   edits.emplace_back(std::move(growth));
 }
 
+const RkCellBatch& RkStrokeRecorder::CellsWillChange(RkCellBatch batch) {
+  BeginStroke();
+  CompleteLastEdit();
+  const RkEntity& origin = state.GetOrigin();
+  const RkWorld& world = state.GetWorld();
+  RkStrokeStep::CellsEdit block{{}, std::move(batch), origin.GetX(), origin.GetY()};
+  block.before.Reserve(block.after.GetCells().size());
+  for (const RkCellBatch::Cell& cell : block.after.GetCells()) {
+    block.before.Add(cell.x, cell.y, world.GetTile(cell.x, cell.y));
+  }
+  edits.emplace_back(std::move(block));
+  return std::get<RkStrokeStep::CellsEdit>(edits.back()).after;
+}
+
+// A tool's action is named by its cells, even when it places NPCs too (a paste).
 std::string RkStrokeRecorder::Describe(const std::vector<RkStrokeStep::Edit>& edits) {
+  for (const RkStrokeStep::Edit& edit : edits) {
+    if (std::holds_alternative<RkStrokeStep::CellsEdit>(edit)) return DescribeCells(edits);
+  }
   std::string label = DescribeNPCs(edits);
   if (label.empty()) {
     label = DescribeCells(edits);
@@ -127,19 +145,25 @@ std::string RkStrokeRecorder::DescribeNPCs(const std::vector<RkStrokeStep::Edit>
                            : std::string(verb) + " " + std::to_string(cells.size()) + " NPCs";
 }
 
-// "Paint 12 cells", or "Erase 3 cells" when every cell ends as a fresh one.
+// "Paint 12 cells", or "Erase 3 cells" when every cell ends as a fresh one. A
+// tool's block holds each of its cells once, and a tool's stroke is that block alone.
 std::string RkStrokeRecorder::DescribeCells(const std::vector<RkStrokeStep::Edit>& edits) {
   std::set<std::pair<int32_t, int32_t>> cells;
+  std::size_t blockCells = 0;
   bool erased = true;
   for (const RkStrokeStep::Edit& edit : edits) {
     if (const auto* cell = std::get_if<RkStrokeStep::CellEdit>(&edit)) {
       cells.emplace(cell->viewX, cell->viewY);
       erased = erased && cell->after == RkTile();
+    } else if (const auto* block = std::get_if<RkStrokeStep::CellsEdit>(&edit)) {
+      blockCells += block->after.GetCells().size();
+      for (const RkTile& tile : block->after.GetTiles()) erased = erased && tile == RkTile();
     }
   }
-  if (cells.empty()) {
+  const std::size_t total = cells.size() + blockCells;
+  if (total == 0) {
     return "";
   }
-  const std::string count = std::to_string(cells.size()) + (cells.size() == 1 ? " cell" : " cells");
+  const std::string count = std::to_string(total) + (total == 1 ? " cell" : " cells");
   return (erased ? "Erase " : "Paint ") + count;
 }

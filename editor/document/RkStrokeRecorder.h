@@ -31,6 +31,10 @@ class RkStrokeRecorder {
   void CellWillChange(int32_t x, int32_t y);
   void NPCsWillChange(int32_t x, int32_t y);
   void WorldWillGrow(int32_t x, int32_t y);
+  // The cells of the batch (all in the grid, each changing) are about to be
+  // set; the recorder keeps the batch and what the cells hold now, and hands
+  // the kept batch back for the document to apply.
+  const RkCellBatch& CellsWillChange(RkCellBatch batch);
 
   // What the Edit menu calls a stroke of these edits.
   static std::string Describe(const std::vector<RkStrokeStep::Edit>& edits);

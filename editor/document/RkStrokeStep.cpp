@@ -40,6 +40,8 @@ void RkStrokeStep::UndoEdit(const Edit& edit) {
     world.SetTile(cell->x, cell->y, cell->before);
   } else if (const auto* npcs = std::get_if<NPCEdit>(&edit)) {
     npcs->before.PutInPlaceOf(npcs->after, world);
+  } else if (const auto* block = std::get_if<CellsEdit>(&edit)) {
+    SetCells(block->before);
   } else if (const auto* growth = std::get_if<GrowthEdit>(&edit)) {
     // The grown cells are fresh again here (the stroke's later edits are undone),
     // so cutting them away loses nothing.
@@ -47,6 +49,7 @@ void RkStrokeStep::UndoEdit(const Edit& edit) {
     const int32_t shiftY = growth->y < 0 ? -growth->y : 0;
     world.Crop(shiftX, shiftY, growth->oldWidth, growth->oldHeight);
     if (!growth->fileName.empty()) world.ShiftStartPointsInto(growth->fileName.c_str(), -shiftX, -shiftY);
+    state.NotifyCellsMoved(growth->fileName, -shiftX, -shiftY);
     for (unsigned i = 0; i < world.GetNPCCount() && i < growth->npcCellsBefore.size(); ++i) {
       world.GetNPC(i).SetPosition(growth->npcCellsBefore[i].first, growth->npcCellsBefore[i].second);
     }
@@ -59,8 +62,18 @@ void RkStrokeStep::RedoEdit(const Edit& edit) {
     world.SetTile(cell->x, cell->y, cell->after);
   } else if (const auto* npcs = std::get_if<NPCEdit>(&edit)) {
     npcs->after.PutInPlaceOf(npcs->before, world);
+  } else if (const auto* block = std::get_if<CellsEdit>(&edit)) {
+    SetCells(block->after);
   } else if (const auto* growth = std::get_if<GrowthEdit>(&edit)) {
     world.Grow(growth->x, growth->y);
+    state.NotifyCellsMoved(growth->fileName, growth->x < 0 ? -growth->x : 0, growth->y < 0 ? -growth->y : 0);
+  }
+}
+
+void RkStrokeStep::SetCells(const RkCellBatch& batch) {
+  RkWorld& world = state.GetWorld();
+  for (const RkCellBatch::Cell& cell : batch.GetCells()) {
+    world.SetTile(cell.x, cell.y, batch.TileOf(cell));
   }
 }
 
@@ -83,9 +96,22 @@ void RkStrokeStep::ShowView(const View& view) {
 }
 
 void RkStrokeStep::NotifyTouchedCells() {
+  std::size_t blockCells = 0;
+  for (const Edit& edit : edits) {
+    if (const auto* block = std::get_if<CellsEdit>(&edit)) blockCells += block->after.GetCells().size();
+  }
+  if (blockCells > kWholeMapNoticeCells) {
+    state.Notify({RkMapState::Change::Kind::WholeMap, 0, 0});
+    return;
+  }
   std::set<std::pair<int32_t, int32_t>> tiles;
   std::set<std::pair<int32_t, int32_t>> npcCells;
   for (const Edit& edit : edits) {
+    if (const auto* block = std::get_if<CellsEdit>(&edit)) {
+      for (const RkCellBatch::Cell& cell : block->after.GetCells()) {
+        tiles.emplace(block->originX + cell.x, block->originY + cell.y);
+      }
+    }
     if (const auto* cell = std::get_if<CellEdit>(&edit)) {
       tiles.emplace(cell->viewX, cell->viewY);
     } else if (const auto* npcs = std::get_if<NPCEdit>(&edit)) {
@@ -107,6 +133,8 @@ std::size_t RkStrokeStep::GetByteSize() const {
       bytes += TileBytes(cell->before) + TileBytes(cell->after);
     } else if (const auto* npcs = std::get_if<NPCEdit>(&edit)) {
       bytes += npcs->before.GetByteSize() + npcs->after.GetByteSize();
+    } else if (const auto* block = std::get_if<CellsEdit>(&edit)) {
+      bytes += block->before.GetByteSize() + block->after.GetByteSize();
     } else if (const auto* growth = std::get_if<GrowthEdit>(&edit)) {
       bytes += growth->npcCellsBefore.capacity() * sizeof(growth->npcCellsBefore[0]);
     }

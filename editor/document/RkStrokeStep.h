@@ -1,6 +1,7 @@
 // One stroke on the map canvas (left button down to up) as one step of the
 // history: the cells it changed with their old and new fields, the NPCs of each
-// cell it placed, changed or removed NPCs on, and every growth of the grid with
+// cell it placed, changed or removed NPCs on, the blocks of cells a tool set at
+// once, and every growth of the grid with
 // the size and NPC cells from before it, in the order they happened. Undo takes
 // them back in reverse order, so every edit is undone in the coordinates it was
 // made in, and gives the view its old camera and origin; Redo makes them again.
@@ -14,6 +15,7 @@
 #include <variant>
 #include <vector>
 
+#include "RkCellBatch.h"
 #include "RkEditStep.h"
 #include "RkNPCSubset.h"
 #include "RkTile.h"
@@ -52,7 +54,19 @@ class RkStrokeStep : public RkEditStep {
     // The map's file then: New Area cells leading into it had their start points moved.
     std::string fileName;
   };
-  using Edit = std::variant<CellEdit, NPCEdit, GrowthEdit>;
+  // Many cells set at once by a tool (a fill, a rectangle, a paste): their tiles
+  // before and after, with the origin then (cell + origin is the view cell).
+  struct CellsEdit {
+    RkCellBatch before;
+    RkCellBatch after;
+    int32_t originX;
+    int32_t originY;
+  };
+  using Edit = std::variant<CellEdit, NPCEdit, GrowthEdit, CellsEdit>;
+
+  // Above this many cells the views are told of the whole map once instead of
+  // each cell: redrawing everything is then the quicker way.
+  static constexpr std::size_t kWholeMapNoticeCells = 4096;
 
   // Where the canvas looked: camera and origin.
   struct View {
@@ -73,6 +87,7 @@ class RkStrokeStep : public RkEditStep {
  private:
   void UndoEdit(const Edit& edit);
   void RedoEdit(const Edit& edit);
+  void SetCells(const RkCellBatch& batch);
   void ShowView(const View& view);
   void NotifyTouchedCells();
   bool Grows() const;

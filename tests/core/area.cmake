@@ -21,3 +21,9 @@ add_executable(fuzz_paths_replay ${PROJECT_SOURCE_DIR}/fuzz/RkPathFuzzer.cpp ${P
 target_link_libraries(fuzz_paths_replay PRIVATE RkCore)
 add_test(NAME FuzzPathsCorpusReplay COMMAND fuzz_paths_replay ${PROJECT_SOURCE_DIR}/fuzz/corpus-paths)
 set_tests_properties(FuzzPathsCorpusReplay PROPERTIES TIMEOUT 60)
+
+# The settings file's fuzz target replayed over its seed corpus.
+add_executable(fuzz_settings_replay ${PROJECT_SOURCE_DIR}/fuzz/RkSettingsFuzzer.cpp ${PROJECT_SOURCE_DIR}/fuzz/ReplayMain.cpp)
+target_link_libraries(fuzz_settings_replay PRIVATE RkCore)
+add_test(NAME FuzzSettingsCorpusReplay COMMAND fuzz_settings_replay ${PROJECT_SOURCE_DIR}/fuzz/corpus-settings)
+set_tests_properties(FuzzSettingsCorpusReplay PROPERTIES TIMEOUT 60)

@@ -34,6 +34,15 @@ add_test(NAME editor_links_end_to_end
 set_tests_properties(editor_links_end_to_end PROPERTIES TIMEOUT 180 SKIP_RETURN_CODE 77 RUN_SERIAL TRUE)
 endif()
 
+# F5 in the real editor: the game on the unsaved map, the player where the
+# pointer was; the map's file untouched. Needs the game built beside the editor.
+if(TARGET EmberHollow)
+add_test(NAME editor_playtest_end_to_end
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/playtest_end_to_end.sh $<TARGET_FILE:RkEngine> ${PROJECT_SOURCE_DIR}/demo
+          ${CMAKE_CURRENT_BINARY_DIR}/editor_playtest_end_to_end)
+set_tests_properties(editor_playtest_end_to_end PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77 RUN_SERIAL TRUE)
+endif()
+
 # A minute of seeded random input on the editor (scripts/soak.sh), with a fresh
 # seed each run; the seed is printed, so that a failure can be replayed.
 if(TARGET RkCheckMaps)
@@ -42,3 +51,10 @@ add_test(NAME editor_soak
 set_tests_properties(editor_soak PROPERTIES TIMEOUT 240 SKIP_RETURN_CODE 77 RUN_SERIAL TRUE
   ENVIRONMENT "RK_EDITOR=$<TARGET_FILE:RkEngine>;RK_CHECK_MAPS=$<TARGET_FILE:RkCheckMaps>;RK_SOAK_WORK=${CMAKE_CURRENT_BINARY_DIR}/editor_soak")
 endif()
+
+# The canvas tools in the real editor: rectangle, brush, fill, pick, select,
+# copy and paste, and the saved map checked byte by byte.
+add_test(NAME editor_tools_end_to_end
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/tools_end_to_end.sh $<TARGET_FILE:RkEngine> ${PROJECT_SOURCE_DIR}/demo
+          ${CMAKE_CURRENT_BINARY_DIR}/editor_tools_end_to_end)
+set_tests_properties(editor_tools_end_to_end PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77 RUN_SERIAL TRUE)

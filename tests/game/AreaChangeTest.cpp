@@ -1,5 +1,6 @@
 // New Area cells: the walk onto them, the map that loads in the first step
 // after the walk's 16 frames, the player on the start cell, the rebuilt scene.
+#include "GameCommandLine.h"
 #include "GameFixture.h"
 
 namespace {
@@ -16,6 +17,25 @@ class AreaChange : public GameFixture {
     RkWorld other = MakeWorld(std::vector<std::string>(9, "........"));
     AddNpc(other, 1, 1, NPCStatic);
     other.Save("Other.rkm");
+  }
+
+  // Into Other.rkm through (2, 0), then back through its New Area cell (0, 0)
+  // that leads to "World.rkm": the width of the map the player is back on.
+  int WidthAfterARoundTrip() {
+    RkWorld other = MakeWorld({"A.", ".."});
+    other.SetTileNewArea(0, 0, "World.rkm", 1, 0);
+    other.Save("Other.rkm");
+    WalkRightAndFinish();
+    Hold({DIK_RIGHT});
+    for (int pass = 0; pass < 17; ++pass) StepAndDraw();  // into Other.rkm at (5, 7)
+    ReleaseAll();
+    EXPECT_EQ(game->GetWorld().GetWidth(), 2);
+    game->GetPlayer().SetPosition(1, 0);
+    Hold({DIK_LEFT});
+    StepAndDraw();
+    ReleaseAll();
+    for (int pass = 0; pass < 16; ++pass) StepAndDraw();  // back onto "World.rkm" at (1, 0)
+    return game->GetWorld().GetWidth();
   }
 
   void WalkRightAndFinish() {
@@ -96,23 +116,25 @@ TEST_F(AreaChange, NpcOnANewAreaCellDoesNotBlockTheWalk) {
 }
 
 TEST_F(AreaChange, MapsLinkBackAndForth) {
-  RkWorld other = MakeWorld({"A.", ".."});
-  other.SetTileNewArea(0, 0, "World.rkm", 1, 0);
-  other.Save("Other.rkm");
   StartGame();
-  WalkRightAndFinish();
-  Hold({DIK_RIGHT});
-  for (int pass = 0; pass < 17; ++pass) StepAndDraw();  // into Other.rkm at (5, 7)
-  ReleaseAll();
-  EXPECT_EQ(game->GetWorld().GetWidth(), 2);
-  game->GetPlayer().SetPosition(1, 0);
-  Hold({DIK_LEFT});
-  StepAndDraw();
-  ReleaseAll();
-  for (int pass = 0; pass < 16; ++pass) StepAndDraw();  // back onto "World.rkm" at (1, 0)
-  EXPECT_EQ(game->GetWorld().GetWidth(), 3);
+  EXPECT_EQ(WidthAfterARoundTrip(), 3);
   EXPECT_EQ(PlayerX(), 1);
   EXPECT_EQ(PlayerY(), 0);
+}
+
+// The editor's playtest starts the game on a hidden copy of the edited map: a
+// link back into the edited map's file must play the copy, with the unsaved
+// edits, not the file's older state.
+TEST_F(AreaChange, PlaytestCopyStandsInForTheEditedMapOnTheWayBack) {
+  RkWorld edited = MakeWorld({"..A."});
+  edited.SetTileNewArea(2, 0, "Other.rkm", 5, 7);
+  edited.Save(".World.rkm.playtest-1");
+  const char* arguments[] = {"EmberHollow", "--map", ".World.rkm.playtest-1"};
+  game = std::make_unique<EmberHollow>();
+  game->SetCommandLine(GameCommandLine::Parse(3, arguments));
+  game->SetPlaytestMapFile("./World.rkm");  // the same file, named otherwise
+  game->Start(clock, GameTarget::Offscreen);
+  EXPECT_EQ(WidthAfterARoundTrip(), 4);
 }
 
 using AreaChangeDeathTest = AreaChange;

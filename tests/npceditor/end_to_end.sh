@@ -67,7 +67,7 @@ pixels_changed() {
 # panels open 100 pixels right and down from it. Screen positions below are the
 # panels' control positions plus (100, 119): the corner and the title bar.
 menu_file() { click 25 10; }
-menu_item() { click 45 "$1"; }  # Map Editor 33, NPC Editor 50, Exit 126 (below Export Game)
+menu_item() { click 45 "$1"; }  # Map Editor 33, NPC Editor 50, Exit 143 (below Game Settings... and Export Game)
 choose_file() {
   xdotool type --delay 40 "$1"
   sleep 0.2
@@ -104,7 +104,7 @@ click 150 307                       # "2: Bye: see you", then back to "1: Hello"
 click 150 324
 shot npc_saved
 menu_file
-menu_item 126
+menu_item 143
 wait_for_exit "$app_pid" 100 || fail "the editor did not end on File > Exit"
 [ "$app_status" -eq 0 ] || fail "editor exit code $app_status"
 
@@ -150,7 +150,7 @@ type_into 275 137 "World"           # Map Name
 click 147 164                       # Save Map
 shot map_made
 menu_file
-menu_item 126
+menu_item 143
 wait_for_exit "$app_pid" 100 || fail "the editor did not end on File > Exit"
 [ -f "$work/run/World.rkm" ] || fail "Save Map wrote no World.rkm"
 size=$(stat -c %s "$work/run/World.rkm")

@@ -3,6 +3,9 @@
 // reaches, checked by the map checker first, with the game program, its font,
 // its libraries, a "play" launcher and a README.txt. Prints what was copied and
 // the checker's warnings.
+// RkExportGame --web [--game WEBGAME] FOLDER OUT: the same game for a web page:
+// the same files, checked the same way, packed for the page, with the page and
+// the game compiled to WebAssembly from the web build's folder WEBGAME.
 // Exit code: 0 when OUT was written; 1 when the game has errors or the export
 // failed (nothing is written then); 2 for a wrong command line.
 #include <unistd.h>
@@ -14,10 +17,13 @@
 
 #include "RkFontFinder.h"
 #include "RkGameExporter.h"
+#include "RkWebGameExporter.h"
 
 namespace {
 
-constexpr const char* kUsage = "usage: RkExportGame [--game PROGRAM] FOLDER OUT\n";
+constexpr const char* kUsage =
+    "usage: RkExportGame [--game PROGRAM] FOLDER OUT\n"
+    "       RkExportGame --web [--game WEBGAME] FOLDER OUT\n";
 
 // On a terminal, one line that follows the copy.
 bool ShowProgress(const RkExportWriter::Progress& progress) {
@@ -27,14 +33,27 @@ bool ShowProgress(const RkExportWriter::Progress& progress) {
   return true;
 }
 
+int ExportForTheWeb(const std::string& webGame, const char* folder, const char* out) {
+  RkWebGameExporter::Setup setup;
+  setup.folder = folder;
+  setup.out = out;
+  setup.webGame = webGame;
+  const RkWebGameExporter::Report report = RkWebGameExporter(setup).Export(ShowProgress);
+  if (isatty(STDERR_FILENO)) std::fputs("\r\033[K", stderr);
+  for (const std::string& line : report.ToLines()) std::printf("%s\n", line.c_str());
+  return report.written ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string program = RK_GAME_PROGRAM;
   int first = 1;
-  if (argc > 2 && std::strcmp(argv[1], "--game") == 0) {
-    program = argv[2];
-    first = 3;
+  const bool web = argc > 1 && std::strcmp(argv[1], "--web") == 0;
+  if (web) first = 2;
+  std::string program = web ? RK_WEB_GAME : RK_GAME_PROGRAM;
+  if (argc > first + 1 && std::strcmp(argv[first], "--game") == 0) {
+    program = argv[first + 1];
+    first += 2;
   }
   if (argc - first != 2) {
     std::fputs(kUsage, stderr);
@@ -44,12 +63,13 @@ int main(int argc, char** argv) {
   setup.folder = argv[first];
   setup.out = argv[first + 1];
   setup.program = program;
-  setup.font = RkFontFinder::Find("Arial");
   std::error_code error;
   if (!std::filesystem::is_directory(setup.folder, error)) {
     std::fprintf(stderr, "RkExportGame: %s is not a folder\n", setup.folder.c_str());
     return 2;
   }
+  if (web) return ExportForTheWeb(program, argv[first], argv[first + 1]);
+  setup.font = RkFontFinder::Find("Arial");
   RkGameExporter exporter(setup);
   const RkGameExporter::Report report = exporter.Export(ShowProgress);
   if (isatty(STDERR_FILENO)) std::fputs("\r\033[K", stderr);

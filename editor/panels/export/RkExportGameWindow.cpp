@@ -18,19 +18,21 @@ constexpr float kWindowHeight = 400.0f;
 constexpr float kWindowCorner = 140.0f;
 constexpr std::size_t kTargetCapacity = 1024;
 
-// "/home/maker/moss" gives "/home/maker/moss-export": beside the game, never
-// inside it (the export would otherwise find itself next time).
-std::string TargetBeside(const std::string& folder) {
+// "/home/maker/moss" gives "/home/maker/moss-export" (for the web
+// "/home/maker/moss-web"): beside the game, never inside it (the export would
+// otherwise find itself next time).
+std::string TargetBeside(const std::string& folder, RkExportGameWindow::Audience audience) {
   std::error_code error;
   fs::path game = fs::absolute(folder.empty() ? "." : folder, error).lexically_normal();
   if (game.filename().empty()) game = game.parent_path();
-  return (game.parent_path() / (game.filename().string() + "-export")).string();
+  const char* suffix = audience == RkExportGameWindow::Audience::Web ? "-web" : "-export";
+  return (game.parent_path() / (game.filename().string() + suffix)).string();
 }
 
 }  // namespace
 
-RkExportGameWindow::RkExportGameWindow(std::string gameProgram, ExportGate mayExport)
-    : gameProgram(std::move(gameProgram)), mayExport(std::move(mayExport)) {}
+RkExportGameWindow::RkExportGameWindow(std::string gameProgram, ExportGate mayExport, std::string webGame)
+    : gameProgram(std::move(gameProgram)), mayExport(std::move(mayExport)), webGame(std::move(webGame)) {}
 
 RkExportGameWindow::~RkExportGameWindow() {
   stop = true;
@@ -40,7 +42,7 @@ RkExportGameWindow::~RkExportGameWindow() {
 void RkExportGameWindow::Open(const std::string& gameFolder) {
   if (state == State::Copying) return;  // the running copy stays on show
   folder = gameFolder;
-  if (state == State::Closed) target = TargetBeside(folder);
+  if (state == State::Closed) target = TargetBeside(folder, audience);
   state = State::Choosing;
   placeWindow = true;
 }
@@ -57,15 +59,14 @@ void RkExportGameWindow::Poll() {
   }
 }
 
+void RkExportGameWindow::SetAudience(Audience chosen) {
+  if (target == TargetBeside(folder, audience)) target = TargetBeside(folder, chosen);
+  audience = chosen;
+}
+
 // Collected and checked here; copied on the thread.
 void RkExportGameWindow::Start() {
-  RkGameExporter::Setup setup;
-  setup.folder = folder;
-  setup.out = target;
-  setup.program = gameProgram;
-  setup.font = RkFontFinder::Find("Arial");
-  exporter = std::make_unique<RkGameExporter>(setup);
-  if (!exporter->Prepare(report)) {
+  if (!Prepare()) {
     state = State::Done;
     return;
   }
@@ -75,7 +76,7 @@ void RkExportGameWindow::Start() {
   totalBytes = 0;
   state = State::Copying;
   copier = std::thread([this] {
-    exporter->Finish(report, [this](const RkExportWriter::Progress& progress) {
+    Finish([this](const RkExportWriter::Progress& progress) {
       doneBytes = progress.doneBytes;
       totalBytes = progress.totalBytes;
       {
@@ -86,6 +87,28 @@ void RkExportGameWindow::Start() {
     });
     copied = true;
   });
+}
+
+bool RkExportGameWindow::Prepare() {
+  if (audience == Audience::Web) {
+    webExporter = std::make_unique<RkWebGameExporter>(RkWebGameExporter::Setup{folder, target, webGame});
+    return webExporter->Prepare(webReport);
+  }
+  RkGameExporter::Setup setup;
+  setup.folder = folder;
+  setup.out = target;
+  setup.program = gameProgram;
+  setup.font = RkFontFinder::Find("Arial");
+  exporter = std::make_unique<RkGameExporter>(setup);
+  return exporter->Prepare(report);
+}
+
+void RkExportGameWindow::Finish(const RkExportWriter::ProgressHandler& progress) {
+  if (audience == Audience::Web) {
+    webExporter->Finish(webReport, progress);
+  } else {
+    exporter->Finish(report, progress);
+  }
 }
 
 void RkExportGameWindow::FinishCopy() {
@@ -110,6 +133,15 @@ std::string RkExportGameWindow::GetCopyingPath() const {
 
 std::vector<std::string> RkExportGameWindow::GetReportLines() const {
   std::vector<std::string> lines;
+  if (audience == Audience::Web) {
+    if (webReport.written) {
+      lines.push_back("The game's page is in " + target + ": upload its files to a web server, or try it with "
+                      "python3 -m http.server --bind 127.0.0.1 --directory " + target +
+                      " 8000 and http://127.0.0.1:8000/ in a browser.");
+    }
+    for (const std::string& line : webReport.ToLines()) lines.push_back(line);
+    return lines;
+  }
   if (report.written) lines.push_back("The game is in " + target + ": run play there to start it.");
   for (const std::string& line : report.ToLines()) lines.push_back(line);
   return lines;
@@ -136,8 +168,17 @@ void RkExportGameWindow::Draw() {
 }
 
 void RkExportGameWindow::DrawChoosing() {
-  ImGui::TextWrapped("The game of this folder goes to players as one folder: the maps its first map reaches, "
-                     "their images, the game program, its font and libraries. The maps are checked first.");
+  if (ImGui::RadioButton("For this computer", audience == Audience::ThisComputer)) SetAudience(Audience::ThisComputer);
+  ImGui::SameLine();
+  if (ImGui::RadioButton("For the web", audience == Audience::Web)) SetAudience(Audience::Web);
+  if (audience == Audience::Web) {
+    ImGui::TextWrapped("The game of this folder goes into a web page: the maps its first map reaches and their "
+                       "images, packed for the page, with the game compiled for browsers. The maps are checked "
+                       "first.");
+  } else {
+    ImGui::TextWrapped("The game of this folder goes to players as one folder: the maps its first map reaches, "
+                       "their images, the game program, its font and libraries. The maps are checked first.");
+  }
   ImGui::Spacing();
   ImGui::TextUnformatted("Export into (a new or empty folder):");
   char buffer[kTargetCapacity];

@@ -1,7 +1,8 @@
 // File > Export Game: the export of the editor's folder for players into a
 // folder the user names, with a progress bar while the files are copied and
-// the report afterwards. The export's work is the core's RkGameExporter, as for
-// RkExportGame. Collecting and checking run on the loop's thread (they use the
+// the report afterwards. The export is for a computer like this one or for a
+// web page, as the user chooses; its work is the core's RkGameExporter or
+// RkWebGameExporter, as for RkExportGame and RkExportGame --web. Collecting and checking run on the loop's thread (they use the
 // path resolver, which belongs to it); the copy runs on a thread of its own so
 // that the editor keeps drawing, and can be stopped (nothing is written then).
 //
@@ -20,6 +21,7 @@
 #include <vector>
 
 #include "RkGameExporter.h"
+#include "RkWebGameExporter.h"
 
 class RkExportGameWindow {
  public:
@@ -29,7 +31,12 @@ class RkExportGameWindow {
   // Asked before the export starts (RkUnsavedWork::MayExport); false stops it.
   using ExportGate = std::function<bool()>;
 
-  RkExportGameWindow(std::string gameProgram, ExportGate mayExport);
+  // Who the game goes to: players on a computer like this one, or a web page.
+  enum class Audience { ThisComputer, Web };
+
+  // webGame: the web build's folder that an export for the web takes the
+  // game's page and program from.
+  RkExportGameWindow(std::string gameProgram, ExportGate mayExport, std::string webGame = "");
   // A copy still running is stopped (its hidden folder removed) and waited for.
   ~RkExportGameWindow();
   RkExportGameWindow(const RkExportGameWindow&) = delete;
@@ -43,6 +50,9 @@ class RkExportGameWindow {
 
   // The window's controls, as the binding records them.
   void SetTarget(const std::string& out) { target = out; }
+  // A target left at its default follows the choice ("-export" or "-web").
+  void SetAudience(Audience chosen);
+  Audience GetAudience() const { return audience; }
   const std::string& GetTarget() const { return target; }
   void PressExport() { exportPressed = true; }
   void PressStop() { stop = true; }
@@ -57,12 +67,17 @@ class RkExportGameWindow {
   float GetProgress() const;
   std::string GetCopyingPath() const;
   const RkGameExporter::Report& GetReport() const { return report; }
+  const RkWebGameExporter::Report& GetWebReport() const { return webReport; }
   std::vector<std::string> GetReportLines() const;
 
   void Draw();
 
  private:
   void Start();
+  // Collects and checks; false when nothing may be written (the report says why).
+  bool Prepare();
+  // Writes; on the copy's thread.
+  void Finish(const RkExportWriter::ProgressHandler& progress);
   void FinishCopy();
   void DrawChoosing();
   void DrawCopying();
@@ -79,6 +94,10 @@ class RkExportGameWindow {
 
   std::unique_ptr<RkGameExporter> exporter;
   RkGameExporter::Report report;
+  std::string webGame;
+  Audience audience = Audience::ThisComputer;
+  std::unique_ptr<RkWebGameExporter> webExporter;
+  RkWebGameExporter::Report webReport;
   std::thread copier;
   std::atomic<bool> stop{false};
   std::atomic<bool> copied{false};

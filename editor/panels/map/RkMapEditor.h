@@ -29,6 +29,10 @@ class RkMapEditor : public RkMapNameField {
     ChoiceStaticNPC = 6
   };
 
+  // The canvas's tool: what the left button does there. The tool strip and the
+  // keys B, P, F and R choose it; the radio buttons say what it paints.
+  enum class Tool { Brush, Rectangle, Fill, Select };
+
   // The push buttons that act; the two spawn buttons are drawn but do nothing.
   enum class Button { SaveMap, LoadMap, ClearMap, LoadSprite, LoadNewArea, Count };
 
@@ -66,6 +70,9 @@ class RkMapEditor : public RkMapNameField {
   void SetMapName(const char* text) override;
   int GetPaintingChoice() const { return paintingChoice; }
   void SetPaintingChoice(int choice) { paintingChoice = choice; }
+
+  Tool GetTool() const { return tool; }
+  void SetTool(Tool chosen) { tool = chosen; }
 
   RkSprite* GetTileSprite() const { return tileSprite.get(); }
   // Replaces the tile preview, freeing the old one (null allowed).
@@ -117,6 +124,7 @@ class RkMapEditor : public RkMapNameField {
   std::array<bool, static_cast<int>(Button::Count)> clicks{};
   char mapName[kMapNameCapacity] = {};
   int paintingChoice = ChoiceNull;
+  Tool tool = Tool::Brush;
   std::unique_ptr<RkSprite> tileSprite;
   char tileImageFile[kTextCapacity] = {};
   int tileBlockColumns = 1;

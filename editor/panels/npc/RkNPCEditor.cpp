@@ -4,8 +4,10 @@
 #include "RkNPCEditor.h"
 
 #include <imgui.h>
+#include <imgui_internal.h>
 
 #include <algorithm>
+#include <cfloat>
 #include <string>
 
 #include "RkDirect3D.h"
@@ -403,11 +405,43 @@ void DrawEdit(const ImVec2& origin, const char* id, RkNPCEditorEdit& edit, int x
   ImGui::PopStyleVar();
 }
 
+// A text wrapped inside the last item's frame, cut at its bottom edge; the whole
+// text on hover when it is cut.
+void DrawWrappedText(const char* text) {
+  const ImVec2 padding = ImGui::GetStyle().FramePadding;
+  const ImVec2 frameMin = ImGui::GetItemRectMin();
+  const ImVec2 frameMax = ImGui::GetItemRectMax();
+  const float wrapWidth = frameMax.x - frameMin.x - 2.0f * padding.x;
+  ImFont* font = ImGui::GetFont();
+  const float fontSize = ImGui::GetFontSize();
+  const ImVec4 clip(frameMin.x, frameMin.y, frameMax.x, frameMax.y);
+  ImGui::GetWindowDrawList()->AddText(font, fontSize, ImVec2(frameMin.x + padding.x, frameMin.y + padding.y),
+                                      ImGui::GetColorU32(ImGuiCol_Text), text, nullptr, wrapWidth, &clip);
+  const float textHeight = font->CalcTextSizeA(fontSize, FLT_MAX, wrapWidth, text).y;
+  if (ImGui::IsItemHovered() && textHeight > frameMax.y - frameMin.y - 2.0f * padding.y) {
+    ImGui::BeginTooltip();
+    ImGui::PushTextWrapPos(ImGui::GetFontSize() * 30.0f);
+    ImGui::TextUnformatted(text);
+    ImGui::PopTextWrapPos();
+    ImGui::EndTooltip();
+  }
+}
+
+// ImGui's multiline field does not wrap its lines. While the user types in it the
+// field is shown as it is (the line scrolls with the cursor); at rest its text
+// is drawn wrapped at word boundaries over the field, whose own text is made
+// invisible, and hovering shows the whole of a text that does not fit. Clicks
+// still go to the field itself.
 void DrawMultilineEdit(const ImVec2& origin, const char* id, RkNPCEditorEdit& edit, int x, int y, int width,
                        int height) {
   PlaceAt(origin, x, y);
+  const bool typing = ImGui::GetActiveID() == ImGui::GetID(id);
+  if (!typing) ImGui::PushStyleColor(ImGuiCol_Text, IM_COL32(0, 0, 0, 0));
   ImGui::InputTextMultiline(id, edit.GetBuffer(), static_cast<size_t>(edit.GetInputBufferSize()),
                             ImVec2(static_cast<float>(width), static_cast<float>(height)));
+  if (typing) return;
+  ImGui::PopStyleColor();
+  DrawWrappedText(edit.GetText());
 }
 
 // Entries are drawn as plain text, so that "##" or "%" in a name or dialogue

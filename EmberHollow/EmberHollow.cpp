@@ -14,6 +14,7 @@
 #include "RkError.h"
 #include "RkFailure.h"
 #include "RkPathResolver.h"
+#include "RkSheetCell.h"
 
 namespace {
 
@@ -156,13 +157,16 @@ void EmberHollow::CheckStartCell() {
   if (auto problem = settings.CheckStart(world.GetWidth(), world.GetHeight(), kind)) problem->ToFailure().Report();
 }
 
-// Game.ini's hero must exist; the default hero, as without settings, is
-// reported by the sprite when it cannot be loaded.
+// Game.ini's hero must exist (for a cell of a sheet, the sheet); the default
+// hero, as without settings, is reported by the sprite when it cannot be
+// loaded, as is a cell that lies outside its sheet.
 void EmberHollow::FindPlayerImage() {
   playerImage = settings.GetPlayerImage();
   if (settings.LineOf(RkGameSettings::Key::Player) == 0) return;
+  const RkSheetCell cell = RkSheetCell::Locate("", playerImage);
+  const std::string& file = cell.IsCell() ? cell.GetSheet() : playerImage;
   std::string found;
-  if (!RkPathResolver::Instance().Find(playerImage.c_str(), found)) {
+  if (!RkPathResolver::Instance().Find(file.c_str(), found)) {
     settings.MissingPlayerImageProblem().ToFailure().Report();
   }
 }

@@ -2,7 +2,10 @@
 // may hold it (up to 499 bytes, cut at a zero) and is resolved in a small folder
 // of lower-case, UTF-8 and raw Windows-1252 names. A path that is reported as
 // found (from the working folder, or from its "maps" as a map there holds it)
-// must name something that exists; none may crash or read out of bounds.
+// must name something that exists; none may crash or read out of bounds. The
+// same text is read as an image field that may name a cell of a tile sheet
+// ("sheet.png#2,1,16"): a cell is always within the sizes a sheet can have, and
+// its sheet is the text before the last '#'.
 //
 // Built by scripts/fuzz.sh (RK_FUZZ_TARGET=fuzz_paths) with clang's libFuzzer,
 // AddressSanitizer and UBSan.
@@ -18,6 +21,7 @@
 
 #include "RkNameMatch.h"
 #include "RkPathResolver.h"
+#include "RkSheetCell.h"
 
 namespace {
 
@@ -41,7 +45,7 @@ void EnterFolder() {
     std::filesystem::remove_all(Folder(), ignored);
   });
   for (const char* sub : {"images", "images/tiles", "maps"}) ::mkdir(sub, 0755);
-  for (const char* file : {"images/tiles/grass.png", "images/tiles/Grass.png", "maps/caf\xC3\xA9.rkm",
+  for (const char* file : {"images/tiles/sheet.png#1,0", "images/tiles/grass.png", "images/tiles/Grass.png", "maps/caf\xC3\xA9.rkm",
                            "maps/\xC9t\xE9.rkm", "maps/house.rkm", "world.rkm"}) {
     MakeFile(file);
   }
@@ -56,6 +60,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   stored = stored.substr(0, stored.find('\0'));
 
   RkNameMatch::KeyOfDiskName(stored);
+  const RkSheetCell parsed = RkSheetCell::Parse(stored);
+  if (parsed.IsCell()) {
+    if (parsed.GetSize() < RkSheetCell::kMinSize || parsed.GetSize() > RkSheetCell::kMaxSize) __builtin_trap();
+    if (parsed.GetColumn() < 0 || parsed.GetRow() < 0 || parsed.GetSheet().empty()) __builtin_trap();
+    if (stored.compare(0, parsed.GetSheet().size(), parsed.GetSheet()) != 0) __builtin_trap();
+    // Composing the cell again reads back as the same cell.
+    const RkSheetCell again = RkSheetCell::Parse(
+        RkSheetCell::Compose(parsed.GetSheet(), parsed.GetColumn(), parsed.GetRow(), parsed.GetSize()));
+    if (!again.IsCell() || again.GetColumn() != parsed.GetColumn() || again.GetRow() != parsed.GetRow()) {
+      __builtin_trap();
+    }
+    parsed.LiesWithin(8192, 8192);
+  } else if (!parsed.IsMalformed() && parsed.GetSheet() != stored) {
+    __builtin_trap();
+  }
+  RkSheetCell::Locate("", stored);
+  RkSheetCell::Locate("maps", stored);
   RkPathResolver resolver;
   std::string found;
   if (resolver.Find(stored.c_str(), found)) {

@@ -65,6 +65,11 @@ const std::map<char, CellKind>& Legend() {
       {'.', {TileOpen, PixelArt::kPath}},      {'_', {TileOpen, PixelArt::kFloor}},
       {'~', {TileImpassable, PixelArt::kWater}}, {'#', {TileImpassable, PixelArt::kWall}},
       {'T', {TileImpassable, PixelArt::kTree}},
+      // Cells of the garden sheet: a pond of four cells, a bush, a rock, cobbles, mushrooms.
+      {'1', {TileImpassable, PixelArt::kPondTopLeft}},  {'2', {TileImpassable, PixelArt::kPondTopRight}},
+      {'3', {TileImpassable, PixelArt::kPondBottomLeft}}, {'4', {TileImpassable, PixelArt::kPondBottomRight}},
+      {'b', {TileImpassable, PixelArt::kBush}},          {'o', {TileImpassable, PixelArt::kRock}},
+      {'c', {TileOpen, PixelArt::kCobbles}},              {'m', {TileOpen, PixelArt::kMushrooms}},
   };
   return legend;
 }
@@ -86,9 +91,9 @@ const std::vector<MapLayout>& Layouts() {
            "gg~~~gg.......gggTgggggg",
            "gggggggggfggg.gggggggfgg",
            "ggTTgggggggggg.......ggg",
-           "gTTTTggfggggggggggg.gggg",
-           "ggTTgggggggggggfggg..ggg",
-           "gggggggggggggggggggg.ggg",
+           "gTTTTggfgob12mggggg.gggg",
+           "ggTTgggggcc34ggfggg..ggg",
+           "gggggggggggmgggggggg.ggg",
            "TTggfgggggggggggggggg.gg",
            "TTTgggggggggggggggggggfg",
        },

@@ -5,9 +5,11 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <string>
 
 namespace {
 
@@ -253,6 +255,94 @@ void DrawChild(Canvas& canvas) {
   DrawFigure(canvas, {Color{200, 90, 40}, Color{240, 170, 40}, Color{70, 110, 170}});
 }
 
+// The garden sheet's cells: a pond in four cells, each with grass along the
+// pond's outer edges, then a bush, a rock, cobbles and mushrooms.
+void DrawPondCell(Canvas& canvas, int column, int row) {
+  DrawGrassGround(canvas, 20 + column + 2 * row);
+  const int cx = column == 0 ? 32 : 0;  // the pond's centre, in this cell's pixels
+  const int cy = row == 0 ? 32 : 0;
+  for (int y = 0; y < PixelArt::kSize; ++y) {
+    for (int x = 0; x < PixelArt::kSize; ++x) {
+      const int dx = x - cx, dy = y - cy;
+      const int distance = dx * dx + dy * dy;
+      if (distance > 28 * 28) continue;
+      Color water = Shade(Color{44, 104, 196}, (Noise(x, y, 21) % 9) - 4);
+      if (distance > 26 * 26) water = Color{120, 96, 60};  // the muddy bank
+      if ((x + 2 * y) % 11 == 0 && distance < 20 * 20) water = Color{150, 196, 240};
+      canvas.Set(x, y, water);
+    }
+  }
+}
+
+void DrawPondTopLeft(Canvas& canvas) { DrawPondCell(canvas, 0, 0); }
+void DrawPondTopRight(Canvas& canvas) { DrawPondCell(canvas, 1, 0); }
+void DrawPondBottomLeft(Canvas& canvas) { DrawPondCell(canvas, 0, 1); }
+void DrawPondBottomRight(Canvas& canvas) { DrawPondCell(canvas, 1, 1); }
+
+void DrawBush(Canvas& canvas) {
+  DrawGrassGround(canvas, 24);
+  for (int y = 4; y < 30; ++y) {
+    for (int x = 3; x < 29; ++x) {
+      const int dx = x - 16, dy = y - 17;
+      if (dx * dx + dy * dy * 3 / 2 > 13 * 13) continue;
+      Color leaf = Shade(Color{34, 100, 40}, (Noise(x, y, 25) % 19) - 9);
+      if (dx + dy < -10) leaf = Shade(leaf, 26);
+      canvas.Set(x, y, leaf);
+    }
+  }
+  for (int i = 0; i < 6; ++i) canvas.Fill(8 + Noise(i, 1, 26) % 15, 10 + Noise(i, 2, 26) % 12, 2, 2, Color{200, 40, 60});
+}
+
+void DrawRock(Canvas& canvas) {
+  DrawGrassGround(canvas, 27);
+  for (int y = 8; y < 28; ++y) {
+    for (int x = 5; x < 27; ++x) {
+      const int dx = x - 16, dy = y - 19;
+      if (dx * dx + dy * dy * 2 > 11 * 11 * 2) continue;
+      Color stone = Shade(Color{128, 126, 120}, (Noise(x, y, 28) % 15) - 7);
+      if (dy < -5 || dx + dy < -9) stone = Shade(stone, 30);
+      if (dy > 5) stone = Shade(stone, -30);
+      canvas.Set(x, y, stone);
+    }
+  }
+}
+
+void DrawCobbles(Canvas& canvas) {
+  canvas.Fill(0, 0, PixelArt::kSize, PixelArt::kSize, Color{96, 90, 84});
+  for (int row = 0; row < 4; ++row) {
+    for (int stone = -1; stone < 4; ++stone) {
+      const int left = stone * 8 + (row % 2 == 0 ? 0 : 4);
+      const Color face = Shade(Color{160, 152, 140}, (Noise(stone + 1, row, 29) % 31) - 15);
+      canvas.Fill(left + 1, row * 8 + 1, 6, 6, face);
+      canvas.Fill(left + 1, row * 8 + 1, 6, 1, Shade(face, 24));
+    }
+  }
+}
+
+void DrawMushrooms(Canvas& canvas) {
+  DrawGrassGround(canvas, 30);
+  const int places[3][2] = {{8, 12}, {20, 8}, {17, 22}};
+  for (const auto& place : places) {
+    const int x = place[0], y = place[1];
+    canvas.Fill(x - 1, y + 2, 3, 4, Color{236, 226, 204});
+    canvas.Fill(x - 4, y, 9, 3, Color{196, 40, 36});
+    canvas.Fill(x - 3, y - 1, 7, 1, Color{196, 40, 36});
+    canvas.Set(x - 2, y, Color{250, 250, 250});
+    canvas.Set(x + 2, y + 1, Color{250, 250, 250});
+  }
+}
+
+// The cells of the garden sheet by their paths, column by column.
+const std::map<std::string, void (*)(Canvas&)>& GardenCells() {
+  static const std::map<std::string, void (*)(Canvas&)> cells = {
+      {PixelArt::kPondTopLeft, DrawPondTopLeft},       {PixelArt::kPondTopRight, DrawPondTopRight},
+      {PixelArt::kPondBottomLeft, DrawPondBottomLeft}, {PixelArt::kPondBottomRight, DrawPondBottomRight},
+      {PixelArt::kBush, DrawBush},                     {PixelArt::kRock, DrawRock},
+      {PixelArt::kCobbles, DrawCobbles},               {PixelArt::kMushrooms, DrawMushrooms},
+  };
+  return cells;
+}
+
 const std::map<std::string, void (*)(Canvas&)>& Painters() {
   static const std::map<std::string, void (*)(Canvas&)> painters = {
       {PixelArt::kGrass, DrawGrass},     {PixelArt::kFlowers, DrawFlowers},
@@ -271,25 +361,50 @@ const std::map<std::string, void (*)(Canvas&)>& Painters() {
 std::vector<std::string> PixelArt::ImagePaths() {
   std::vector<std::string> paths;
   for (const auto& entry : Painters()) paths.push_back(entry.first);
+  paths.push_back(kGardenSheet);
   return paths;
 }
 
 PixelArt::Pixels PixelArt::Draw(const std::string& path) {
-  const auto found = Painters().find(path);
-  if (found == Painters().end()) return {};
+  auto painter = Painters().find(path);
+  if (painter == Painters().end()) {
+    painter = GardenCells().find(path);
+    if (painter == GardenCells().end()) return {};
+  }
   Canvas canvas;
-  found->second(canvas);
+  painter->second(canvas);
   return canvas.Take();
 }
 
+// The sheet's cells side by side, as an artist's sheet holds them.
+static PixelArt::Pixels DrawGardenSheet() {
+  constexpr int kWidth = PixelArt::kGardenColumns * PixelArt::kSize;
+  PixelArt::Pixels sheet(kWidth * PixelArt::kGardenRows * PixelArt::kSize * 4);
+  for (int row = 0; row < PixelArt::kGardenRows; ++row) {
+    for (int column = 0; column < PixelArt::kGardenColumns; ++column) {
+      const std::string cell =
+          std::string(PixelArt::kGardenSheet) + "#" + std::to_string(column) + "," + std::to_string(row);
+      const PixelArt::Pixels pixels = PixelArt::Draw(cell);
+      for (int y = 0; y < PixelArt::kSize; ++y) {
+        std::copy_n(&pixels[y * PixelArt::kSize * 4], PixelArt::kSize * 4,
+                    &sheet[((row * PixelArt::kSize + y) * kWidth + column * PixelArt::kSize) * 4]);
+      }
+    }
+  }
+  return sheet;
+}
+
 bool PixelArt::Write(const std::string& path, const std::string& folder) {
-  Pixels pixels = Draw(path);
+  const bool isSheet = path == kGardenSheet;
+  Pixels pixels = isSheet ? DrawGardenSheet() : Draw(path);
   if (pixels.empty()) return false;
+  const int width = isSheet ? kGardenColumns * kSize : kSize;
+  const int height = isSheet ? kGardenRows * kSize : kSize;
   const std::filesystem::path target = std::filesystem::path(folder) / path;
   std::error_code error;
   std::filesystem::create_directories(target.parent_path(), error);
   if (error) return false;
-  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), kSize, kSize, 32, kSize * 4,
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), width, height, 32, width * 4,
                                                            SDL_PIXELFORMAT_RGBA32);
   if (surface == nullptr) return false;
   const bool written = IMG_SavePNG(surface, target.string().c_str()) == 0;

@@ -1,7 +1,6 @@
 // The collection of a game's files, map by map from the first one.
 #include "RkExportCollector.h"
 
-#include <cctype>
 #include <filesystem>
 #include <utility>
 
@@ -10,6 +9,7 @@
 #include "RkNPCList.h"
 #include "RkPathResolver.h"
 #include "RkSafeLoader.h"
+#include "RkSheetCell.h"
 #include "RkWorld.h"
 
 namespace fs = std::filesystem;
@@ -17,32 +17,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kOutside = ", which lies outside the game's folder, where the exported game cannot find it";
-
-bool AllDigits(const std::string& text) {
-  if (text.empty()) return false;
-  for (const char c : text) {
-    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-  }
-  return true;
-}
-
-// "sheet.png#3,1" or "sheet.png#3,1,16" names one cell of the image
-// "sheet.png"; the whole sheet is what the game opens.
-bool SheetOf(const std::string& stored, std::string& sheet) {
-  const std::size_t hash = stored.rfind('#');
-  if (hash == std::string::npos || hash == 0) return false;
-  std::string numbers = stored.substr(hash + 1);
-  int parts = 0;
-  for (std::size_t start = 0;; ++parts) {
-    const std::size_t comma = numbers.find(',', start);
-    if (!AllDigits(numbers.substr(start, comma == std::string::npos ? std::string::npos : comma - start))) return false;
-    if (comma == std::string::npos) break;
-    start = comma + 1;
-  }
-  if (parts != 1 && parts != 2) return false;
-  sheet = stored.substr(0, hash);
-  return true;
-}
 
 }  // namespace
 
@@ -98,9 +72,12 @@ RkExportCollector::Lookup RkExportCollector::FindImage(const std::string& stored
     return kept->second.first;
   }
   Lookup lookup = Find(stored, found);
-  std::string sheet;
-  // An exact file name wins; only a name that is no file may be a sheet's cell.
-  if (lookup == Lookup::Missing && SheetOf(stored, sheet)) lookup = Find(sheet, found);
+  // An exact file name wins; only a name that is no file may be a sheet's cell,
+  // and then the whole sheet travels (once, however many cells the maps use).
+  if (lookup == Lookup::Missing) {
+    const RkSheetCell cell = RkSheetCell::Parse(stored);
+    if (cell.IsCell()) lookup = Find(cell.GetSheet(), found);
+  }
   std::error_code error;
   if (lookup == Lookup::Found && !fs::is_regular_file(found.source, error)) lookup = Lookup::Missing;
   images_.emplace(stored, std::make_pair(lookup, found));

@@ -4,7 +4,11 @@
 #include "RkImageHeader.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cerrno>
 #include <cstring>
+#include <fstream>
+#include <vector>
 
 namespace {
 
@@ -111,6 +115,36 @@ RkImageHeader RkImageHeader::Read(const unsigned char* data, std::size_t size, b
   }
   if (measured) header.format_ = format;
   return header;
+}
+
+std::optional<RkImageHeader> RkImageHeader::ReadFile(const std::string& path, std::string& cause) {
+  // No image within the bound needs more than its pixels at four bytes each.
+  constexpr std::size_t kMaxFileSize = std::size_t{kMaxSide} * kMaxSide * 4;
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    cause = std::strerror(errno);
+    return std::nullopt;
+  }
+  std::vector<unsigned char> bytes;
+  constexpr std::size_t kBlock = 1 << 16;
+  while (file && bytes.size() < kMaxFileSize) {
+    const std::size_t count = bytes.size();
+    bytes.resize(count + kBlock);
+    file.read(reinterpret_cast<char*>(bytes.data() + count), kBlock);
+    bytes.resize(count + static_cast<std::size_t>(file.gcount()));
+  }
+  if (file.bad()) {
+    cause = std::strerror(errno != 0 ? errno : EIO);
+    return std::nullopt;
+  }
+  const std::size_t dot = path.rfind('.');
+  bool namedTga = false;
+  if (dot != std::string::npos && path.size() - dot == 4) {
+    namedTga = std::tolower(static_cast<unsigned char>(path[dot + 1])) == 't' &&
+               std::tolower(static_cast<unsigned char>(path[dot + 2])) == 'g' &&
+               std::tolower(static_cast<unsigned char>(path[dot + 3])) == 'a';
+  }
+  return Read(bytes.data(), bytes.size(), namedTga);
 }
 
 void RkImageHeader::Measure(int64_t width, int64_t height) {

@@ -13,6 +13,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string>
 
 class RkImageHeader {
  public:
@@ -21,6 +23,13 @@ class RkImageHeader {
   // Reads the whole file's bytes: some formats declare sizes deep inside it
   // (GIF frames, icon entries, WEBP chunks).
   static RkImageHeader Read(const unsigned char* data, std::size_t size, bool namedTga);
+  // Reads the file at path (a name as the system opens it) and measures it;
+  // false with the system's cause when it cannot be read. A file larger than
+  // any image within the loader's bound is read no further than that.
+  static std::optional<RkImageHeader> ReadFile(const std::string& path, std::string& cause);
+
+  // The image loader's bound: a side beyond this is never decoded.
+  static constexpr int64_t kMaxSide = 8192;
 
   Format GetFormat() const { return format_; }
   bool IsSupported() const { return format_ != Format::Unsupported; }

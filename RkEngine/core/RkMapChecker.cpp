@@ -7,6 +7,7 @@
 #include <set>
 #include <utility>
 
+#include "RkImageHeader.h"
 #include "RkMapLinks.h"
 #include "RkMapPath.h"
 #include "RkNPCList.h"
@@ -59,6 +60,7 @@ std::vector<RkMapFinding> RkMapChecker::Check() {
   maps_.clear();
   otherTargets_.clear();
   images_.clear();
+  sheets_.clear();
   settings_ = RkGameSettings::ReadFrom(folder_);
   CheckSettingsLines();
   std::vector<std::string> names = RkMapLinks::ListMaps(folder_);
@@ -118,7 +120,11 @@ std::string RkMapChecker::StartName() const { return start_.inFolder ? start_.fi
 
 void RkMapChecker::CheckPlayerImage() {
   if (settings_.LineOf(RkGameSettings::Key::Player) == 0) return;
-  if (!ImageExists(settings_.GetPlayerImage())) ErrorOnLine(settings_.MissingPlayerImageProblem());
+  const std::string& problem = ImageProblem(settings_.GetPlayerImage());
+  if (problem.empty()) return;
+  RkGameSettings::Problem missing = settings_.MissingPlayerImageProblem();
+  missing.sentence = "the image " + settings_.GetPlayerImage() + " " + problem;
+  ErrorOnLine(missing);
 }
 
 std::string RkMapChecker::InFolder(const std::string& storedPath) const {
@@ -139,14 +145,53 @@ bool RkMapChecker::Locate(const std::string& storedPath, std::string& file) cons
 }
 
 // Maps name the same few images on thousands of cells: each is looked up once.
-bool RkMapChecker::ImageExists(const std::string& storedPath) {
+const std::string& RkMapChecker::ImageProblem(const std::string& storedPath) {
   const auto found = images_.find(storedPath);
   if (found != images_.end()) return found->second;
+  const RkSheetCell cell = RkSheetCell::Locate(folder_, storedPath);
+  std::string problem;
+  if (cell.IsMalformed()) {
+    problem = "does not exist, and " + cell.GetProblem();
+  } else if (cell.IsCell()) {
+    problem = CellProblem(cell);
+  } else {
+    std::error_code error;
+    std::string file;
+    if (!Locate(storedPath, file) || !fs::is_regular_file(file, error)) problem = "does not exist";
+  }
+  return images_.emplace(storedPath, std::move(problem)).first->second;
+}
+
+// A cell is drawn from its sheet: the sheet must read as an image within the
+// loader's bound, and hold the whole cell.
+std::string RkMapChecker::CellProblem(const RkSheetCell& cell) {
   std::error_code error;
   std::string file;
-  const bool exists = Locate(storedPath, file) && fs::is_regular_file(file, error);
-  images_.emplace(storedPath, exists);
-  return exists;
+  if (!Locate(cell.GetSheet(), file) || !fs::is_regular_file(file, error)) {
+    return "cannot be drawn: its sheet " + cell.GetSheet() + " does not exist";
+  }
+  auto measured = sheets_.find(file);
+  if (measured == sheets_.end()) {
+    SheetSize size;
+    const std::optional<RkImageHeader> header = RkImageHeader::ReadFile(file, size.cause);
+    if (!header) {
+      size.cause = "cannot be read: " + size.cause;
+    } else if (!header->IsSupported()) {
+      size.cause = "is not an image that the game reads";
+    } else if (header->GetWidth() > RkImageHeader::kMaxSide || header->GetHeight() > RkImageHeader::kMaxSide) {
+      size.cause = "is " + std::to_string(header->GetWidth()) + " by " + std::to_string(header->GetHeight()) +
+                   " pixels; more than " + std::to_string(RkImageHeader::kMaxSide) + " on a side is not loaded";
+    } else {
+      size.readable = true;
+      size.width = header->GetWidth();
+      size.height = header->GetHeight();
+    }
+    measured = sheets_.emplace(file, std::move(size)).first;
+  }
+  const SheetSize& sheet = measured->second;
+  if (!sheet.readable) return "cannot be drawn: its sheet " + cell.GetSheet() + " " + sheet.cause;
+  if (!cell.LiesWithin(sheet.width, sheet.height)) return "cannot be drawn: " + cell.DescribeOutside(sheet.width, sheet.height);
+  return "";
 }
 
 // A target that the game finds among the folder's own maps is that map, by its
@@ -212,8 +257,8 @@ void RkMapChecker::CheckCells(const std::string& name, const RkWorld& world) {
       const std::string image = world.GetTileImageFile(x, y);
       if (image.empty()) {
         ErrorAt(name, x, y, "the cell has no image, and the game cannot draw it");
-      } else if (!ImageExists(image)) {
-        ErrorAt(name, x, y, "image " + image + " does not exist");
+      } else if (const std::string& problem = ImageProblem(image); !problem.empty()) {
+        ErrorAt(name, x, y, "image " + image + " " + problem);
       }
       if (world.GetTileType(x, y) == TileNewArea && world.GetTileNewAreaName(x, y)[0] == '\0') {
         WarningAt(name, x, y, "New Area cell leads nowhere: it has no target map");
@@ -267,8 +312,8 @@ void RkMapChecker::CheckNPCImage(const std::string& file, const RkNPC& npc, bool
   std::string sentence;
   if (image.empty()) {
     sentence = std::string("NPC ") + npc.GetName() + " has no image";
-  } else if (!ImageExists(image)) {
-    sentence = "image " + image + " of NPC " + npc.GetName() + " does not exist";
+  } else if (const std::string& problem = ImageProblem(image); !problem.empty()) {
+    sentence = "image " + image + " of NPC " + npc.GetName() + " " + problem;
   } else {
     return;
   }

@@ -17,6 +17,7 @@
 
 #include "RkGameSettings.h"
 #include "RkMapFinding.h"
+#include "RkSheetCell.h"
 
 class RkNPC;
 class RkWorld;
@@ -62,7 +63,10 @@ class RkMapChecker {
 
   std::string InFolder(const std::string& storedPath) const;
   bool FileExists(const std::string& storedPath) const;
-  bool ImageExists(const std::string& storedPath);
+  // What keeps the game from drawing the image a field names, as the end of a
+  // sentence that begins with the image ("does not exist"); "" when it draws.
+  const std::string& ImageProblem(const std::string& storedPath);
+  std::string CellProblem(const RkSheetCell& cell);
   bool Locate(const std::string& storedPath, std::string& file) const;
   void LocateTarget(Link& link) const;
 
@@ -98,7 +102,14 @@ class RkMapChecker {
   const RkWorld* inMemory_ = nullptr;
   std::map<std::string, MapSummary> maps_;           // the folder's maps, by name
   std::map<std::string, MapSummary> otherTargets_;   // link targets elsewhere
-  std::unordered_map<std::string, bool> images_;     // existence, by stored path
+  std::unordered_map<std::string, std::string> images_;  // ImageProblem, by stored path
+  struct SheetSize {
+    bool readable = false;
+    int64_t width = 0;
+    int64_t height = 0;
+    std::string cause;
+  };
+  std::unordered_map<std::string, SheetSize> sheets_;    // measured once, by the file opened
   std::vector<RkMapFinding> findings_;
   RkGameSettings settings_;
   // The map the game starts on, located like a link's target; startFound_ is

@@ -96,6 +96,14 @@ bool RkPathResolver::FindIn(const std::string& folder, const char* stored, std::
   return true;
 }
 
+bool RkPathResolver::FolderOfHoldsNameWith(const std::string& file, char character) {
+  const std::string::size_type slash = file.rfind('/');
+  const Listing* listing = ListFolder(slash == std::string::npos ? "" : file.substr(0, slash == 0 ? 1 : slash));
+  if (listing == nullptr) return true;  // unknown: the caller looks the long way
+  return std::any_of(listing->names.begin(), listing->names.end(),
+                     [character](const std::string& name) { return name.find(character) != std::string::npos; });
+}
+
 void RkPathResolver::Forget() {
   found_.clear();
   listings_.clear();

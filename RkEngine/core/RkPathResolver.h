@@ -47,6 +47,11 @@ class RkPathResolver {
   // looked for below folder ("" is the working folder). found names the file as
   // seen from the working folder.
   bool FindIn(const std::string& folder, const char* stored, std::string& found);
+  // Whether the folder of the file found (a path Find or FindIn gave) holds a
+  // name with this character: from the kept listing, read again when the
+  // folder changed. Tile sheets ask it so that thousands of cells cost no
+  // search for a file named after each cell.
+  bool FolderOfHoldsNameWith(const std::string& file, char character);
   // Drops every kept result and listing.
   void Forget();
 

@@ -477,11 +477,10 @@ void RkDirect3D::ClearBackBuffer(int line) {
 bool RkDirect3D::IsOnTarget(const RkSprite& sprite, float tx, float ty) const {
   const RkVector3 position = sprite.GetPosition();
   const RkVector3 center = sprite.GetCenter();
-  const RkRect source = sprite.GetSourceRect();
   const float left = position.x - center.x + tx;
   const float top = position.y - center.y + ty;
-  return left < targetWidth && top < targetHeight && left + (source.right - source.left) > 0.0f &&
-         top + (source.bottom - source.top) > 0.0f;
+  return left < targetWidth && top < targetHeight && left + sprite.GetWidth() > 0.0f &&
+         top + sprite.GetHeight() > 0.0f;
 }
 
 // Fills drawList with the grid's sprites near the view, in list order.

@@ -132,13 +132,23 @@ SDL_Surface* RkImageLoader::Load(const char* file, int width, int height, bool c
     SDL_SetError("The image was asked for at %d by %d pixels.", width, height);
     return nullptr;
   }
+  SDL_Surface* image = LoadAsIs(file, colorKey);
+  if (image == nullptr) return nullptr;
+  return StretchTo(image, width, height);
+}
+
+SDL_Surface* RkImageLoader::LoadAsIs(const char* file, bool colorKey) {
+  if (file == nullptr || *file == '\0') {
+    SDL_SetError("No image file was named.");
+    return nullptr;
+  }
   // Maps made on Windows name their images as Windows finds them (any case, '\').
   SDL_Surface* decoded = DecodeBounded(RkPathResolver::Instance().Resolve(file));
   if (decoded == nullptr) return nullptr;
   SDL_Surface* image = ConvertToArgb(decoded);
   if (image == nullptr) return nullptr;
   if (colorKey) ApplyColorKey(image);
-  return StretchTo(image, width, height);
+  return image;
 }
 
 void RkImageLoader::ApplyColorKey(SDL_Surface* surface) {

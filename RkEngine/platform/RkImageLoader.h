@@ -9,6 +9,8 @@ class RkImageLoader {
  public:
   // Null when the file cannot be read or decoded; the caller owns the surface.
   static SDL_Surface* Load(const char* file, int width, int height, bool colorKey);
+  // The same at the image's own size: a tile sheet, whose cells are drawn from it.
+  static SDL_Surface* LoadAsIs(const char* file, bool colorKey);
   // Replaces every exact opaque white pixel of a 32-bit ARGB surface.
   static void ApplyColorKey(SDL_Surface* surface);
 };

@@ -7,6 +7,7 @@
 
 #include "RkError.h"
 #include "RkSdlError.h"
+#include "RkSheetCell.h"
 #include "RkTextureCache.h"
 
 namespace {
@@ -23,6 +24,8 @@ void ReportLoadFailure(const char* file, bool isCharacter) {
 RkSprite::RkSprite(SDL_Renderer* device, const char* file, int width, int height, const RkVector3& center,
                    const RkVector3& position, RkColor color, int isPlayer, int isNpc)
     : sourceRect{0, 0, width, height},
+      width(width),
+      height(height),
       center(center),
       position(position),
       color(color),
@@ -32,7 +35,9 @@ RkSprite::RkSprite(SDL_Renderer* device, const char* file, int width, int height
   SDL_ClearError();
   if (device == nullptr) SDL_SetError("No renderer was given to load the image with.");
   if (device != nullptr && file != nullptr) {
-    texture = RkTextureCache::Instance().Acquire(device, file, width, height, isCharacter);
+    RkTextureCache::Image image = RkTextureCache::Instance().AcquireImage(device, file, width, height, isCharacter);
+    texture = std::move(image.texture);
+    sourceRect = image.source;
   }
   if (texture == nullptr) ReportLoadFailure(file != nullptr ? file : "", isCharacter);
 }
@@ -41,7 +46,7 @@ std::string RkSprite::TryLoadImage(SDL_Renderer* device, const char* file, int w
                                    bool isCharacter) {
   if (device == nullptr || file == nullptr) return "No renderer was given to load the image with.";
   SDL_ClearError();
-  if (RkTextureCache::Instance().Acquire(device, file, width, height, isCharacter) != nullptr) return "";
+  if (RkTextureCache::Instance().AcquireImage(device, file, width, height, isCharacter).texture != nullptr) return "";
   const std::string cause = SDL_GetError();
   return cause.empty() ? "The image could not be read." : cause;
 }
@@ -64,11 +69,39 @@ RkSprite::~RkSprite() = default;
 bool RkSprite::ShowsImage(const char* file, int width, int height, bool colorKey) const {
   if (texture == nullptr || file == nullptr) return false;
   const RkTexture::Source& source = texture->GetSource();
+  if (source.asIs) return ShowsCell(file, width, height, colorKey);
   return source.width == width && source.height == height && source.colorKey == colorKey && source.file == file &&
          sourceRect.left == 0 && sourceRect.top == 0 && sourceRect.right == width && sourceRect.bottom == height;
 }
 
+// A sprite drawn from a sheet shows the field's cell when the field names a
+// cell of that sheet at this rectangle (a file with the field's exact name
+// would have been loaded whole, never from a sheet).
+bool RkSprite::ShowsCell(const char* file, int width, int height, bool colorKey) const {
+  const RkTexture::Source& source = texture->GetSource();
+  const RkSheetCell cell = RkSheetCell::Parse(file);
+  return cell.IsCell() && source.colorKey == colorKey && this->width == width && this->height == height &&
+         cell.GetSheet() == source.file && sourceRect.left == cell.GetLeft() && sourceRect.top == cell.GetTop() &&
+         sourceRect.right == cell.GetLeft() + cell.GetSize() && sourceRect.bottom == cell.GetTop() + cell.GetSize();
+}
+
 SDL_Texture* RkSprite::GetTexture() const { return texture != nullptr ? texture->Get() : nullptr; }
+
+void RkSprite::GetTextureCorners(float& u0, float& v0, float& u1, float& v1) const {
+  int width = 0;
+  int height = 0;
+  SDL_Texture* image = GetTexture();
+  if (image == nullptr || SDL_QueryTexture(image, nullptr, nullptr, &width, &height) != 0 || width <= 0 ||
+      height <= 0) {
+    u0 = v0 = 0.0f;
+    u1 = v1 = 1.0f;
+    return;
+  }
+  u0 = static_cast<float>(sourceRect.left) / width;
+  v0 = static_cast<float>(sourceRect.top) / height;
+  u1 = static_cast<float>(sourceRect.right) / width;
+  v1 = static_cast<float>(sourceRect.bottom) / height;
+}
 
 void RkSprite::Draw(SDL_Renderer* device, float translateX, float translateY) const {
   SDL_Texture* image = GetTexture();
@@ -76,7 +109,7 @@ void RkSprite::Draw(SDL_Renderer* device, float translateX, float translateY) co
   const SDL_Rect source{sourceRect.left, sourceRect.top, sourceRect.right - sourceRect.left,
                         sourceRect.bottom - sourceRect.top};
   const SDL_FRect target{position.x - center.x + translateX, position.y - center.y + translateY,
-                         static_cast<float>(source.w), static_cast<float>(source.h)};
+                         static_cast<float>(width), static_cast<float>(height)};
   SDL_SetTextureColorMod(image, (color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF);
   SDL_SetTextureAlphaMod(image, (color >> 24) & 0xFF);
   if (SDL_RenderCopyF(device, image, &source, &target) != 0) {
@@ -106,13 +139,12 @@ void RkSprite::DrawShrunk(SDL_Renderer* device, float translateX, float translat
   if (image == nullptr) return;
   const float left = (position.x - center.x + translateX) * scale;
   const float top = (position.y - center.y + translateY) * scale;
-  const int sourceWidth = sourceRect.right - sourceRect.left;
-  const int sourceHeight = sourceRect.bottom - sourceRect.top;
   const int x0 = static_cast<int>(std::lround(left));
   const int y0 = static_cast<int>(std::lround(top));
-  const SDL_Rect target{x0, y0, static_cast<int>(std::lround(left + sourceWidth * scale)) - x0,
-                        static_cast<int>(std::lround(top + sourceHeight * scale)) - y0};
-  SDL_Rect source{sourceRect.left, sourceRect.top, sourceWidth, sourceHeight};
+  const SDL_Rect target{x0, y0, static_cast<int>(std::lround(left + width * scale)) - x0,
+                        static_cast<int>(std::lround(top + height * scale)) - y0};
+  SDL_Rect source{sourceRect.left, sourceRect.top, sourceRect.right - sourceRect.left,
+                  sourceRect.bottom - sourceRect.top};
   if (SDL_Texture* smaller = ShrunkImage(device, target.w, target.h)) {
     image = smaller;
     source = SDL_Rect{0, 0, target.w, target.h};

@@ -3,6 +3,8 @@
 // (both flags 0) and NPC sprites are placed in world pixels and shifted by the
 // view; the player sprite is placed in back-buffer pixels. Character sprites
 // (player or NPC) show exact white as transparent; tile sprites keep it.
+// A sprite of a sheet's cell ("sheet.png#2,1,16") draws the cell's rectangle of
+// the sheet's shared texture, scaled to its width and height.
 #pragma once
 
 #include <cstdint>
@@ -58,6 +60,9 @@ class RkSprite {
   RkVector3 GetPosition() const { return position; }
   RkVector3 GetCenter() const { return center; }
   RkRect GetSourceRect() const { return sourceRect; }
+  // The size it is drawn at, whatever part of the texture it shows.
+  int GetWidth() const { return width; }
+  int GetHeight() const { return height; }
   RkColor GetColor() const { return color; }
   int GetIsPlayer() const { return isPlayer; }
   int GetIsNpc() const { return isNpc; }
@@ -66,12 +71,18 @@ class RkSprite {
   bool ShowsImage(const char* file, int width, int height, bool colorKey) const;
   // For ImGui::Image previews in the editor: null once the renderer is gone.
   SDL_Texture* GetTexture() const;
+  // The source rectangle as fractions of the texture (ImGui's uv): (0, 0, 1, 1)
+  // for a whole image, one cell's corners for a cell of a sheet.
+  void GetTextureCorners(float& u0, float& v0, float& u1, float& v1) const;
 
  private:
   SDL_Texture* ShrunkImage(SDL_Renderer* device, int width, int height) const;
+  bool ShowsCell(const char* file, int width, int height, bool colorKey) const;
 
   std::shared_ptr<RkTexture> texture;
   RkRect sourceRect;
+  int width;
+  int height;
   RkVector3 center;
   RkVector3 position;
   RkColor color;

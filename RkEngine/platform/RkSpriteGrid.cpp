@@ -35,9 +35,8 @@ std::vector<RkSpriteGrid::Entry>& RkSpriteGrid::BucketOf(const RkSprite* sprite)
 }
 
 void RkSpriteGrid::Insert(const RkSprite* sprite, uint64_t order) {
-  const RkRect source = sprite->GetSourceRect();
-  reachX = std::max(reachX, static_cast<float>(source.right - source.left));
-  reachY = std::max(reachY, static_cast<float>(source.bottom - source.top));
+  reachX = std::max(reachX, static_cast<float>(sprite->GetWidth()));
+  reachY = std::max(reachY, static_cast<float>(sprite->GetHeight()));
   BucketOf(sprite).push_back(Entry{sprite, order});
   ++count;
 }

@@ -48,6 +48,7 @@ void RkTexture::Replace(SDL_Texture* fresh) {
   }
   texture = fresh;
   if (texture != nullptr) ++liveTextures;
+  if (texture != nullptr && source.asIs) SDL_QueryTexture(texture, nullptr, nullptr, &source.width, &source.height);
   // A smaller copy of the old pixels (or the lack of one) no longer holds.
   variant.reset();
   variantWidth = 0;

@@ -19,6 +19,9 @@ class RkTexture {
     int width = 0;
     int height = 0;
     bool colorKey = false;
+    // A tile sheet: decoded at the file's own size (width and height are that
+    // size, as last read), its cells drawn from it by sprites' source rectangles.
+    bool asIs = false;
   };
 
   RkTexture(SDL_Renderer* owner, SDL_Texture* texture);
@@ -33,7 +36,8 @@ class RkTexture {
   // Called when the renderer is about to go: the renderer frees the texture
   // itself, so this object must no longer touch it.
   void Detach();
-  // Frees the image and keeps the new one in its place (the file changed).
+  // Frees the image and keeps the new one in its place (the file changed); a
+  // sheet takes the new image's size.
   void Replace(SDL_Texture* fresh);
 
   // A smaller copy decoded from the file for drawing at a zoom below 100 %

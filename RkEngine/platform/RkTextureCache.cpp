@@ -4,12 +4,15 @@
 
 #include <SDL.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 
 #include "RkImageLoader.h"
 #include "RkPathResolver.h"
+#include "RkSheetCell.h"
 
 // Never destroyed: at exit (a fatal report's included) nothing is torn down,
 // and no texture is freed behind a renderer's back.
@@ -24,11 +27,13 @@ bool RkTextureCache::FileStamp::operator==(const FileStamp& other) const {
                      size == other.size);
 }
 
-// Looked up as the loader opens it, so a map made on Windows is watched too.
+// Looked up as the loader opens it, so a map made on Windows is watched too. A
+// placeholder for a cell watches the sheet.
 RkTextureCache::FileStamp RkTextureCache::StampOf(const std::string& file) {
   FileStamp stamp;
   struct stat status {};
-  if (file.empty() || stat(RkPathResolver::Instance().Resolve(file.c_str()).c_str(), &status) != 0) return stamp;
+  const std::string watched = RkSheetCell::Locate("", file).GetSheet();
+  if (watched.empty() || stat(RkPathResolver::Instance().Resolve(watched.c_str()).c_str(), &status) != 0) return stamp;
   stamp.exists = true;
   stamp.modified = status.st_mtim;
   stamp.size = status.st_size;
@@ -44,7 +49,9 @@ std::string RkTextureCache::MakeKey(SDL_Renderer* renderer, const char* file, in
 }
 
 SDL_Texture* RkTextureCache::Decode(SDL_Renderer* renderer, const RkTexture::Source& source) {
-  SDL_Surface* image = RkImageLoader::Load(source.file.c_str(), source.width, source.height, source.colorKey);
+  SDL_Surface* image = source.asIs ? RkImageLoader::LoadAsIs(source.file.c_str(), source.colorKey)
+                                   : RkImageLoader::Load(source.file.c_str(), source.width, source.height,
+                                                         source.colorKey);
   if (image == nullptr) return nullptr;
   SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, image);
   SDL_FreeSurface(image);
@@ -57,18 +64,84 @@ std::shared_ptr<RkTexture> RkTextureCache::Acquire(SDL_Renderer* renderer, const
   std::string key = MakeKey(renderer, file, width, height, colorKey);
   auto found = entries.find(key);
   if (found != entries.end()) return found->second.texture;
+  return Insert(std::move(key), RkTexture::Source{file, width, height, colorKey}, renderer);
+}
 
-  RkTexture::Source source{file, width, height, colorKey};
+std::shared_ptr<RkTexture> RkTextureCache::Insert(std::string key, RkTexture::Source source,
+                                                  SDL_Renderer* renderer) {
   // Stamped before the read: a file written meanwhile counts as changed.
   const FileStamp stamp = StampOf(source.file);
   SDL_Texture* texture = Decode(renderer, source);
   ++decodes;
   if (texture == nullptr) return nullptr;
+  if (source.asIs) SDL_QueryTexture(texture, nullptr, nullptr, &source.width, &source.height);
 
   auto shared = std::make_shared<RkTexture>(renderer, texture, std::move(source));
   entries.emplace(std::move(key), Entry{shared, stamp});
   SweepWhenLarge();
   return shared;
+}
+
+std::shared_ptr<RkTexture> RkTextureCache::AcquireSheet(SDL_Renderer* renderer, const char* file, bool colorKey) {
+  // Size 0 by 0 keys the sheet apart from any scaled copy of the same file.
+  std::string key = MakeKey(renderer, file, 0, 0, colorKey);
+  auto found = entries.find(key);
+  if (found != entries.end()) return found->second.texture;
+  RkTexture::Source source{file, 0, 0, colorKey};
+  source.asIs = true;
+  return Insert(std::move(key), std::move(source), renderer);
+}
+
+RkTextureCache::Image RkTextureCache::AcquireImage(SDL_Renderer* renderer, const char* file, int width, int height,
+                                                   bool colorKey) {
+  const RkRect whole{0, 0, width, height};
+  std::string key = MakeKey(renderer, file, width, height, colorKey);
+  auto found = entries.find(key);
+  if (found != entries.end()) return Image{found->second.texture, whole};
+  auto place = cells.find(key);
+  if (place != cells.end()) {
+    auto sheet = entries.find(place->second.sheetKey);
+    if (sheet != entries.end()) return Image{sheet->second.texture, place->second.source};
+  }
+  // Only a field with a cell suffix that names no file of its own reaches the
+  // sheets; every other field loads exactly as it always has.
+  const RkSheetCell cell = RkSheetCell::Parse(file);
+  if (!cell.IsCell() || NamesAFileOfItsOwn(cell, file)) {
+    return Image{Insert(std::move(key), RkTexture::Source{file, width, height, colorKey}, renderer), whole};
+  }
+  return AcquireCell(renderer, key, cell, colorKey);
+}
+
+// Asked once per distinct cell field, thousands of times for a big map: a
+// sheet's folder is looked at once (a '#' file added to it later, while the
+// program runs, is found after the next ForgetRenderer or Trim).
+bool RkTextureCache::NamesAFileOfItsOwn(const RkSheetCell& cell, const char* file) {
+  // The same text names other files from another working folder.
+  char folder[PATH_MAX];
+  const std::string key = std::string(::getcwd(folder, sizeof folder) != nullptr ? folder : "") + '\0' + cell.GetSheet();
+  if (sheetsWithoutOwnNames.count(key) != 0) return false;
+  RkPathResolver& resolver = RkPathResolver::Instance();
+  std::string sheet;
+  if (resolver.Find(cell.GetSheet().c_str(), sheet) && !resolver.FolderOfHoldsNameWith(sheet, '#')) {
+    sheetsWithoutOwnNames.insert(key);
+    return false;
+  }
+  return !RkSheetCell::Locate("", file).IsCell();
+}
+
+RkTextureCache::Image RkTextureCache::AcquireCell(SDL_Renderer* renderer, const std::string& key,
+                                                  const RkSheetCell& cell, bool colorKey) {
+  std::shared_ptr<RkTexture> sheet = AcquireSheet(renderer, cell.GetSheet().c_str(), colorKey);
+  if (sheet == nullptr) return Image{};
+  const RkTexture::Source& size = sheet->GetSource();
+  if (!cell.LiesWithin(size.width, size.height)) {
+    SDL_SetError("The %s.", cell.DescribeOutside(size.width, size.height).c_str());
+    return Image{};
+  }
+  const RkRect source{static_cast<int>(cell.GetLeft()), static_cast<int>(cell.GetTop()),
+                      static_cast<int>(cell.GetLeft() + cell.GetSize()), static_cast<int>(cell.GetTop() + cell.GetSize())};
+  cells[key] = CellPlace{MakeKey(renderer, cell.GetSheet().c_str(), 0, 0, colorKey), source};
+  return Image{sheet, source};
 }
 
 SDL_Texture* RkTextureCache::MakeChecker(SDL_Renderer* renderer, int width, int height) {
@@ -124,6 +197,15 @@ size_t RkTextureCache::ReloadChanged() {
   return renewed;
 }
 
+size_t RkTextureCache::TextureBytes() const {
+  size_t bytes = 0;
+  for (const auto& entry : entries) {
+    const RkTexture::Source& source = entry.second.texture->GetSource();
+    bytes += static_cast<size_t>(source.width) * static_cast<size_t>(source.height) * 4;
+  }
+  return bytes;
+}
+
 size_t RkTextureCache::IdleCount() const {
   return static_cast<size_t>(std::count_if(entries.begin(), entries.end(),
                                            [](const auto& entry) { return entry.second.texture.use_count() == 1; }));
@@ -137,6 +219,7 @@ void RkTextureCache::SweepWhenLarge() {
 }
 
 void RkTextureCache::Trim() {
+  sheetsWithoutOwnNames.clear();
   for (auto entry = entries.begin(); entry != entries.end();) {
     if (entry->second.texture.use_count() == 1) {
       entry = entries.erase(entry);
@@ -147,6 +230,8 @@ void RkTextureCache::Trim() {
 }
 
 void RkTextureCache::ForgetRenderer(SDL_Renderer* renderer) {
+  cells.clear();  // found again on demand
+  sheetsWithoutOwnNames.clear();
   for (auto entry = entries.begin(); entry != entries.end();) {
     if (entry->second.texture->GetOwner() == renderer) {
       entry->second.texture->Detach();

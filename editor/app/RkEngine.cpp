@@ -87,6 +87,7 @@ void RkEngine::Run() {
   window.Create(kTitle, width, height);
   renderer.Initialize(window.GetHandle());
   ui.Initialize(window.GetHandle(), renderer.GetDevice());
+  modals.SetSheetRenderer(renderer.GetDevice());
   renderer.SetOverlay([this] { ui.RenderDrawData(); });
   canvasTop = ui.GetMenuBarHeight();
   input.Create();
@@ -301,8 +302,8 @@ void RkEngine::ToggleTilePalette() {
 }
 
 void RkEngine::TakePalettePick() {
-  const std::string path = tilePalette.TakePick();
-  if (!path.empty() && mapEditor.IsOpen()) mapActions.UseTileImage(path);
+  const RkTilePalette::Picked pick = tilePalette.TakePick();
+  if (!pick.path.empty() && mapEditor.IsOpen()) mapActions.UseTileBlock(pick.path, pick.columns, pick.rows);
 }
 
 bool RkEngine::HoveredMapCell(int& cellX, int& cellY) const {

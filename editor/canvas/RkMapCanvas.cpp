@@ -10,6 +10,8 @@
 #include <string>
 #include <utility>
 
+#include "RkSheetCell.h"
+
 namespace {
 
 constexpr const char* kNoNPC = "Nothing placed: select an NPC in the map panel's list first.";
@@ -46,7 +48,7 @@ void RkMapCanvas::Click(int canvasX, int canvasY) {
   if (choice == RkMapEditor::ChoiceNull) {
     EraseCell(cellX, cellY);
   } else if (choice >= RkMapEditor::ChoiceOpen && choice <= RkMapEditor::ChoiceNewArea) {
-    PaintCell(choice, cellX, cellY);
+    PaintBlock(choice, cellX, cellY);
   } else if (choice == RkMapEditor::ChoiceNullNPC) {
     RemoveNPCs(cellX, cellY);
   } else if (choice == RkMapEditor::ChoiceNormalNPC || choice == RkMapEditor::ChoiceStaticNPC) {
@@ -80,8 +82,31 @@ void RkMapCanvas::EraseCell(int cellX, int cellY) {
   document.SetTile(cellX, cellY, RkTile());
 }
 
+// A block of a sheet's cells, picked in the tile palette, paints its cells right
+// and down from the clicked one (the map grows to hold them), all in the
+// stroke, so one undo takes the block away.
+void RkMapCanvas::PaintBlock(int choice, int cellX, int cellY) {
+  const RkSheetCell first = RkSheetCell::Parse(panel.GetTileImageFile());
+  const int columns = panel.GetTileBlockColumns();
+  const int rows = panel.GetTileBlockRows();
+  if ((columns == 1 && rows == 1) || !first.IsCell()) return PaintCell(choice, cellX, cellY);
+  if (choice == RkMapEditor::ChoiceNewArea && panel.GetNewAreaFile()[0] == '\0') return PaintCell(choice, cellX, cellY);
+  for (int column = 0; column < columns; ++column) {
+    for (int row = 0; row < rows; ++row) {
+      int x = cellX + column;
+      int y = cellY + row;
+      if (!document.GrowToReach(x, y)) return;
+      const std::string image = RkSheetCell::Compose(first.GetSheet(), first.GetColumn() + column,
+                                                     first.GetRow() + row, first.GetSize());
+      PaintCellWith(choice, x, y, image.c_str());
+    }
+  }
+}
+
 // Painting keeps a cell's New Area destination unless it paints a New Area.
-void RkMapCanvas::PaintCell(int choice, int cellX, int cellY) {
+void RkMapCanvas::PaintCell(int choice, int cellX, int cellY) { PaintCellWith(choice, cellX, cellY, panel.GetTileImageFile()); }
+
+void RkMapCanvas::PaintCellWith(int choice, int cellX, int cellY, const char* image) {
   if (panel.GetTileSprite() == nullptr) {
     hint = Hint::NoTileImage;
     return;
@@ -92,7 +117,7 @@ void RkMapCanvas::PaintCell(int choice, int cellX, int cellY) {
   }
   RkTile tile = document.GetWorld().GetTile(cellX, cellY);
   tile.SetType(choice);
-  tile.SetImageFile(panel.GetTileImageFile());
+  tile.SetImageFile(image);
   if (choice == RkMapEditor::ChoiceNewArea) {
     tile.SetNewAreaName(panel.GetNewAreaFile());
     tile.SetNewAreaStart(ReadStartCoordinate(panel.GetStartX()), ReadStartCoordinate(panel.GetStartY()));

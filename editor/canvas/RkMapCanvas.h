@@ -52,6 +52,8 @@ class RkMapCanvas {
   bool WillPaint(int choice) const;
   void EraseCell(int cellX, int cellY);
   void PaintCell(int choice, int cellX, int cellY);
+  void PaintBlock(int choice, int cellX, int cellY);
+  void PaintCellWith(int choice, int cellX, int cellY, const char* image);
   void RemoveNPCs(int cellX, int cellY);
   void PlaceNPC(int choice, int cellX, int cellY);
 

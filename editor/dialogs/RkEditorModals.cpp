@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <cstring>
+
 #include "RkEditorWindow.h"
 #include "RkImGuiLayer.h"
 #include "RkNotice.h"
@@ -46,6 +48,10 @@ bool RkEditorModals::ChooseFile(const RkFileDialog::FilterList& filters, std::st
 bool RkEditorModals::RunFileDialog(const RkFileDialog::FilterList& filters, std::string& path) {
   RkFileDialog dialog;
   dialog.Open(filters);
+  // Load Sprite (the map panel's or the NPC editor's) may take one cell of a sheet.
+  if (!filters.empty() && std::strcmp(filters[0].description, RkFileDialog::SpritesFilter()[0].description) == 0) {
+    dialog.OfferSheetCells(sheetRenderer);
+  }
   while (dialog.GetState() == RkFileDialog::State::Choosing) {
     if (!window.PumpMessages([this](const SDL_Event& event) { ui.ProcessEvent(event, true); })) {
       dialog.Cancel();

@@ -11,6 +11,7 @@
 
 #include "RkFileDialog.h"
 
+struct SDL_Renderer;
 class RkEditorWindow;
 class RkImGuiLayer;
 
@@ -34,6 +35,9 @@ class RkEditorModals {
   bool ChooseFile(const RkFileDialog::FilterList& filters, std::string& path);
   // Tests choose their files without a dialog.
   void SetFileChooser(FileChooser chooser) { fileChooser = std::move(chooser); }
+  // The renderer that draws a tile sheet's cells when Load Sprite's dialog
+  // offers them.
+  void SetSheetRenderer(SDL_Renderer* renderer) { sheetRenderer = renderer; }
 
  private:
   bool RunFileDialog(const RkFileDialog::FilterList& filters, std::string& path);
@@ -44,4 +48,5 @@ class RkEditorModals {
   std::function<void()> afterModal;
   FrameDrawer drawFrame;
   FileChooser fileChooser;
+  SDL_Renderer* sheetRenderer = nullptr;
 };

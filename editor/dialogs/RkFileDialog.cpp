@@ -8,7 +8,14 @@
 #include <cctype>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <system_error>
+
+#include "RkImageHeader.h"
+#include "RkSheetCell.h"
+#include "RkSheetSizes.h"
+#include "RkTexture.h"
+#include "RkTextureCache.h"
 
 namespace fs = std::filesystem;
 
@@ -51,6 +58,9 @@ void RkFileDialog::Open(const FilterList& newFilters) {
   error.clear();
   chosenPath.clear();
   focusPathField = true;
+  offerCells = false;
+  sheetRenderer = nullptr;
+  BackToFiles();
   std::error_code failure;
   workingDirectory = fs::current_path(failure).generic_string();
   ShowFolder(workingDirectory);
@@ -144,6 +154,59 @@ void RkFileDialog::Accept() {
 // The records keep paths in 500-byte texts: a longer path could not be stored
 // whole, so it is refused instead of being cut into another file's name.
 void RkFileDialog::ChooseFile(const std::string& path) {
+  if (offerCells) {
+    std::string cause;
+    const std::optional<RkImageHeader> header = RkImageHeader::ReadFile(path, cause);
+    if (header && header->IsSupported() && header->GetWidth() <= RkImageHeader::kMaxSide &&
+        header->GetHeight() <= RkImageHeader::kMaxSide) {
+      const int width = static_cast<int>(header->GetWidth());
+      const int height = static_cast<int>(header->GetHeight());
+      const int size = RkSheetSizes::Instance().SizeOf(path, width, height);
+      if (size > 0) {
+        sheetPath = path;
+        sheetWidth = width;
+        sheetHeight = height;
+        cellSize = size;
+        error.clear();
+        return;
+      }
+    }
+  }
+  Choose(path);
+}
+
+void RkFileDialog::OfferSheetCells(SDL_Renderer* renderer) {
+  offerCells = true;
+  sheetRenderer = renderer;
+}
+
+void RkFileDialog::SetCellSize(int size) {
+  if (!IsPickingCell() || size <= 0) return;
+  cellSize = size;
+  RkSheetSizes::Instance().Remember(sheetPath, size);
+}
+
+void RkFileDialog::PickCell(int column, int row) {
+  if (!IsPickingCell()) return;
+  if (column < 0 || row < 0 || column >= RkSheetGrid::ColumnsOf(sheetWidth, cellSize) ||
+      row >= RkSheetGrid::RowsOf(sheetHeight, cellSize)) {
+    error = "That cell lies outside the sheet.";
+    return;
+  }
+  Choose(RkSheetCell::Compose(sheetPath, column, row, cellSize));
+}
+
+void RkFileDialog::UseWholeImage() {
+  if (IsPickingCell()) Choose(sheetPath);
+}
+
+void RkFileDialog::BackToFiles() {
+  sheetPath.clear();
+  sheetTexture.reset();
+  error.clear();
+}
+
+void RkFileDialog::Choose(const std::string& path) {
   if (path.size() >= static_cast<std::string::size_type>(kPathCapacity)) {
     error = "The path is too long: at most 499 characters fit.";
     return;
@@ -238,12 +301,16 @@ void RkFileDialog::Draw() {
                               ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoSavedSettings)) {
     return;
   }
-  ImGui::TextUnformatted("Look in:");
-  ImGui::SameLine();
-  ImGui::TextUnformatted(folder.c_str());
-  DrawEntryList();
-  DrawPathAndFilter();
-  DrawButtons();
+  if (IsPickingCell()) {
+    DrawCellPage();
+  } else {
+    ImGui::TextUnformatted("Look in:");
+    ImGui::SameLine();
+    ImGui::TextUnformatted(folder.c_str());
+    DrawEntryList();
+    DrawPathAndFilter();
+    DrawButtons();
+  }
   if (ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape))) {
     Cancel();
   }
@@ -305,6 +372,44 @@ void RkFileDialog::DrawPathAndFilter() {
       }
     }
     ImGui::EndCombo();
+  }
+}
+
+// The sheet's grid: a click picks a cell (a drag picks the cell it began on).
+void RkFileDialog::DrawCellPage() {
+  ImGui::TextWrapped("%s is a tile sheet. Click the cell to use, or use the whole image.", sheetPath.c_str());
+  ImGui::AlignTextToFramePadding();
+  ImGui::TextUnformatted("Cells of");
+  ImGui::SameLine();
+  ImGui::SetNextItemWidth(90.0f);
+  const std::string sizeLabel = std::to_string(cellSize) + " px";
+  if (ImGui::BeginCombo("##cellsize", sizeLabel.c_str())) {
+    for (const int size : RkSheetSizes::kChoices) {
+      if (size > 0 && ImGui::Selectable((std::to_string(size) + " px").c_str(), size == cellSize)) SetCellSize(size);
+    }
+    ImGui::EndCombo();
+  }
+  if (sheetTexture == nullptr && sheetRenderer != nullptr) {
+    sheetTexture = RkTextureCache::Instance().AcquireSheet(sheetRenderer, sheetPath.c_str(), false);
+  }
+  SDL_Texture* texture = sheetTexture != nullptr ? sheetTexture->Get() : nullptr;
+  ImGui::BeginChild("##sheet", ImVec2(0, -ImGui::GetFrameHeightWithSpacing() * 1.5f), true,
+                    ImGuiWindowFlags_HorizontalScrollbar);
+  RkSheetGrid::Block block;
+  if (texture == nullptr) {
+    ImGui::TextUnformatted("The sheet cannot be read.");
+  } else if (grid.Draw(sheetPath, texture, sheetWidth, sheetHeight, cellSize, nullptr, true, block)) {
+    PickCell(block.column, block.row);
+  }
+  ImGui::EndChild();
+  if (ImGui::Button("Use Whole Image", ImVec2(130, 0))) UseWholeImage();
+  ImGui::SameLine();
+  if (ImGui::Button("Back", ImVec2(90, 0))) BackToFiles();
+  ImGui::SameLine();
+  if (ImGui::Button("Cancel", ImVec2(90, 0))) Cancel();
+  if (!error.empty()) {
+    ImGui::SameLine();
+    ImGui::TextColored(ImVec4(1.0f, 0.4f, 0.4f, 1.0f), "%s", error.c_str());
   }
 }
 

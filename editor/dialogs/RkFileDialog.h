@@ -5,8 +5,14 @@
 // without a window. The dialog never changes the working directory.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "RkSheetGrid.h"
+
+struct SDL_Renderer;
+class RkTexture;
 
 class RkFileDialog {
  public:
@@ -63,6 +69,22 @@ class RkFileDialog {
   // refused, since the records hold paths in 500-byte texts.
   const std::string& GetChosenPath() const { return chosenPath; }
 
+  // Load Sprite's dialogs offer the cells of a tile sheet: an image chosen
+  // that is a sheet (RkSheetSizes) turns the dialog to its grid of cells, where
+  // a click picks "sheet.png#2,1" and "Use Whole Image" the file itself.
+  // renderer draws the grid (null: the page is driven by the calls below).
+  void OfferSheetCells(SDL_Renderer* renderer);
+  bool IsPickingCell() const { return !sheetPath.empty(); }
+  const std::string& GetSheetPath() const { return sheetPath; }
+  int GetCellSize() const { return cellSize; }
+  // Another cell size for the sheet, remembered for it.
+  void SetCellSize(int size);
+  // Chooses the sheet's cell; a cell outside the sheet keeps the page open.
+  void PickCell(int column, int row);
+  void UseWholeImage();
+  // Back to the files, the sheet not chosen.
+  void BackToFiles();
+
   // Binds the popup "Open" to this state; called between ImGui's NewFrame and Render.
   void Draw();
 
@@ -78,6 +100,9 @@ class RkFileDialog {
   void DrawEntryList();
   void DrawPathAndFilter();
   void DrawButtons();
+  void DrawCellPage();
+  // The path goes out as chosen (after the cell page, for a sheet).
+  void Choose(const std::string& path);
 
   FilterList filters;
   int filterIndex = 0;
@@ -90,4 +115,12 @@ class RkFileDialog {
   std::string error;
   std::string chosenPath;
   bool focusPathField = false;
+  bool offerCells = false;
+  SDL_Renderer* sheetRenderer = nullptr;
+  std::string sheetPath;  // the sheet whose cells are on show, "" on the files' page
+  int sheetWidth = 0;
+  int sheetHeight = 0;
+  int cellSize = 0;
+  std::shared_ptr<RkTexture> sheetTexture;
+  RkSheetGrid grid;
 };

@@ -205,3 +205,55 @@ TEST(MapChecker, AnUnsavedMapIsCheckedAsItIsInMemoryInPlaceOfItsFile) {
   EXPECT_EQ(SortedLines(checker.Check()),
             std::vector<std::string>{"World.rkm (1, 1): link leads to Cellar.rkm, which does not exist"});
 }
+
+namespace {
+
+// The first bytes of a PNG of width by height: all the checker reads of a sheet.
+Bytes PngHeader(uint32_t width, uint32_t height) {
+  Bytes bytes = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+  for (const uint32_t side : {width, height}) {
+    for (int shift = 24; shift >= 0; shift -= 8) bytes.push_back(static_cast<uint8_t>(side >> shift));
+  }
+  bytes.insert(bytes.end(), {8, 6, 0, 0, 0});
+  return bytes;
+}
+
+}  // namespace
+
+// A sheet of 4 by 2 cells of 32: cells inside it draw; a cell outside it, a
+// suffix that is no cell, a sheet that is missing, no image or beyond the
+// loader's bound cannot be drawn, for tiles, NPCs and the hero alike.
+TEST(MapChecker, CellsOfSheetsMustLieInAReadableSheet) {
+  ScratchDirectory folder;
+  WriteFileBytes(folder.File("sheet.png"), PngHeader(128, 64));
+  WriteFileBytes(folder.File("huge.png"), PngHeader(9000, 32));
+  WriteFileBytes(folder.File("notes.png"), {'h', 'i'});
+  RkWorld world = MapFromRows({"......"});
+  world.SetTileImageFile(0, 0, "Sheet.PNG#3,1");
+  world.SetTileImageFile(1, 0, "sheet.png#4,0");
+  world.SetTileImageFile(2, 0, "sheet.png#1,1,48");
+  world.SetTileImageFile(3, 0, "sheet.png#x,1");
+  world.SetTileImageFile(4, 0, "gone.png#0,0");
+  world.SetTileImageFile(5, 0, "notes.png#0,0");
+  world.SetNPC("Imp", 0, 0, "huge.png#0,0,16", NPCStatic);
+  world.Save(folder.File("World.rkm").c_str());
+  const std::string settings = "player = sheet.png#0,2\n";
+  WriteFileBytes(folder.File("Game.ini"), Bytes(settings.begin(), settings.end()));
+
+  EXPECT_EQ(SortedLines(RkMapChecker(folder.Path()).Check()),
+            (std::vector<std::string>{
+                "Game.ini line 1: the image sheet.png#0,2 cannot be drawn: cell 0,2 (32 pixels) lies outside the sheet "
+                "of 128 by 64 pixels",
+                "World.rkm (0, 0): image huge.png#0,0,16 of NPC Imp cannot be drawn: its sheet huge.png is 9000 by 32 "
+                "pixels; more than 8192 on a side is not loaded",
+                "World.rkm (1, 0): image sheet.png#4,0 cannot be drawn: cell 4,0 (32 pixels) lies outside the sheet of "
+                "128 by 64 pixels",
+                "World.rkm (2, 0): image sheet.png#1,1,48 cannot be drawn: cell 1,1 (48 pixels) lies outside the sheet "
+                "of 128 by 64 pixels",
+                "World.rkm (3, 0): image sheet.png#x,1 does not exist, and \"#x,1\" needs whole numbers, such as #2,1 "
+                "or #2,1,16",
+                "World.rkm (4, 0): image gone.png#0,0 cannot be drawn: its sheet gone.png does not exist",
+                "World.rkm (5, 0): image notes.png#0,0 cannot be drawn: its sheet notes.png is not an image that the "
+                "game reads",
+            }));
+}

@@ -16,6 +16,12 @@ add_test(NAME RkCheckMapsExitCodes
           ${PROJECT_SOURCE_DIR}/demo ${CMAKE_CURRENT_BINARY_DIR}/check_maps_exit_codes)
 set_tests_properties(RkCheckMapsExitCodes PROPERTIES TIMEOUT 60)
 
+# The path resolver's and cell suffix's fuzz target replayed over its seed corpus.
+add_executable(fuzz_paths_replay ${PROJECT_SOURCE_DIR}/fuzz/RkPathFuzzer.cpp ${PROJECT_SOURCE_DIR}/fuzz/ReplayMain.cpp)
+target_link_libraries(fuzz_paths_replay PRIVATE RkCore)
+add_test(NAME FuzzPathsCorpusReplay COMMAND fuzz_paths_replay ${PROJECT_SOURCE_DIR}/fuzz/corpus-paths)
+set_tests_properties(FuzzPathsCorpusReplay PROPERTIES TIMEOUT 60)
+
 # The settings file's fuzz target replayed over its seed corpus.
 add_executable(fuzz_settings_replay ${PROJECT_SOURCE_DIR}/fuzz/RkSettingsFuzzer.cpp ${PROJECT_SOURCE_DIR}/fuzz/ReplayMain.cpp)
 target_link_libraries(fuzz_settings_replay PRIVATE RkCore)

@@ -7,6 +7,7 @@
 
 #include "GameFixture.h"
 #include "RkGameSettings.h"
+#include "RkSheetCell.h"
 
 namespace {
 
@@ -67,13 +68,16 @@ TEST_F(DemoWorld, EverythingTheMapsNameExistsAndEveryLinkLeadsOntoOpenGround) {
   EXPECT_TRUE(std::filesystem::exists(EmberHollow::kPlayerImage));
   std::set<std::string> linkedMaps;
   std::set<int> npcKinds;
+  int sheetCells = 0;
   for (const std::string& name : DemoWorldBuilder::MapNames()) {
     RkWorld world;
     world.Load(name.c_str());
     ASSERT_GT(world.GetWidth(), 0) << name;
     for (int x = 0; x < world.GetWidth(); ++x) {
       for (int y = 0; y < world.GetHeight(); ++y) {
-        EXPECT_TRUE(std::filesystem::exists(world.GetTileImageFile(x, y))) << name << " " << x << "," << y;
+        const RkSheetCell image = RkSheetCell::Locate("", world.GetTileImageFile(x, y));
+        EXPECT_TRUE(std::filesystem::exists(image.GetSheet())) << name << " " << x << "," << y;
+        sheetCells += image.IsCell() ? 1 : 0;
         if (world.GetTileType(x, y) != TileNewArea) continue;
         const std::string target = world.GetTileNewAreaName(x, y);
         linkedMaps.insert(target);
@@ -94,6 +98,7 @@ TEST_F(DemoWorld, EverythingTheMapsNameExistsAndEveryLinkLeadsOntoOpenGround) {
   EXPECT_EQ(linkedMaps.size(), DemoWorldBuilder::MapNames().size());
   EXPECT_TRUE(linkedMaps.count(EmberHollow::kWorldFile));
   EXPECT_EQ(npcKinds, (std::set<int>{NPCNormal, NPCStatic}));
+  EXPECT_GT(sheetCells, 0);  // a newcomer sees a tile sheet at work
 }
 
 TEST_F(DemoWorld, GameStartsOnTheDemoGreeterTalksAndThePlayerWalksDownThePath) {

@@ -68,6 +68,14 @@ TEST_F(GameSettingsStart, SettingsChooseTheFirstMapTheStartCellAndTheHero) {
   EXPECT_EQ(game->GetPlayerImage(), PixelArt::kPlayer);
 }
 
+// The hero may be one cell of a sheet: Game.ini names it as a tile is named.
+TEST_F(GameSettingsStart, TheHeroMayBeACellOfASheet) {
+  WriteGameIni("player = Images\\Tiles\\Garden.PNG#2,0\n");
+  StartGame();
+  StepAndDraw();
+  EXPECT_EQ(game->GetRenderer().ReadPixel(320 + 16, 240 + 16), ImagePixel(PixelArt::kBush, 16, 16));
+}
+
 TEST_F(GameSettingsStart, CommandLineWinsOverTheSettings) {
   WriteGameIni("map = maps/start.rkm\nstart = 2, 1\n");
   StartWith(CommandLine({"--map", "world.rkm"}));

@@ -38,7 +38,7 @@ trap cleanup EXIT
 # --- 1. Export ---------------------------------------------------------------
 "$exporter" "$demo" "$work/out" >"$work/export.out" 2>&1 || fail "RkExportGame exited $?: $(cat "$work/export.out")"
 cat "$work/export.out"
-head -1 "$work/export.out" | grep -q '^Exported 3 maps, 13 images' || fail "unexpected report: $(head -1 "$work/export.out")"
+head -1 "$work/export.out" | grep -q '^Exported 3 maps, 14 images' || fail "unexpected report: $(head -1 "$work/export.out")"
 mv "$work/out" "$elsewhere/game"
 played="$elsewhere/game"
 for file in play README.txt EmberHollow World.rkm House.rkm Grove.rkm NPCs.rk images/characters/ch_classm32_10.png; do

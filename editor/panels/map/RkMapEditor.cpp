@@ -5,6 +5,7 @@
 
 #include <imgui.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "RkSprite.h"
@@ -73,7 +74,10 @@ void Preview(const RkMapEditor::Rect& rect, RkSprite* sprite) {
   const ImVec2 far = ClientToScreen(static_cast<float>(rect.right), static_cast<float>(rect.bottom));
   ImGui::GetWindowDrawList()->AddRectFilled(corner, far, IM_COL32(0, 0, 0, 255));
   if (sprite != nullptr) {
-    ImGui::GetWindowDrawList()->AddImage(reinterpret_cast<ImTextureID>(sprite->GetTexture()), corner, far);
+    float u0, v0, u1, v1;
+    sprite->GetTextureCorners(u0, v0, u1, v1);  // a cell of a sheet shows only that cell
+    ImGui::GetWindowDrawList()->AddImage(reinterpret_cast<ImTextureID>(sprite->GetTexture()), corner, far,
+                                         ImVec2(u0, v0), ImVec2(u1, v1));
   }
 }
 
@@ -110,7 +114,15 @@ void RkMapEditor::SetMapName(const char* text) { CopyText(mapName, kMapNameCapac
 
 void RkMapEditor::SetTileSprite(std::unique_ptr<RkSprite> sprite) { tileSprite = std::move(sprite); }
 
-void RkMapEditor::SetTileImageFile(const char* text) { CopyText(tileImageFile, kTextCapacity, text); }
+void RkMapEditor::SetTileImageFile(const char* text) {
+  CopyText(tileImageFile, kTextCapacity, text);
+  SetTileBlock(1, 1);
+}
+
+void RkMapEditor::SetTileBlock(int columns, int rows) {
+  tileBlockColumns = std::max(1, columns);
+  tileBlockRows = std::max(1, rows);
+}
 
 void RkMapEditor::SetNewAreaLabel(const char* text) { CopyText(newAreaLabel, kTextCapacity, text); }
 

@@ -78,7 +78,13 @@ class RkMapEditor : public RkMapNameField {
   // Replaces the tile preview, freeing the old one (null allowed).
   void SetTileSprite(std::unique_ptr<RkSprite> sprite);
   const char* GetTileImageFile() const { return tileImageFile; }
+  // A new tile image is one cell (SetTileBlock may widen it afterwards).
   void SetTileImageFile(const char* text);
+  // A block of a sheet's cells picked in the tile palette: the tile image is
+  // its top-left cell, and the canvas paints the whole block from the clicked cell.
+  int GetTileBlockColumns() const { return tileBlockColumns; }
+  int GetTileBlockRows() const { return tileBlockRows; }
+  void SetTileBlock(int columns, int rows);
 
   const char* GetNewAreaLabel() const { return newAreaLabel; }
   void SetNewAreaLabel(const char* text);
@@ -121,6 +127,8 @@ class RkMapEditor : public RkMapNameField {
   Tool tool = Tool::Brush;
   std::unique_ptr<RkSprite> tileSprite;
   char tileImageFile[kTextCapacity] = {};
+  int tileBlockColumns = 1;
+  int tileBlockRows = 1;
   char newAreaLabel[kTextCapacity] = {};
   char newAreaFile[kTextCapacity] = {};
   char startX[kTextCapacity] = {};

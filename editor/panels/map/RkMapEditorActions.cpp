@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <system_error>
 #include <utility>
@@ -11,6 +12,7 @@
 #include "RkGridMath.h"
 #include "RkLinkedMapsMover.h"
 #include "RkPathParts.h"
+#include "RkSheetCell.h"
 #include "RkSprite.h"
 
 namespace {
@@ -174,23 +176,33 @@ bool RkMapEditorActions::RestoreMap(const std::string& recoveryPath, const std::
   return true;
 }
 
-// A map whose images moved still opens: each missing image draws as a checker
-// (set up before its sprites are registered), and one notice names the first
-// few of them.
+// A map whose images moved still opens: each missing image (or a cell outside
+// its sheet, or a cell suffix that is no cell) draws as a checker, set up before
+// its sprites are registered, and one notice names the first few of them, each
+// with the first map cell or NPC that uses it and why it does not load.
 std::vector<std::string> RkMapEditorActions::UsePlaceholdersForMissingImages(const RkWorld& world) {
-  std::set<std::pair<std::string, bool>> files;
+  std::map<std::pair<std::string, bool>, std::string> files;  // the first user of each
   for (int x = 0; x < world.GetWidth(); ++x) {
-    for (int y = 0; y < world.GetHeight(); ++y) files.emplace(world.GetTileImageFile(x, y), false);
-  }
-  for (unsigned i = 0; i < world.GetNPCCount(); ++i) files.emplace(world.GetNPCImageFile(i), true);
-  std::vector<std::string> missing;
-  for (const auto& [file, isCharacter] : files) {
-    if (file.empty() ||
-        RkSprite::TryLoadImage(renderer.GetDevice(), file.c_str(), kCellSize, kCellSize, isCharacter).empty()) {
-      continue;
+    for (int y = 0; y < world.GetHeight(); ++y) {
+      files.emplace(std::make_pair(std::string(world.GetTileImageFile(x, y)), false),
+                    "map cell " + std::to_string(x) + ", " + std::to_string(y));
     }
+  }
+  for (unsigned i = 0; i < world.GetNPCCount(); ++i) {
+    files.emplace(std::make_pair(std::string(world.GetNPCImageFile(i)), true),
+                  std::string("NPC ") + world.GetNPC(i).GetName());
+  }
+  std::vector<std::string> missing;
+  std::set<std::string> listed;
+  for (const auto& [image, user] : files) {
+    const auto& [file, isCharacter] = image;
+    if (file.empty()) continue;
+    std::string cause = RkSprite::TryLoadImage(renderer.GetDevice(), file.c_str(), kCellSize, kCellSize, isCharacter);
+    if (cause.empty()) continue;
+    const RkSheetCell cell = RkSheetCell::Locate("", file);
+    if (cell.IsMalformed()) cause = cell.GetProblem();
     RkSprite::UsePlaceholder(renderer.GetDevice(), file.c_str(), kCellSize, kCellSize, isCharacter);
-    if (std::find(missing.begin(), missing.end(), file) == missing.end()) missing.push_back(file);
+    if (listed.insert(file).second) missing.push_back(file + " (" + user + "): " + cause);
   }
   return missing;
 }
@@ -236,6 +248,11 @@ void RkMapEditorActions::UseTileImage(const std::string& path) {
   }
   panel.SetTileImageFile(path.c_str());
   panel.SetTileSprite(MakePreviewSprite(path.c_str(), RkMapEditor::kTilePreviewRect));
+}
+
+void RkMapEditorActions::UseTileBlock(const std::string& path, int columns, int rows) {
+  UseTileImage(path);
+  if (path == panel.GetTileImageFile()) panel.SetTileBlock(columns, rows);
 }
 
 void RkMapEditorActions::LoadNewArea() {

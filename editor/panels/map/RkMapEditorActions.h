@@ -50,6 +50,9 @@ class RkMapEditorActions {
   // the file chosen; an image that does not load is a notice and changes nothing.
   // The tile palette's clicks come here too.
   void UseTileImage(const std::string& path);
+  // The same for a block of a sheet's cells (path its top-left cell), which the
+  // canvas then paints as a block.
+  void UseTileBlock(const std::string& path, int columns, int rows);
 
   // The panel opens afresh: the next selection builds its preview again.
   void ForgetNPCSelection() { selectedMapNPC.clear(); }

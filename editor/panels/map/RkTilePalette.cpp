@@ -8,6 +8,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "RkImageHeader.h"
+#include "RkSheetCell.h"
+#include "RkSheetSizes.h"
+#include "RkTexture.h"
 #include "RkTextureCache.h"
 
 namespace fs = std::filesystem;
@@ -48,13 +52,14 @@ void RkTilePalette::Open() {
 void RkTilePalette::Close() {
   open = false;
   thumbnails.clear();
+  sheets.clear();
   unreadable.clear();
 }
 
-std::string RkTilePalette::TakePick() {
-  std::string path;
-  path.swap(picked);
-  return path;
+RkTilePalette::Picked RkTilePalette::TakePick() {
+  Picked taken;
+  std::swap(taken, picked);
+  return taken;
 }
 
 // Unreadable folders and entries are passed over: the listing never fails.
@@ -85,7 +90,79 @@ void RkTilePalette::Scan() {
     folders.push_back(Folder{name, std::move(images)});
   }
   thumbnails.clear();
+  sheets.clear();
+  measures.clear();
   unreadable.clear();
+}
+
+// Measured from the file's header, not decoded: most images are whole tiles.
+int RkTilePalette::CellSizeOf(const std::string& path) {
+  auto found = measures.find(path);
+  if (found == measures.end()) {
+    std::string cause;
+    const std::optional<RkImageHeader> header = RkImageHeader::ReadFile(path, cause);
+    Measure measure;
+    // An image that does not measure is shown (and refused) as Load Sprite would.
+    if (header && header->IsSupported() && header->GetWidth() <= RkImageHeader::kMaxSide &&
+        header->GetHeight() <= RkImageHeader::kMaxSide) {
+      measure.width = static_cast<int>(header->GetWidth());
+      measure.height = static_cast<int>(header->GetHeight());
+      measure.cellSize = RkSheetSizes::Instance().SizeOf(path, measure.width, measure.height);
+    }
+    found = measures.emplace(path, measure).first;
+  }
+  return found->second.cellSize;
+}
+
+void RkTilePalette::ChooseCellSize(const std::string& path, int size) {
+  RkSheetSizes::Instance().Remember(path, size);
+  const auto found = measures.find(path);
+  if (found != measures.end() && found->second.width > 0) found->second.cellSize = size;
+}
+
+// The list beside a sheet's name: "Whole image" or a cell size.
+bool RkTilePalette::DrawCellSizeCombo(const std::string& path, int size) {
+  static const char* const kLabels[RkSheetSizes::kChoiceCount] = {"Whole image", "16 px cells", "24 px cells",
+                                                                   "32 px cells", "48 px cells", "64 px cells"};
+  int index = 0;
+  for (int i = 0; i < RkSheetSizes::kChoiceCount; ++i) {
+    if (RkSheetSizes::kChoices[i] == size) index = i;
+  }
+  ImGui::SetNextItemWidth(110.0f);
+  if (!ImGui::Combo("##cells", &index, kLabels, RkSheetSizes::kChoiceCount)) return false;
+  ChooseCellSize(path, RkSheetSizes::kChoices[index]);
+  return true;
+}
+
+void RkTilePalette::DrawSheet(SDL_Renderer* renderer, const std::string& path, int size,
+                              const std::string& currentImage, bool canPaint) {
+  ImGui::PushID(path.c_str());
+  ImGui::AlignTextToFramePadding();
+  ImGui::TextUnformatted(fs::path(path).filename().string().c_str());
+  ImGui::SameLine();
+  DrawCellSizeCombo(path, size);
+  auto texture = sheets.find(path);
+  if (texture == sheets.end() && renderer != nullptr) {
+    texture = sheets.emplace(path, RkTextureCache::Instance().AcquireSheet(renderer, path.c_str(), false)).first;
+  }
+  SDL_Texture* image = texture != sheets.end() && texture->second != nullptr ? texture->second->Get() : nullptr;
+  if (image == nullptr) {
+    ImGui::TextDisabled("(this image cannot be read)");
+    ImGui::PopID();
+    return;
+  }
+  const RkTexture::Source& sheet = texture->second->GetSource();
+  // The panel's tile image, when it is a cell of this sheet at this size, is framed.
+  const RkSheetCell current = RkSheetCell::Parse(currentImage);
+  RkSheetGrid::Block framed;
+  const bool showsCurrent = current.IsCell() && current.GetSheet() == path && current.GetSize() == size;
+  framed.column = current.GetColumn();
+  framed.row = current.GetRow();
+  RkSheetGrid::Block block;
+  if (grid.Draw(path, image, sheet.width, sheet.height, size, showsCurrent ? &framed : nullptr, canPaint, block)) {
+    PickBlock(RkSheetCell::Compose(path, block.column, block.row, size), block.columns, block.rows);
+  }
+  ImGui::PopID();
 }
 
 RkTexture* RkTilePalette::Thumbnail(SDL_Renderer* renderer, const std::string& path) {
@@ -133,9 +210,20 @@ void RkTilePalette::DrawFolder(SDL_Renderer* renderer, const Folder& folder, con
     const ImGuiStyle& style = ImGui::GetStyle();
     const float cell = kThumbnailSize + 2 * style.FramePadding.x + style.ItemSpacing.x;
     const int perRow = std::max(1, static_cast<int>((ImGui::GetContentRegionAvail().x + style.ItemSpacing.x) / cell));
-    for (size_t i = 0; i < folder.images.size(); ++i) {
-      if (i % perRow != 0) ImGui::SameLine();
-      DrawThumbnail(renderer, folder.images[i], folder.images[i] == currentImage, canPaint);
+    // Whole images flow in rows; a sheet takes the full width, and the row
+    // after it starts afresh. An image is measured once it scrolls into view.
+    int inRow = 0;
+    for (const std::string& image : folder.images) {
+      const bool inView = ImGui::IsRectVisible(ImVec2(cell, cell));
+      const int size = inView || measures.count(image) != 0 ? CellSizeOf(image) : 0;
+      if (size > 0) {
+        DrawSheet(renderer, image, size, currentImage, canPaint);
+        inRow = 0;
+        continue;
+      }
+      if (inRow % perRow != 0) ImGui::SameLine();
+      DrawThumbnail(renderer, image, image == currentImage, canPaint);
+      ++inRow;
     }
   }
   ImGui::PopID();
@@ -163,6 +251,13 @@ void RkTilePalette::DrawThumbnail(SDL_Renderer* renderer, const std::string& pat
   }
   if (ImGui::IsItemHovered()) {
     ImGui::SetTooltip("%s%s", path.c_str(), unreadable.count(path) != 0 ? "\n(this image cannot be read)" : "");
+  }
+  if (ImGui::BeginPopupContextItem("cells")) {
+    for (int i = 1; i < RkSheetSizes::kChoiceCount; ++i) {
+      const std::string label = "Show as a sheet of " + std::to_string(RkSheetSizes::kChoices[i]) + " px cells";
+      if (ImGui::MenuItem(label.c_str())) ChooseCellSize(path, RkSheetSizes::kChoices[i]);
+    }
+    ImGui::EndPopup();
   }
   if (clicked && canPaint) Pick(path);
   ImGui::PopID();

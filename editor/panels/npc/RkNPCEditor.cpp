@@ -562,7 +562,9 @@ void RkNPCEditor::DrawPreview() {
                     static_cast<float>(kPreviewRect.bottom - kPreviewRect.top));
   SDL_Texture* texture = sprite_ ? sprite_->GetTexture() : nullptr;
   if (texture != nullptr) {
-    ImGui::Image(static_cast<ImTextureID>(texture), size);
+    float u0, v0, u1, v1;
+    sprite_->GetTextureCorners(u0, v0, u1, v1);  // a cell of a sheet shows only that cell
+    ImGui::Image(static_cast<ImTextureID>(texture), size, ImVec2(u0, v0), ImVec2(u1, v1));
     return;
   }
   const ImVec2 topLeft = ImGui::GetCursorScreenPos();

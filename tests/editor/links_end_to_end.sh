@@ -63,9 +63,10 @@ steps() {
   for _ in $(seq "$2"); do step "$1"; done
 }
 
-# Keyboard focus for window $1 (there is no window manager).
+# Keyboard focus for window $1 (there is no window manager). A machine busy
+# building may map the window seconds late: thirty seconds are allowed.
 focus_window() {
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     xdotool windowfocus "$1" >/dev/null 2>&1
     [ "$(($(xdotool getwindowfocus 2>/dev/null || echo 0)))" = "$(($1))" ] && return 0
     sleep 0.1

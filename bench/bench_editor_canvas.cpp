@@ -63,7 +63,7 @@ void BM_RepaintOneCellOfALargeMap(benchmark::State& state) {
   for (auto _ : state) {
     editor.Press(600, 100);
   }
-  state.counters["sprites"] = static_cast<double>(editor.engine->GetRenderer().GetSprites().size());
+  state.counters["sprites"] = static_cast<double>(editor.engine->GetRenderer().CopySpriteList().size());
 }
 BENCHMARK(BM_RepaintOneCellOfALargeMap)->Unit(benchmark::kMicrosecond);
 

@@ -72,7 +72,7 @@ void BM_UndoOfAFillOfAMillionCells(benchmark::State& state) {
 }
 BENCHMARK(BM_UndoOfAFillOfAMillionCells)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-// The same fill with the canvas's sprites redrawn for the whole map.
+// The same fill and undo with the canvas's sprites redrawn for the whole map.
 void BM_FillOfAMillionCellsWithTheCanvas(benchmark::State& state) {
   BenchTools bench(kLargeMap, true);
   bench.Use(RkMapEditor::Tool::Fill);
@@ -84,6 +84,18 @@ void BM_FillOfAMillionCellsWithTheCanvas(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FillOfAMillionCellsWithTheCanvas)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void BM_UndoOfAFillOfAMillionCellsWithTheCanvas(benchmark::State& state) {
+  BenchTools bench(kLargeMap, true);
+  bench.Use(RkMapEditor::Tool::Fill);
+  for (auto _ : state) {
+    state.PauseTiming();
+    bench.Press(5, 5, 5, 5);
+    state.ResumeTiming();
+    bench.engine->GetMapHistory().Undo();
+  }
+}
+BENCHMARK(BM_UndoOfAFillOfAMillionCellsWithTheCanvas)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_RectangleOf512By512(benchmark::State& state) {
   BenchTools bench(kLargeMap);

@@ -255,7 +255,13 @@ void RkDirect3D::RemoveTileSprites(float x, float y) {
 }
 
 void RkDirect3D::AddTileGrid(int32_t width, int32_t height, const RkTileGrid::ImageAt& imageAt) {
-  tileGrids.push_back(PlacedTileGrid{std::make_unique<RkTileGrid>(device, width, height, imageAt), nextOrder++});
+  AddTileGrid(0, 0, width, height, imageAt);
+}
+
+void RkDirect3D::AddTileGrid(int32_t originX, int32_t originY, int32_t width, int32_t height,
+                             const RkTileGrid::ImageAt& imageAt) {
+  tileGrids.push_back(PlacedTileGrid{
+      std::make_unique<RkTileGrid>(device, originX, originY, width, height, imageAt), nextOrder++});
   ++tileChanges;
 }
 
@@ -306,7 +312,8 @@ std::vector<RkSprite> RkDirect3D::CopySpriteList() const {
     for (int32_t x = 0; x < grid.GetWidth(); ++x) {
       for (int32_t y = 0; y < grid.GetHeight(); ++y) {
         if (const RkSprite* image = grid.GetImage(x, y)) {
-          list.emplace_back(*image, RkVector3{static_cast<float>(x) * kTileSize, static_cast<float>(y) * kTileSize, 0.0f});
+          list.emplace_back(*image, RkVector3{RkTileGrid::PixelOf(grid.GetOriginX(), x),
+                                              RkTileGrid::PixelOf(grid.GetOriginY(), y), 0.0f});
         }
       }
     }

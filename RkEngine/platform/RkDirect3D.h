@@ -99,6 +99,10 @@ class RkDirect3D {
   // would append (the same images, places and order, and the same fatal report
   // for an image that cannot be loaded), kept as one tile grid.
   void AddTileGrid(int32_t width, int32_t height, const RkTileGrid::ImageAt& imageAt);
+  // The same with the grid's cell (0, 0) at world pixel (32 originX, 32 originY):
+  // the editor's map, whose cells stand at their view cells.
+  void AddTileGrid(int32_t originX, int32_t originY, int32_t width, int32_t height,
+                   const RkTileGrid::ImageAt& imageAt);
   // The game step's redraw of one NPC: RemoveNpcSprites(fromX, fromY), then
   // AddSprite(file, x, y, 0, 1), whose sprite it returns. An NPC that stayed
   // where it was, alone there, keeps its sprite, moved to the end of the list,

@@ -21,8 +21,12 @@ struct ImageNumbers {
 
 }  // namespace
 
-RkTileGrid::RkTileGrid(SDL_Renderer* device, int32_t width, int32_t height, const ImageAt& imageAt)
-    : width(width > 0 && height > 0 ? width : 0), height(width > 0 && height > 0 ? height : 0) {
+RkTileGrid::RkTileGrid(SDL_Renderer* device, int32_t originX, int32_t originY, int32_t width, int32_t height,
+                       const ImageAt& imageAt)
+    : originX(originX),
+      originY(originY),
+      width(width > 0 && height > 0 ? width : 0),
+      height(width > 0 && height > 0 ? height : 0) {
   cells.assign(static_cast<size_t>(this->width) * this->height, kNoTile);
   ImageNumbers numbers;
   for (int32_t x = 0; x < this->width; ++x) {
@@ -57,15 +61,24 @@ const RkSprite* RkTileGrid::GetImage(int32_t x, int32_t y) const {
   return number == kNoTile ? nullptr : &images[number - 1];
 }
 
+float RkTileGrid::PixelOf(int32_t origin, int32_t cell) {
+  return static_cast<float>(kCellSize * (int64_t{origin} + cell));
+}
+
+// Estimated in double, then settled with the exact float place, so only a cell
+// whose sprite stands exactly there answers.
+bool RkTileGrid::CellAt(int32_t origin, int32_t cells, float pixel, int32_t& cell) {
+  if (!std::isfinite(pixel)) return false;
+  const double estimate = std::floor(static_cast<double>(pixel) / kCellSize) - static_cast<double>(origin);
+  if (estimate < 0.0 || estimate >= cells) return false;
+  cell = static_cast<int32_t>(estimate);
+  return PixelOf(origin, cell) == pixel;
+}
+
 bool RkTileGrid::RemoveAt(float x, float y) {
-  if (!(x >= 0.0f && y >= 0.0f && x < static_cast<float>(width) * kCellSize &&
-        y < static_cast<float>(height) * kCellSize)) {
-    return false;
-  }
-  const auto column = static_cast<int32_t>(x / kCellSize);
-  const auto row = static_cast<int32_t>(y / kCellSize);
-  // A tile sprite stands exactly on its cell's corner; any other place holds none.
-  if (static_cast<float>(column) * kCellSize != x || static_cast<float>(row) * kCellSize != y) return false;
+  int32_t column = 0;
+  int32_t row = 0;
+  if (!CellAt(originX, width, x, column) || !CellAt(originY, height, y, row)) return false;
   uint32_t& number = cells[IndexOf(column, row)];
   if (number == kNoTile) return false;
   number = kNoTile;
@@ -75,36 +88,37 @@ bool RkTileGrid::RemoveAt(float x, float y) {
 
 // The test that the renderer makes for a sprite of its own: its left edge before
 // the target's right one, its right edge past 0.
-bool RkTileGrid::ReachesInto(int32_t cell, float translate, int size) {
-  const float start = static_cast<float>(cell) * kCellSize + translate;
+bool RkTileGrid::ReachesInto(int32_t origin, int32_t cell, float translate, int size) {
+  const float start = PixelOf(origin, cell) + translate;
   return start < size && start + kCellSize > 0.0f;
 }
 
 // Estimated in double, then settled cell by cell with the exact float test, so a
 // cell on the edge is drawn exactly when its sprite would have been.
-void RkTileGrid::VisibleRange(float translate, int size, int32_t cells, int32_t& first, int32_t& last) {
+void RkTileGrid::VisibleRange(int32_t origin, float translate, int size, int32_t cells, int32_t& first,
+                              int32_t& last) {
   first = last = 0;
   if (!std::isfinite(translate) || cells <= 0) return;
-  const double estimatedFirst = std::floor(-static_cast<double>(translate) / kCellSize) - 1.0;
-  const double estimatedLast = std::ceil((static_cast<double>(size) - translate) / kCellSize) + 1.0;
+  const double estimatedFirst = std::floor(-static_cast<double>(translate) / kCellSize) - 1.0 - origin;
+  const double estimatedLast = std::ceil((static_cast<double>(size) - translate) / kCellSize) + 1.0 - origin;
   first = static_cast<int32_t>(std::fmin(std::fmax(estimatedFirst, 0.0), cells));
   last = static_cast<int32_t>(std::fmin(std::fmax(estimatedLast, 0.0), cells));
-  while (first < last && !ReachesInto(first, translate, size)) ++first;
-  while (last > first && !ReachesInto(last - 1, translate, size)) --last;
+  while (first < last && !ReachesInto(origin, first, translate, size)) ++first;
+  while (last > first && !ReachesInto(origin, last - 1, translate, size)) --last;
 }
 
 void RkTileGrid::ForEachInView(float translateX, float translateY, int targetWidth, int targetHeight,
                                const DrawTile& draw) const {
   int32_t firstColumn = 0, lastColumn = 0, firstRow = 0, lastRow = 0;
-  VisibleRange(translateX, targetWidth, width, firstColumn, lastColumn);
-  VisibleRange(translateY, targetHeight, height, firstRow, lastRow);
+  VisibleRange(originX, translateX, targetWidth, width, firstColumn, lastColumn);
+  VisibleRange(originY, translateY, targetHeight, height, firstRow, lastRow);
   for (int32_t x = firstColumn; x < lastColumn; ++x) {
     // The sprite's own place plus the translation, summed as the sprite's draw sums them.
-    const float cellX = static_cast<float>(x) * kCellSize;
+    const float cellX = PixelOf(originX, x);
     for (int32_t y = firstRow; y < lastRow; ++y) {
       const uint32_t number = cells[IndexOf(x, y)];
       if (number == kNoTile) continue;
-      const float cellY = static_cast<float>(y) * kCellSize;
+      const float cellY = PixelOf(originY, y);
       draw(images[number - 1], cellX + translateX, cellY + translateY);
     }
   }

@@ -6,8 +6,10 @@
 // cells in view.
 //
 // It stands for exactly the sprites it replaces: for every cell (x, y) with an
-// image, a tile sprite of that image, 32 by 32, at world pixel (32 x, 32 y), in
-// column order. Cells may be erased from it (RemoveTileSprites) but not added.
+// image, a tile sprite of that image, 32 by 32, at world pixel (32 (originX + x),
+// 32 (originY + y)), in column order. The game's grid starts at (0, 0); the
+// editor's is shifted by its origin, the view cell of the map's cell (0, 0).
+// Cells may be erased from it (RemoveTileSprites) but not added.
 #pragma once
 
 #include <cstddef>
@@ -31,14 +33,21 @@ class RkTileGrid {
   // Loads the images that the cells name, column by column, each once: an image
   // that cannot be loaded ends the program as AddSprite's would, and it is the
   // same image that AddSprite would have stopped at.
-  RkTileGrid(SDL_Renderer* device, int32_t width, int32_t height, const ImageAt& imageAt);
+  RkTileGrid(SDL_Renderer* device, int32_t originX, int32_t originY, int32_t width, int32_t height,
+             const ImageAt& imageAt);
 
+  int32_t GetOriginX() const { return originX; }
+  int32_t GetOriginY() const { return originY; }
   int32_t GetWidth() const { return width; }
   int32_t GetHeight() const { return height; }
   size_t GetTileCount() const { return tileCount; }
   // The image's sprite of cell (x, y), standing at (0, 0); null for a cell
   // without a tile or outside the grid.
   const RkSprite* GetImage(int32_t x, int32_t y) const;
+
+  // Where a cell's sprite stands on an axis: 32 pixels per cell from the origin's
+  // cell, summed as the editor places a tile sprite of its own.
+  static float PixelOf(int32_t origin, int32_t cell);
 
   // Erases the tile whose sprite stands at world pixel (x, y) exactly, if any.
   bool RemoveAt(float x, float y);
@@ -55,11 +64,15 @@ class RkTileGrid {
 
   // The first and one past the last cell of an axis that reach into [0, size)
   // when shifted by translate; empty (first == last) when none does.
-  static void VisibleRange(float translate, int size, int32_t cells, int32_t& first, int32_t& last);
-  static bool ReachesInto(int32_t cell, float translate, int size);
+  static void VisibleRange(int32_t origin, float translate, int size, int32_t cells, int32_t& first, int32_t& last);
+  static bool ReachesInto(int32_t origin, int32_t cell, float translate, int size);
+  // The cell of an axis whose sprite stands exactly at pixel, if any.
+  static bool CellAt(int32_t origin, int32_t cells, float pixel, int32_t& cell);
   uint32_t ImageNumberOf(SDL_Renderer* device, const char* file);
   size_t IndexOf(int32_t x, int32_t y) const { return static_cast<size_t>(x) * height + y; }
 
+  int32_t originX;
+  int32_t originY;
   int32_t width;
   int32_t height;
   size_t tileCount = 0;

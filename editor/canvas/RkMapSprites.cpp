@@ -26,15 +26,14 @@ void RkMapSprites::Follow(const RkMapDocument::Change& change) {
   }
 }
 
+// The tiles go in as one grid read from the world's cells: a whole-map change
+// (a fill, an undo of one, Load Map) costs a pass over the cells, not a sprite
+// per cell.
 void RkMapSprites::RegisterAll() {
   const RkWorld& world = document.GetWorld();
   const RkEntity& origin = document.GetOrigin();
-  for (int32_t x = 0; x < world.GetWidth(); ++x) {
-    for (int32_t y = 0; y < world.GetHeight(); ++y) {
-      renderer.AddSprite(world.GetTileImageFile(x, y), ViewPixel(int64_t{origin.GetX()} + x),
-                         ViewPixel(int64_t{origin.GetY()} + y), kCellSize, kCellSize, 0, 0);
-    }
-  }
+  renderer.AddTileGrid(origin.GetX(), origin.GetY(), world.GetWidth(), world.GetHeight(),
+                       [&world](int32_t x, int32_t y) { return world.GetTileImageFile(x, y); });
   for (unsigned i = 0; i < world.GetNPCCount(); ++i) {
     AddNPCSprite(i);
   }

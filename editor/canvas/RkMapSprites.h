@@ -1,9 +1,9 @@
 // The canvas's sprites of the edited map, following the map document's changes:
 // the one place where the map's edits reach the renderer. A whole map is
 // registered as loading a map registers it (every cell's tile image column after
-// column, then every NPC's image in the world's order), a changed cell gets its
-// tile or NPC sprites afresh from the world, each at its view position
-// (32 * (origin + cell)).
+// column, kept as one tile grid, then every NPC's image in the world's order), a
+// changed cell gets its tile or NPC sprites afresh from the world, each at its
+// view position (32 * (origin + cell)).
 #pragma once
 
 #include <cstdint>

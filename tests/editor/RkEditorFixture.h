@@ -128,7 +128,7 @@ class RkEditorTest : public ::testing::Test {
   // Sprites of one kind (isNpc 0 or 1) standing at view pixel (x, y).
   int SpritesAt(float x, float y, int isNpc) const {
     int count = 0;
-    for (const RkSprite& sprite : engine->GetRenderer().GetSprites()) {
+    for (const RkSprite& sprite : engine->GetRenderer().CopySpriteList()) {
       const RkVector3 position = sprite.GetPosition();
       count += (position.x == x && position.y == y && sprite.GetIsNpc() == isNpc) ? 1 : 0;
     }

@@ -87,7 +87,7 @@ TEST_F(RkMapCanvasTest, RepaintingACellKeepsOneSprite) {
   PressCanvas(10, 10);
   PressCanvas(20, 20);
   EXPECT_EQ(SpritesAt(0.0f, 0.0f, 0), 1);
-  EXPECT_EQ(engine->GetRenderer().GetSprites().size(), 1u);
+  EXPECT_EQ(engine->GetRenderer().CopySpriteList().size(), 1u);
 }
 
 TEST_F(RkMapCanvasTest, DraggingAcrossFiveCellsPaintsFive) {
@@ -101,7 +101,7 @@ TEST_F(RkMapCanvasTest, DraggingAcrossFiveCellsPaintsFive) {
   for (int x = 0; x < 5; ++x) {
     EXPECT_EQ(world.GetTileType(x, 0), TileOpen) << "cell " << x;
   }
-  EXPECT_EQ(engine->GetRenderer().GetSprites().size(), 5u);
+  EXPECT_EQ(engine->GetRenderer().CopySpriteList().size(), 5u);
 }
 
 TEST_F(RkMapCanvasTest, NullErasesInsideTheMapAndChangesNothingOutside) {
@@ -236,7 +236,7 @@ TEST_F(RkMapCanvasTest, PaintingWithoutATileImageOnlyShowsTheStatus) {
   EXPECT_EQ(engine->GetWorld().GetWidth(), 0);
   EXPECT_EQ(engine->GetOrigin().GetX(), 2);
   EXPECT_EQ(Texts().size(), 2u);
-  EXPECT_TRUE(engine->GetRenderer().GetSprites().empty());
+  EXPECT_TRUE(engine->GetRenderer().CopySpriteList().empty());
 }
 
 TEST_F(RkMapCanvasTest, PressesOutsideTheCanvasOrWithTheButtonUpDoNothing) {

@@ -84,7 +84,7 @@ TEST_F(RkMapEditorPollTest, LoadMapResetsTheViewAndRebuildsTheDrawing) {
   EXPECT_EQ(world.GetWidth(), 2);
   EXPECT_EQ(world.GetNPCCount(), 1u);
   // Cell (0, 0) has no image: only cell (1, 0) and the NPC are drawn.
-  EXPECT_EQ(engine->GetRenderer().GetSprites().size(), 2u);
+  EXPECT_EQ(engine->GetRenderer().CopySpriteList().size(), 2u);
   EXPECT_EQ(SpritesAt(32.0f, 0.0f, 0), 1);
   EXPECT_EQ(SpritesAt(0.0f, 0.0f, 1), 1);
   // The status texts stay until the next click.
@@ -134,7 +134,7 @@ TEST_F(RkMapEditorPollTest, CancelledDialogsLeaveEverythingAsItWas) {
   EXPECT_NE(Panel().GetTileSprite(), nullptr);
   EXPECT_STREQ(Panel().GetTileImageFile(), "images/grass.png");
   EXPECT_STREQ(Panel().GetNewAreaFile(), "");
-  EXPECT_EQ(engine->GetRenderer().GetSprites().size(), 1u);
+  EXPECT_EQ(engine->GetRenderer().CopySpriteList().size(), 1u);
 }
 
 TEST_F(RkMapEditorPollTest, LoadNewAreaShowsTheFileNameAndKeepsTheWholePath) {
@@ -173,7 +173,7 @@ TEST_F(RkMapEditorPollTest, ClearMapEmptiesTheMapButKeepsTheNPCListAndChoice) {
   engine->PollMapEditor();
   EXPECT_EQ(engine->GetWorld().GetWidth(), 0);
   EXPECT_EQ(engine->GetOrigin().GetX(), 0);
-  EXPECT_TRUE(engine->GetRenderer().GetSprites().empty());
+  EXPECT_TRUE(engine->GetRenderer().CopySpriteList().empty());
   EXPECT_STREQ(Panel().GetMapName(), "");
   EXPECT_STREQ(Panel().GetNewAreaLabel(), "");
   EXPECT_STREQ(Panel().GetNewAreaFile(), "");

@@ -48,7 +48,7 @@ class RkUndoTest : public RkEditorTest {
       renderer.RemoveNpcSprites(-1e6f, -1e6f);
     }
     std::vector<Registration> found;
-    for (const RkSprite& sprite : renderer.GetSprites()) {
+    for (const RkSprite& sprite : renderer.CopySpriteList()) {
       found.emplace_back(sprite.GetIsNpc(), sprite.GetPosition().x - 32.0f * origin.GetX(),
                          sprite.GetPosition().y - 32.0f * origin.GetY(), files[sprite.GetTexture()]);
     }
@@ -222,6 +222,11 @@ TEST_F(RkUndoTest, ClearMapUndoesToTheWholeMapAndItsName) {
   engine->GetMapHistory().Undo();
   EXPECT_STREQ(Panel().GetMapName(), "village");
   EXPECT_EQ(engine->GetOrigin().GetX(), 2);
+  // The map came back whole, its cells standing at the origin: repainting one
+  // replaces its tile rather than adding one beside it.
+  PrepareTilePainting(RkMapEditor::ChoiceOpen, "images/stone.png");
+  PaintRow(4, 4, 1);
+  EXPECT_EQ(SpritesAt(4 * 32.0f, 32.0f, 0), 1);
 }
 
 // Undoing Clear Map gives the map its file back: saving it again writes that

@@ -27,7 +27,7 @@ TEST_F(WindowsMadeMapEditor, OpensWithEveryImageAndSavesTheSameBytes) {
   ChooseNext("World.rkm");
   Panel().Click(RkMapEditor::Button::LoadMap);
   engine->PollMapEditor();
-  const auto& sprites = engine->GetRenderer().GetSprites();
+  const std::vector<RkSprite> sprites = engine->GetRenderer().CopySpriteList();
   ASSERT_EQ(sprites.size(), 9u + 1u);
   for (const RkSprite& sprite : sprites) EXPECT_NE(sprite.GetTexture(), nullptr);
   EXPECT_STREQ(engine->GetWorld().GetTileNewAreaName(2, 0), WindowsMadeMap::kHouse);

@@ -14,6 +14,12 @@
 #include "RkNPCList.h"
 
 int main(int argc, char** argv) {
+  // An option (--help or a mistyped one) is never taken for the folder to write into.
+  if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
+    const bool asked = argc == 2 && std::string(argv[1]) == "--help";
+    std::fprintf(asked ? stdout : stderr, "Usage: MakeDemoWorld [folder]\n");
+    return asked ? 0 : 2;
+  }
   const std::string folder = argc > 1 ? argv[1] : "demo";
   std::error_code error;
   std::filesystem::create_directories(folder, error);

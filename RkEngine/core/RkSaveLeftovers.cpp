@@ -13,7 +13,8 @@
 
 namespace {
 
-constexpr const char* kMark = ".rk-saving-";
+constexpr const char* kSavingMark = ".rk-saving-";
+constexpr const char* kPlaytestMark = ".playtest-";
 constexpr std::size_t kRandomLength = 6;  // mkstemp's XXXXXX
 
 std::string FolderPart(const std::string& path) {
@@ -34,7 +35,12 @@ bool ProcessRuns(long id) { return ::kill(static_cast<pid_t>(id), 0) == 0 || err
 }  // namespace
 
 std::string RkSaveLeftovers::TemporaryPattern(const std::string& targetPath) {
-  return FolderPart(targetPath) + "." + NamePart(targetPath) + kMark + std::to_string(::getpid()) + "-" +
+  return FolderPart(targetPath) + "." + NamePart(targetPath) + kSavingMark + std::to_string(::getpid()) + "-" +
+         std::string(kRandomLength, 'X');
+}
+
+std::string RkSaveLeftovers::PlaytestPattern(const std::string& mapPath) {
+  return FolderPart(mapPath) + "." + NamePart(mapPath) + kPlaytestMark + std::to_string(::getpid()) + "-" +
          std::string(kRandomLength, 'X');
 }
 
@@ -49,10 +55,15 @@ int RkSaveLeftovers::RemoveInFolder(const std::string& folder) {
 }
 
 bool RkSaveLeftovers::IsTemporaryName(const std::string& name, const std::string& targetName, long& writer) {
-  const std::string::size_type mark = name.rfind(kMark);
+  return HasMark(name, kSavingMark, targetName, writer) || HasMark(name, kPlaytestMark, targetName, writer);
+}
+
+bool RkSaveLeftovers::HasMark(const std::string& name, const char* marker, const std::string& targetName,
+                              long& writer) {
+  const std::string::size_type mark = name.rfind(marker);
   if (name.size() < 2 || name[0] != '.' || mark == std::string::npos || mark < 2) return false;
   if (!targetName.empty() && name.compare(1, mark - 1, targetName) != 0) return false;
-  const std::string::size_type idStart = mark + std::char_traits<char>::length(kMark);
+  const std::string::size_type idStart = mark + std::char_traits<char>::length(marker);
   std::string::size_type at = idStart;
   while (at < name.size() && name[at] >= '0' && name[at] <= '9') ++at;
   if (at == idStart || at - idStart > 9 || at >= name.size() || name[at] != '-') return false;

@@ -6,6 +6,12 @@
 // process of that id runs and nobody holds its lock. Nothing of any other name
 // is ever removed.
 //
+// The hidden copies of maps that the editor's playtest starts the game on are
+// named and swept the same way: ".<map>.playtest-<pid>-XXXXXX", the editor's id,
+// locked by the editor for as long as the game runs (the game inherits the
+// lock, so a copy outlives an editor killed in mid-playtest only while its game
+// still plays it).
+//
 // RkBinaryWriter names its temporary files here and removes the leftovers of
 // its own target before each save; the editor removes those of its folder when
 // it starts.
@@ -17,6 +23,8 @@ class RkSaveLeftovers {
  public:
   // The mkstemp pattern of a save of targetPath by this process.
   static std::string TemporaryPattern(const std::string& targetPath);
+  // The mkstemp pattern of a playtest's copy of the map at mapPath, made by this process.
+  static std::string PlaytestPattern(const std::string& mapPath);
   // Removes the leftovers of saves of targetPath; returns how many went.
   static int RemoveFor(const std::string& targetPath);
   // Removes the leftovers of saves of any file in folder ("" for the working
@@ -24,9 +32,11 @@ class RkSaveLeftovers {
   static int RemoveInFolder(const std::string& folder);
 
  private:
-  // Whether name has the form of a temporary file of a save of targetName (of
-  // any target when targetName is empty); gives the writer's process id.
+  // Whether name has the form of a temporary file of a save of targetName, or
+  // of a playtest's copy of it (of any target when targetName is empty); gives
+  // the writer's process id.
   static bool IsTemporaryName(const std::string& name, const std::string& targetName, long& writer);
+  static bool HasMark(const std::string& name, const char* mark, const std::string& targetName, long& writer);
   static bool IsAbandoned(const std::string& path, long writer);
   static int RemoveMatching(const std::string& folder, const std::string& targetName);
 };

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <limits.h>
 #include <spawn.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,6 +14,7 @@
 #include <cstring>
 #include <vector>
 
+#include "RkSaveLeftovers.h"
 #include "RkWorld.h"
 
 extern char** environ;
@@ -35,11 +37,6 @@ constexpr auto kStopGrace = std::chrono::seconds(2);
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.find_last_of('/');
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-std::string NameOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 bool IsProgram(const std::string& path) { return ::access(path.c_str(), X_OK) == 0; }
@@ -82,18 +79,14 @@ std::string RkPlaytest::Start(const RkWorld& world, const std::string& mapFile, 
   }
   std::string problem = WriteMapCopy(world, mapFile);
   if (problem.empty()) problem = Spawn(program, mapFile, startX, startY);
-  if (!problem.empty() && !mapCopy_.empty()) {
-    ::unlink(mapCopy_.c_str());
-    mapCopy_.clear();
-  }
+  if (!problem.empty()) RemoveMapCopy();
   return problem;
 }
 
 // mkstemp picks the unique name; the world is then saved over that empty file
-// the way every map is saved.
+// the way every map is saved, and the saved file is locked for the game's run.
 std::string RkPlaytest::WriteMapCopy(const RkWorld& world, const std::string& mapFile) {
-  const std::string name = mapFile.empty() ? std::string("Untitled.rkm") : NameOf(mapFile);
-  std::string pattern = FolderOf(mapFile) + "." + name + ".playtest-XXXXXX";
+  std::string pattern = RkSaveLeftovers::PlaytestPattern(mapFile.empty() ? std::string("Untitled.rkm") : mapFile);
   const int fd = ::mkstemp(&pattern[0]);
   if (fd < 0) {
     return "The playtest could not write the map's copy " + pattern + ": " + std::strerror(errno) + ".";
@@ -105,7 +98,24 @@ std::string RkPlaytest::WriteMapCopy(const RkWorld& world, const std::string& ma
     while (!cause.empty() && cause.back() == '\n') cause.pop_back();
     return "The playtest could not write the map's copy " + mapCopy_ + ": " + failure->GetMessage() + " " + cause;
   }
+  LockMapCopy();
   return std::string();
+}
+
+// Not closed on exec: the game inherits the lock, so an editor that starts
+// later sweeps the copy away only once both the editor that made it and its
+// game are gone. A lock that cannot be taken only weakens that sweep's test
+// to the editor's process id.
+void RkPlaytest::LockMapCopy() {
+  copyLock_ = ::open(mapCopy_.c_str(), O_RDONLY | O_NOFOLLOW);
+  if (copyLock_ >= 0) ::flock(copyLock_, LOCK_EX | LOCK_NB);
+}
+
+void RkPlaytest::RemoveMapCopy() {
+  if (copyLock_ >= 0) ::close(copyLock_);
+  copyLock_ = -1;
+  if (!mapCopy_.empty()) ::unlink(mapCopy_.c_str());
+  mapCopy_.clear();
 }
 
 std::string RkPlaytest::Spawn(const std::string& program, const std::string& mapFile, int32_t startX,
@@ -205,9 +215,6 @@ void RkPlaytest::Stop() {
 // The game has ended (or was killed): the thread is done, the copy goes.
 void RkPlaytest::Finish() {
   if (watcher_.joinable()) watcher_.join();
-  if (!mapCopy_.empty()) {
-    ::unlink(mapCopy_.c_str());
-    mapCopy_.clear();
-  }
+  RemoveMapCopy();
   processId_ = 0;
 }

@@ -3,6 +3,8 @@
 // player on a chosen cell. The map goes to a hidden copy of a unique name in
 // the map's own folder, so that its images and New Area paths resolve as they
 // will for players; the map's file, "NPCs.rk" and "Game.ini" are never written.
+// A copy that a killed editor left behind is swept with the leftovers of saves
+// (RkSaveLeftovers) when an editor next starts in that folder.
 //
 // The game runs beside the editor, which stays responsive: a thread of this
 // class reads the game's standard error until the game ends, reaps it and
@@ -64,6 +66,8 @@ class RkPlaytest {
 
  private:
   std::string WriteMapCopy(const RkWorld& world, const std::string& mapFile);
+  void LockMapCopy();
+  void RemoveMapCopy();
   std::string Spawn(const std::string& program, const std::string& mapFile, int32_t startX, int32_t startY);
   void Watch(int errorPipe);
   std::string DescribeEnding() const;
@@ -72,6 +76,8 @@ class RkPlaytest {
   Waker wake_;
   std::string gameProgram_;
   std::string mapCopy_;
+  // The copy's lock, held while the game runs (-1 without one).
+  int copyLock_ = -1;
   pid_t processId_ = 0;
   std::thread watcher_;
   std::atomic<bool> ended_{false};

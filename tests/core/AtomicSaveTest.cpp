@@ -188,14 +188,20 @@ TEST_F(AtomicSaveTest, LeftoverOfAKilledSaveIsRemovedByTheNextSaveAndNothingElse
   for (const std::string& name : others) WriteFileBytes(scratch.File(name), Bytes{1});
   const std::string otherMaps = ".town.rkm.rk-saving-" + dead + "-q1W2e3";
   WriteFileBytes(scratch.File(otherMaps), Bytes{1});
+  // The copy that a killed editor's playtest left, and one that a running editor's game plays.
+  const std::string deadPlaytest = ".town.rkm.playtest-" + dead + "-Zx81Qa";
+  WriteFileBytes(scratch.File(deadPlaytest), Bytes{1});
+  const std::string livePlaytest = ".map.rkm.playtest-" + alive + "-Zx81Qa";
+  WriteFileBytes(scratch.File(livePlaytest), Bytes{1});
   std::set<std::string> left = NamesIn(scratch.Path());
-  ASSERT_EQ(left.size(), others.size() + 3);  // map.rkm, the town's and the killed save's
+  ASSERT_EQ(left.size(), others.size() + 5);  // map.rkm, the town's, the killed save's and the two copies
   WorldOfSize(3, 1).Save(target.c_str());
   EXPECT_EQ(Int32At(ReadFileBytes(target), 0), 3);
   std::set<std::string> expected = others;
-  expected.insert({"map.rkm", otherMaps});
+  expected.insert({"map.rkm", otherMaps, deadPlaytest, livePlaytest});
   EXPECT_EQ(NamesIn(scratch.Path()), expected);
-  EXPECT_EQ(RkSaveLeftovers::RemoveInFolder(scratch.Path()), 1);
+  EXPECT_EQ(RkSaveLeftovers::RemoveInFolder(scratch.Path()), 2);
   expected.erase(otherMaps);
+  expected.erase(deadPlaytest);
   EXPECT_EQ(NamesIn(scratch.Path()), expected);
 }

@@ -2,6 +2,8 @@
 // and its undo and is saved with the map, Set Start Here, the Game Settings
 // panel's save, and F5 starting the game program on a copy of the unsaved map
 // with the player on the hovered cell, its report shown as a notice.
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -182,6 +184,10 @@ TEST_F(RkPlaytestTest, SecondF5EndsTheRunningGameAndStartsANewOneWithoutANotice)
   ASSERT_TRUE(playtest.IsRunning());
   const pid_t first = playtest.GetProcessId();
   const std::string firstCopy = playtest.GetMapCopy();
+  // The copy is locked while its game runs, so no other editor's sweep takes it.
+  const int probe = ::open(firstCopy.c_str(), O_RDONLY);
+  EXPECT_NE(::flock(probe, LOCK_EX | LOCK_NB), 0);
+  ::close(probe);
   engine->HandleMenuCommand(RkEngine::CommandPlaytest);
   ASSERT_TRUE(playtest.IsRunning());
   EXPECT_NE(playtest.GetProcessId(), first);

@@ -226,6 +226,7 @@ void EmberHollow::PumpMessages() {
 void EmberHollow::BuildScene() {
   renderer.AddTileGrid(world.GetWidth(), world.GetHeight(),
                        [this](int32_t x, int32_t y) { return world.GetTileImageFile(x, y); });
+  npcSprites.assign(world.GetNPCCount(), RkDirect3D::NpcSprite{});
   for (unsigned i = 0; i < world.GetNPCCount(); ++i) {
     const RkNPC& npc = world.GetNPC(i);
     renderer.AddSprite(npc.GetImageFile(), npc.GetX() * kTileSize, npc.GetY() * kTileSize, 0, 1);
@@ -281,6 +282,7 @@ RkDirection EmberHollow::PickCommand() {
 }
 
 void EmberHollow::MoveNPCs(double now) {
+  if (npcSprites.size() != world.GetNPCCount()) npcSprites.assign(world.GetNPCCount(), RkDirect3D::NpcSprite{});
   for (unsigned i = 0; i < world.GetNPCCount(); ++i) {
     RkNPC& npc = world.GetNPC(i);
     const int oldX = npc.GetX();
@@ -292,9 +294,10 @@ void EmberHollow::MoveNPCs(double now) {
     if (moved && !MayStandOn(npc.GetX(), npc.GetY())) npc.SetPosition(oldX, oldY);
     // The NPC's sprites at its old cell are erased and its sprite appended at
     // its cell now; nothing is drawn between the two, so the renderer does both
-    // at once and keeps the sprite of an NPC that stayed put.
+    // at once and keeps the sprite of an NPC that stayed put, found through
+    // the handle the NPC keeps.
     renderer.MoveNpcSprite(oldX * kTileSize, oldY * kTileSize, npc.GetImageFile(), npc.GetX() * kTileSize,
-                           npc.GetY() * kTileSize);
+                           npc.GetY() * kTileSize, npcSprites[i]);
   }
 }
 

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "GameClock.h"
 #include "GameCommandLine.h"
@@ -123,6 +124,8 @@ class EmberHollow {
   int32_t running;
   RkWindow window;
   RkDirect3D renderer;
+  // Each NPC's sprite as the renderer last gave it, by the NPC's index.
+  std::vector<RkDirect3D::NpcSprite> npcSprites;
   RkInput input;
   RkWorld world;
   RkEntity player;

@@ -213,17 +213,63 @@ RkSprite* RkDirect3D::StoreSprite(const RkSprite& sprite) {
   sprites.push_back(sprite);
   const auto stored = std::prev(sprites.end());
   uint64_t key = 0;
-  if (PositionKey(sprite.GetPosition().x, sprite.GetPosition().y, key)) spritesByPosition.emplace(key, stored);
-  const RkSpriteGrid::Entry placement{&*stored, nextOrder++};
+  const bool placed = PositionKey(sprite.GetPosition().x, sprite.GetPosition().y, key);
   if (stored->GetIsNpc() == 1) {
-    npcGrid.Insert(placement.sprite, placement.order);
-  } else if (stored->GetIsPlayer() == 1) {
+    lastNpcSlot = TakeNpcSlot(stored, key, placed);
+    npcGrid.Insert(&*stored, lastNpcSlot);
+    if (placed) spritesByPosition.emplace(key, PlacedSprite{stored, lastNpcSlot});
+    return &*stored;
+  }
+  if (placed) spritesByPosition.emplace(key, PlacedSprite{stored, NpcSprite::kNone});
+  const RkSpriteGrid::Entry placement{&*stored, nextOrder++};
+  if (stored->GetIsPlayer() == 1) {
     playerSprites.push_back(placement);
   } else {
     tileGrid.Insert(placement.sprite, placement.order);
     ++tileChanges;
   }
   return &*stored;
+}
+
+// The slot of a new NPC sprite, which takes the next place in the list order.
+// The NPC sprites already at its exact place, if any, and it share that place.
+uint32_t RkDirect3D::TakeNpcSlot(SpriteIterator sprite, uint64_t key, bool placed) {
+  uint32_t slot = 0;
+  if (freeNpcSlots.empty()) {
+    slot = static_cast<uint32_t>(npcSlots.size());
+    npcSlots.emplace_back();
+  } else {
+    slot = freeNpcSlots.back();
+    freeNpcSlots.pop_back();
+  }
+  NpcSlot& taken = npcSlots[slot];
+  taken.sprite = sprite;
+  taken.order = nextOrder++;
+  taken.inUse = true;
+  taken.sharesPlace = false;
+  if (!placed) return slot;
+  auto [entry, end] = spritesByPosition.equal_range(key);
+  for (; entry != end; ++entry) {
+    if (entry->second.npcSlot == NpcSprite::kNone) continue;
+    npcSlots[entry->second.npcSlot].sharesPlace = true;
+    taken.sharesPlace = true;
+  }
+  return slot;
+}
+
+void RkDirect3D::FreeNpcSlot(uint32_t slot) {
+  NpcSlot& freed = npcSlots[slot];
+  freed.inUse = false;
+  ++freed.generation;
+  freeNpcSlots.push_back(slot);
+}
+
+// NPC grid entries as the other grids give them: with their place in the list order.
+void RkDirect3D::CollectNpcs(float left, float top, float right, float bottom,
+                             std::vector<RkSpriteGrid::Entry>& found) const {
+  const size_t first = found.size();
+  npcGrid.Collect(left, top, right, bottom, found);
+  for (size_t index = first; index < found.size(); ++index) found[index].order = npcSlots[found[index].order].order;
 }
 
 void RkDirect3D::ForgetPlacement(const RkSprite& sprite) {
@@ -266,42 +312,79 @@ void RkDirect3D::AddTileGrid(int32_t originX, int32_t originY, int32_t width, in
 }
 
 RkSprite* RkDirect3D::MoveNpcSprite(float fromX, float fromY, const char* file, float x, float y) {
+  NpcSprite unknown;
+  return MoveNpcSprite(fromX, fromY, file, x, y, unknown);
+}
+
+RkSprite* RkDirect3D::MoveNpcSprite(float fromX, float fromY, const char* file, float x, float y,
+                                    NpcSprite& handle) {
   if (fromX == x && fromY == y) {
-    if (RkSprite* kept = KeepLoneNpcSprite(x, y, file)) return kept;
+    if (RkSprite* kept = KeepHandledNpcSprite(x, y, file, handle)) return kept;
+    if (RkSprite* kept = KeepLoneNpcSprite(x, y, file, handle)) return kept;
   }
   RemoveNpcSprites(fromX, fromY);
-  return AddSprite(file, x, y, 0, 1);
+  RkSprite* added = AddSprite(file, x, y, 0, 1);
+  handle = added == nullptr ? NpcSprite{} : NpcSprite{lastNpcSlot, npcSlots[lastNpcSlot].generation};
+  return added;
+}
+
+// The handle's sprite, when it is still in the list, alone at exactly (x, y)
+// and as AddSprite(file, x, y, 0, 1) would make it: what KeepLoneNpcSprite
+// would find, found without a lookup. Anything else is left to that search.
+RkSprite* RkDirect3D::KeepHandledNpcSprite(float x, float y, const char* file, const NpcSprite& handle) {
+  if (handle.slot >= npcSlots.size()) return nullptr;
+  const NpcSlot& slot = npcSlots[handle.slot];
+  if (!slot.inUse || slot.generation != handle.generation || slot.sharesPlace) return nullptr;
+  const RkSprite& sprite = *slot.sprite;
+  uint64_t key = 0;
+  uint64_t spriteKey = 0;
+  if (!PositionKey(x, y, key) || !PositionKey(sprite.GetPosition().x, sprite.GetPosition().y, spriteKey) ||
+      key != spriteKey || !IsAsAdded(sprite, file)) {
+    return nullptr;
+  }
+  return MoveToEnd(handle.slot);
 }
 
 // Erasing the only NPC sprite at (x, y) and adding the same image there again
 // leaves an equal sprite at the end of the list: this one, moved there. Any
 // other case (several sprites there, another image) is left to the erase and add.
-RkSprite* RkDirect3D::KeepLoneNpcSprite(float x, float y, const char* file) {
+RkSprite* RkDirect3D::KeepLoneNpcSprite(float x, float y, const char* file, NpcSprite& handle) {
   uint64_t key = 0;
-  if (file == nullptr || *file == '\0' || !PositionKey(x, y, key)) return nullptr;
-  SpriteIterator lone = sprites.end();
+  if (!PositionKey(x, y, key)) return nullptr;
+  const PlacedSprite* lone = nullptr;
   auto [entry, end] = spritesByPosition.equal_range(key);
   for (; entry != end; ++entry) {
-    const RkSprite& sprite = *entry->second;
+    const RkSprite& sprite = *entry->second.sprite;
     if (sprite.GetIsNpc() != 1 || sprite.GetPosition().x != x || sprite.GetPosition().y != y) continue;
-    if (lone != sprites.end()) return nullptr;
-    lone = entry->second;
+    if (lone != nullptr) return nullptr;
+    lone = &entry->second;
   }
-  if (lone == sprites.end()) return nullptr;
-  const RkVector3 center = lone->GetCenter();
-  const bool asAdded = lone->GetIsPlayer() == 0 && lone->GetColor() == RK_COLOR_WHITE && center.x == 0.0f &&
-                       center.y == 0.0f && lone->ShowsImage(file, RkSprite::kGameSize, RkSprite::kGameSize, true);
-  if (!asAdded) return nullptr;
-  sprites.splice(sprites.end(), sprites, lone);
-  npcGrid.Reorder(&*lone, nextOrder++);
-  return &*lone;
+  if (lone == nullptr || !IsAsAdded(*lone->sprite, file)) return nullptr;
+  handle = NpcSprite{lone->npcSlot, npcSlots[lone->npcSlot].generation};
+  return MoveToEnd(lone->npcSlot);
+}
+
+bool RkDirect3D::IsAsAdded(const RkSprite& sprite, const char* file) {
+  if (file == nullptr || *file == '\0') return false;
+  const RkVector3 center = sprite.GetCenter();
+  return sprite.GetIsNpc() == 1 && sprite.GetIsPlayer() == 0 && sprite.GetColor() == RK_COLOR_WHITE &&
+         center.x == 0.0f && center.y == 0.0f &&
+         sprite.ShowsImage(file, RkSprite::kGameSize, RkSprite::kGameSize, true);
+}
+
+// The NPC sprite goes to the end of the list, and of the list order.
+RkSprite* RkDirect3D::MoveToEnd(uint32_t slot) {
+  NpcSlot& moved = npcSlots[slot];
+  sprites.splice(sprites.end(), sprites, moved.sprite);
+  moved.order = nextOrder++;
+  return &*moved.sprite;
 }
 
 std::vector<RkSprite> RkDirect3D::CopySpriteList() const {
   std::vector<RkSpriteGrid::Entry> entries(playerSprites);
   const float everywhere = std::numeric_limits<float>::infinity();
   tileGrid.Collect(-everywhere, -everywhere, everywhere, everywhere, entries);
-  npcGrid.Collect(-everywhere, -everywhere, everywhere, everywhere, entries);
+  CollectNpcs(-everywhere, -everywhere, everywhere, everywhere, entries);
   std::sort(entries.begin(), entries.end(),
             [](const RkSpriteGrid::Entry& a, const RkSpriteGrid::Entry& b) { return a.order < b.order; });
   std::vector<RkSprite> list;
@@ -327,7 +410,7 @@ void RkDirect3D::RemoveSpritesAt(float x, float y, int npcFlag) {
   if (!PositionKey(x, y, key)) return;
   auto [entry, end] = spritesByPosition.equal_range(key);
   while (entry != end) {
-    const RkSprite& sprite = *entry->second;
+    const RkSprite& sprite = *entry->second.sprite;
     const bool matches = (sprite.GetIsNpc() == 1) == (npcFlag == 1) && sprite.GetPosition().x == x &&
                          sprite.GetPosition().y == y;
     if (!matches) {
@@ -335,7 +418,8 @@ void RkDirect3D::RemoveSpritesAt(float x, float y, int npcFlag) {
       continue;
     }
     ForgetPlacement(sprite);
-    sprites.erase(entry->second);
+    if (entry->second.npcSlot != NpcSprite::kNone) FreeNpcSlot(entry->second.npcSlot);
+    sprites.erase(entry->second.sprite);
     entry = spritesByPosition.erase(entry);
   }
 }
@@ -343,6 +427,9 @@ void RkDirect3D::RemoveSpritesAt(float x, float y, int npcFlag) {
 void RkDirect3D::ClearSprites() {
   ++tileChanges;
   spritesByPosition.clear();
+  for (uint32_t slot = 0; slot < npcSlots.size(); ++slot) {
+    if (npcSlots[slot].inUse) FreeNpcSlot(slot);
+  }
   tileGrid.Clear();
   npcGrid.Clear();
   playerSprites.clear();
@@ -542,7 +629,7 @@ void RkDirect3D::DrawWorldSprite(const RkSprite& sprite, float tx, float ty) con
 
 void RkDirect3D::DrawCharacterPass(float tx, float ty) {
   drawList.clear();
-  CollectInView(npcGrid, tx, ty);
+  CollectNpcs(-tx, -ty, targetWidth - tx, targetHeight - ty, drawList);
   drawList.insert(drawList.end(), playerSprites.begin(), playerSprites.end());
   std::sort(drawList.begin(), drawList.end(),
             [](const RkSpriteGrid::Entry& a, const RkSpriteGrid::Entry& b) { return a.order < b.order; });

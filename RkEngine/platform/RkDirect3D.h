@@ -103,11 +103,22 @@ class RkDirect3D {
   // the editor's map, whose cells stand at their view cells.
   void AddTileGrid(int32_t originX, int32_t originY, int32_t width, int32_t height,
                    const RkTileGrid::ImageAt& imageAt);
+  // What the game keeps for each NPC between steps: the sprite MoveNpcSprite
+  // gave it last. A handle whose sprite has been erased since (by another NPC's
+  // step from the same cell, RemoveNpcSprites, ClearSprites) is recognised as
+  // stale and counts for nothing; a fresh handle names no sprite.
+  struct NpcSprite {
+    static constexpr uint32_t kNone = UINT32_MAX;
+    uint32_t slot = kNone;
+    uint32_t generation = 0;
+  };
   // The game step's redraw of one NPC: RemoveNpcSprites(fromX, fromY), then
   // AddSprite(file, x, y, 0, 1), whose sprite it returns. An NPC that stayed
   // where it was, alone there, keeps its sprite, moved to the end of the list,
-  // and no image is looked up.
+  // and no image is looked up. With the NPC's handle, such an NPC costs no
+  // lookup at all; the handle is set to the sprite returned.
   RkSprite* MoveNpcSprite(float fromX, float fromY, const char* file, float x, float y);
+  RkSprite* MoveNpcSprite(float fromX, float fromY, const char* file, float x, float y, NpcSprite& handle);
   // The whole list as the sprites it stands for, in list order, each tile of a
   // tile grid as a sprite of its own: for tests and tools (a copy per sprite).
   std::vector<RkSprite> CopySpriteList() const;
@@ -177,11 +188,36 @@ class RkDirect3D {
   SDL_Renderer* device = nullptr;
   SDL_Surface* surface = nullptr;
   std::list<RkSprite> sprites;
+  // A sprite in the list and, for an NPC sprite, its slot in npcSlots.
+  struct PlacedSprite {
+    SpriteIterator sprite;
+    uint32_t npcSlot;
+  };
   // Sprites by exact position, so that removing by position finds them at once.
-  std::unordered_multimap<uint64_t, SpriteIterator> spritesByPosition;
+  std::unordered_multimap<uint64_t, PlacedSprite> spritesByPosition;
+  // Every NPC sprite has a slot while it is in the list: its place in the list
+  // order, and what lets a handle reach it without a lookup. A slot is reused
+  // once its sprite is erased, with a new generation, so old handles miss it.
+  struct NpcSlot {
+    SpriteIterator sprite;
+    uint64_t order = 0;
+    uint32_t generation = 0;
+    bool inUse = false;
+    // Another NPC sprite was added at its exact place while it stood there.
+    // NPC sprites leave a place only all together (RemoveNpcSprites) or with
+    // the whole list, so a sprite without this mark is alone at its place.
+    bool sharesPlace = false;
+  };
+  std::vector<NpcSlot> npcSlots;
+  std::vector<uint32_t> freeNpcSlots;
+  // The slot of the NPC sprite stored last.
+  uint32_t lastNpcSlot = NpcSprite::kNone;
   // Where tile and NPC sprites lie, so a frame visits only those near the view;
   // player sprites are few and kept apart. Orders follow the list (it is only
-  // ever appended to), so sorting by order restores list order.
+  // ever appended to), so sorting by order restores list order. The NPC grid's
+  // entries hold the sprite's slot in place of its order (CollectNpcs looks the
+  // order up): an NPC that stays moves to the end of the list every step, and
+  // its slot, unlike the grid, is reached without a search.
   RkSpriteGrid tileGrid;
   RkSpriteGrid npcGrid;
   std::vector<RkSpriteGrid::Entry> playerSprites;
@@ -225,7 +261,13 @@ class RkDirect3D {
   void CreateFont();
   RkSprite* StoreSprite(const RkSprite& sprite);
   void RemoveSpritesAt(float x, float y, int npcFlag);
-  RkSprite* KeepLoneNpcSprite(float x, float y, const char* file);
+  RkSprite* KeepLoneNpcSprite(float x, float y, const char* file, NpcSprite& handle);
+  RkSprite* KeepHandledNpcSprite(float x, float y, const char* file, const NpcSprite& handle);
+  static bool IsAsAdded(const RkSprite& sprite, const char* file);
+  RkSprite* MoveToEnd(uint32_t slot);
+  uint32_t TakeNpcSlot(SpriteIterator sprite, uint64_t key, bool placed);
+  void FreeNpcSlot(uint32_t slot);
+  void CollectNpcs(float left, float top, float right, float bottom, std::vector<RkSpriteGrid::Entry>& found) const;
   void ForgetPlacement(const RkSprite& sprite);
   void CollectInView(const RkSpriteGrid& grid, float tx, float ty);
   static bool PositionKey(float x, float y, uint64_t& key);

@@ -57,12 +57,6 @@ void RkSpriteGrid::Erase(const RkSprite* sprite) {
   if (bucket.size() < before) --count;
 }
 
-void RkSpriteGrid::Reorder(const RkSprite* sprite, uint64_t order) {
-  for (Entry& entry : BucketOf(sprite)) {
-    if (entry.sprite == sprite) entry.order = order;
-  }
-}
-
 void RkSpriteGrid::Clear() {
   cells.clear();
   unplaced.clear();

@@ -1,7 +1,7 @@
 // The renderer's spatial index: sprites bucketed by where their image lies, so a
 // frame looks only at the sprites near the view instead of the whole map. Each
-// entry carries the sprite's place in the renderer's list, so that what a frame
-// collects can be drawn in list order.
+// entry carries the sprite's place in the renderer's list (or a number the
+// renderer maps to it), so that what a frame collects can be drawn in list order.
 #pragma once
 
 #include <cstddef>
@@ -23,9 +23,6 @@ class RkSpriteGrid {
   void Insert(const RkSprite* sprite, uint64_t order);
   // Removes the entry of that sprite (found through its position).
   void Erase(const RkSprite* sprite);
-  // Gives the sprite's entry another place in the list order (the sprite itself
-  // has not moved): one lookup, where an erase and an insert take two.
-  void Reorder(const RkSprite* sprite, uint64_t order);
   void Clear();
   // Appends every entry whose image may reach into [left, right) by [top, bottom).
   void Collect(float left, float top, float right, float bottom, std::vector<Entry>& found) const;

@@ -96,6 +96,40 @@ TEST_F(RendererLists, ClearSpritesEmptiesTheListAndTheIndex) {
   EXPECT_TRUE(renderer.GetSprites().empty());
 }
 
+// The handle lets an NPC that stayed, alone, keep its sprite without a search;
+// it must never keep a sprite that shares its cell, nor reach an erased one.
+TEST_F(RendererLists, NpcHandleKeepsOnlyALoneSpriteStillInTheList) {
+  const auto countAt = [this](float x, float y) {
+    int count = 0;
+    for (const RkSprite& sprite : renderer.GetSprites()) {
+      count += sprite.GetPosition().x == x && sprite.GetPosition().y == y ? 1 : 0;
+    }
+    return count;
+  };
+  RkDirect3D::NpcSprite first;
+  RkDirect3D::NpcSprite second;
+  RkSprite* lone = renderer.MoveNpcSprite(32.0f, 32.0f, image.c_str(), 32.0f, 32.0f, first);
+  renderer.AddSprite(image.c_str(), 0.0f, 0.0f, 0, 1);
+  EXPECT_EQ(renderer.MoveNpcSprite(32.0f, 32.0f, image.c_str(), 32.0f, 32.0f, first), lone);
+  EXPECT_EQ(&renderer.GetSprites().back(), lone);
+
+  // A second NPC steps onto the cell: the first's next step erases both sprites
+  // there and adds its own; the second's handle then names an erased sprite.
+  renderer.MoveNpcSprite(64.0f, 64.0f, image.c_str(), 32.0f, 32.0f, second);
+  renderer.MoveNpcSprite(32.0f, 32.0f, image.c_str(), 32.0f, 32.0f, first);
+  EXPECT_EQ(countAt(32.0f, 32.0f), 1);
+  renderer.MoveNpcSprite(32.0f, 32.0f, image.c_str(), 32.0f, 32.0f, second);
+  EXPECT_EQ(countAt(32.0f, 32.0f), 1);
+  EXPECT_EQ(renderer.GetSprites().size(), 2u);
+
+  // A map change empties the list: the old handle counts for nothing.
+  renderer.ClearSprites();
+  renderer.AddSprite(image.c_str(), 96.0f, 96.0f, 0, 1);
+  renderer.MoveNpcSprite(32.0f, 32.0f, image.c_str(), 32.0f, 32.0f, first);
+  EXPECT_EQ(countAt(32.0f, 32.0f), 1);
+  EXPECT_EQ(renderer.GetSprites().size(), 2u);
+}
+
 TEST_F(RendererLists, TextOfFourHundredNinetyNineCharactersIsStoredWhole) {
   const std::string longest(499, 'a');
   const char* stored = renderer.AddText(longest.c_str(), 1, 2, 3, 4, 0xFF112233u);

@@ -71,8 +71,9 @@ void EmberHollow::Run(GameClock& clock, GameTarget drawTarget) {
 void EmberHollow::Start(GameClock& clock, GameTarget drawTarget) {
   std::srand(static_cast<unsigned>(static_cast<uint32_t>(std::time(nullptr))));
   ReadSettings();
+  std::optional<RkFailure> missingMap = StartFirstMapLoad();
   StartDevices(drawTarget);
-  LoadFirstMap();
+  FinishFirstMapLoad(missingMap);
   CheckStartCell();
   LoadNPCLibrary();
   FindPlayerImage();
@@ -118,25 +119,40 @@ void EmberHollow::ReadSettings() {
   }
 }
 
+// The first map is read while the window opens: a big one takes a while. A
+// map that can't be found or read is reported once the window is open, as it
+// always was.
+std::optional<RkFailure> EmberHollow::StartFirstMapLoad() {
+  std::string mapFile;
+  std::optional<RkFailure> missing = FindFirstMap(mapFile);
+  if (!missing) firstMapLoad.Start(mapFile);
+  return missing;
+}
+
+void EmberHollow::FinishFirstMapLoad(const std::optional<RkFailure>& missingMap) {
+  if (missingMap) missingMap->Report();
+  if (std::optional<RkFailure> failure = firstMapLoad.Finish(world)) failure->Report();
+}
+
 // Without settings "World.rkm" is opened as it stands, and its absence gives
 // the world's own report. A map that Game.ini or the command line names is
 // found like the map of a New Area cell.
-void EmberHollow::LoadFirstMap() {
+std::optional<RkFailure> EmberHollow::FindFirstMap(std::string& mapFile) {
   if (commandLine.HasMap()) {
-    firstMapFile = FindMapFile(commandLine.GetMap().c_str());
-    world.Load(firstMapFile.c_str());
-    return;
+    std::optional<RkFailure> missing = TryFindMapFile(commandLine.GetMap().c_str(), mapFile);
+    firstMapFile = mapFile;
+    return missing;
   }
   if (!settings.CameFromFile()) {
-    world.Load(kWorldFile);
-    return;
+    mapFile = kWorldFile;
+    return std::nullopt;
   }
-  std::string mapFile = settings.GetMap();
+  mapFile = settings.GetMap();
   if (!RkPathResolver::Instance().Find(settings.GetMap().c_str(), mapFile) &&
       settings.LineOf(RkGameSettings::Key::Map) > 0) {
-    settings.MissingMapProblem().ToFailure().Report();
+    return settings.MissingMapProblem().ToFailure();
   }
-  world.Load(mapFile.c_str());
+  return std::nullopt;
 }
 
 // A start cell off the map, or (from Game.ini) on a cell the player cannot
@@ -330,12 +346,17 @@ void EmberHollow::ChangeArea() {
 // to the loader as it is, whose open report it ends in.
 std::string EmberHollow::FindMapFile(const char* mapName) {
   std::string mapFile;
-  if (RkPathResolver::Instance().Find(mapName, mapFile)) return mapFile;
-  if (*mapName != '\0') {
-    const std::string message = std::string("Failed to open the world file.\n") + mapName;
-    RkFailure::FromError(message.c_str(), ENOENT, kWorldSourceName, kWorldOpenFailureLine).Report();
-  }
-  return mapName;
+  if (std::optional<RkFailure> missing = TryFindMapFile(mapName, mapFile)) missing->Report();
+  return mapFile;
+}
+
+// FindMapFile's search, with the report it would end in given back instead.
+std::optional<RkFailure> EmberHollow::TryFindMapFile(const char* mapName, std::string& mapFile) {
+  if (RkPathResolver::Instance().Find(mapName, mapFile)) return std::nullopt;
+  mapFile = mapName;
+  if (*mapName == '\0') return std::nullopt;
+  const std::string message = std::string("Failed to open the world file.\n") + mapName;
+  return RkFailure::FromError(message.c_str(), ENOENT, kWorldSourceName, kWorldOpenFailureLine);
 }
 
 // The same file, however it is named: the one on the same device with the same

@@ -11,9 +11,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "BackgroundWorldLoad.h"
 #include "GameClock.h"
 #include "GameCommandLine.h"
 #include "RkConversation.h"
@@ -100,7 +102,9 @@ class EmberHollow {
   // Start-up with settings: each ends the game with a report naming Game.ini's
   // line (or the command line's option) when what it names is wrong.
   void ReadSettings();
-  void LoadFirstMap();
+  [[nodiscard]] std::optional<RkFailure> StartFirstMapLoad();
+  void FinishFirstMapLoad(const std::optional<RkFailure>& missingMap);
+  [[nodiscard]] std::optional<RkFailure> FindFirstMap(std::string& mapFile);
   void CheckStartCell();
   void FindPlayerImage();
   void Walk(double now);
@@ -109,6 +113,7 @@ class EmberHollow {
   bool MayStandOn(int x, int y) const;
   void ChangeArea();
   std::string FindMapFile(const char* mapName);
+  [[nodiscard]] std::optional<RkFailure> TryFindMapFile(const char* mapName, std::string& mapFile);
   // The command line's map in place of the playtest's edited map file.
   std::string StandInFor(const std::string& mapFile) const;
   void WalkPlayer(RkDirection command);
@@ -128,6 +133,7 @@ class EmberHollow {
   std::vector<RkDirect3D::NpcSprite> npcSprites;
   RkInput input;
   RkWorld world;
+  BackgroundWorldLoad firstMapLoad;
   RkEntity player;
   int32_t width;
   int32_t height;

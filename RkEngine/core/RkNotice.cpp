@@ -10,9 +10,15 @@ RkNoticeHandler& CurrentHandler() {
   return handler;
 }
 
+thread_local RkNoticeHandler threadHandler;
+
 }  // namespace
 
 void ShowNotice(const char* text, const char* caption) {
+  if (threadHandler) {
+    threadHandler(text, caption);
+    return;
+  }
   RkNoticeHandler& handler = CurrentHandler();
   if (handler) {
     handler(text, caption);
@@ -23,3 +29,5 @@ void ShowNotice(const char* text, const char* caption) {
 }
 
 void SetNoticeHandler(RkNoticeHandler handler) { CurrentHandler() = std::move(handler); }
+
+void SetThreadNoticeHandler(RkNoticeHandler handler) { threadHandler = std::move(handler); }

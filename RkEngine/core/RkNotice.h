@@ -13,3 +13,7 @@ using RkNoticeHandler = std::function<void(const std::string& text, const char* 
 void ShowNotice(const char* text, const char* caption = nullptr);
 // Replaces the handler; an empty handler restores the standard-error default.
 void SetNoticeHandler(RkNoticeHandler handler);
+// For the calling thread only, a handler that comes before the one above (a
+// thread that reads a file keeps its notices for the thread that shows them);
+// an empty handler ends that.
+void SetThreadNoticeHandler(RkNoticeHandler handler);

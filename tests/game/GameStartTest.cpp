@@ -2,6 +2,9 @@
 // registers and in which order, and a missing "World.rkm".
 #include <cstdio>
 #include <fstream>
+#include <thread>
+
+#include "RkNotice.h"
 
 #include "GameFixture.h"
 
@@ -86,6 +89,34 @@ TEST_F(GameStart, WorldWithoutColumnsOrRowsRegistersNoTilesButNpcsAndThePlayer) 
   ASSERT_EQ(sprites.size(), 1u);
   EXPECT_EQ(sprites[0].GetIsPlayer(), 1);
   EXPECT_EQ(game->GetWorld().GetWidth(), 3);
+}
+
+// The first map is read while the devices open; what the reading shows waits
+// for them and for the thread that runs the game.
+TEST_F(GameStart, NoticesOfTheFirstMapComeOnTheGamesThreadOnceTheRendererIsReady) {
+  RkWorld world = MakeWorld({"..", ".."});
+  AddNpc(world, 0, 0, 7, "Odd");
+  AddNpc(world, 1, 1, 9, "Odder");
+  world.Save("World.rkm");
+  struct Seen {
+    std::string text;
+    std::thread::id thread;
+    bool rendererReady;
+  };
+  std::vector<Seen> seen;
+  game = std::make_unique<EmberHollow>();
+  SetNoticeHandler([&](const std::string& text, const char*) {
+    seen.push_back(Seen{text, std::this_thread::get_id(), game->GetRenderer().IsInitialized()});
+  });
+  game->Start(clock, GameTarget::Offscreen);
+  SetNoticeHandler(nullptr);
+  ASSERT_EQ(seen.size(), 2u);
+  for (const Seen& notice : seen) {
+    EXPECT_EQ(notice.text, "still bad");
+    EXPECT_EQ(notice.thread, std::this_thread::get_id());
+    EXPECT_TRUE(notice.rendererReady);
+  }
+  EXPECT_EQ(game->GetWorld().GetNPCCount(), 2u);
 }
 
 using GameStartDeathTest = GameStart;

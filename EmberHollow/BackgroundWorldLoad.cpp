@@ -61,7 +61,6 @@ std::optional<RkFailure> BackgroundWorldLoad::Finish(RkWorld& world) {
   notices_.clear();
   if (failure_) return std::exchange(failure_, std::nullopt);
   world = std::move(read_);
-  read_ = RkWorld();
   return std::nullopt;
 }
 

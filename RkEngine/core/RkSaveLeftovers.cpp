@@ -32,17 +32,20 @@ bool IsAlphanumeric(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <=
 // A process of that id runs (perhaps another user's: EPERM says it exists).
 bool ProcessRuns(long id) { return ::kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM; }
 
+// ".<name><mark><this process>-XXXXXX" beside path: hidden, and named after the
+// file it stands for and the process that made it.
+std::string PatternWith(const std::string& path, const char* mark) {
+  return FolderPart(path) + "." + NamePart(path) + mark + std::to_string(::getpid()) + "-" +
+         std::string(kRandomLength, 'X');
+}
+
 }  // namespace
 
 std::string RkSaveLeftovers::TemporaryPattern(const std::string& targetPath) {
-  return FolderPart(targetPath) + "." + NamePart(targetPath) + kSavingMark + std::to_string(::getpid()) + "-" +
-         std::string(kRandomLength, 'X');
+  return PatternWith(targetPath, kSavingMark);
 }
 
-std::string RkSaveLeftovers::PlaytestPattern(const std::string& mapPath) {
-  return FolderPart(mapPath) + "." + NamePart(mapPath) + kPlaytestMark + std::to_string(::getpid()) + "-" +
-         std::string(kRandomLength, 'X');
-}
+std::string RkSaveLeftovers::PlaytestPattern(const std::string& mapPath) { return PatternWith(mapPath, kPlaytestMark); }
 
 int RkSaveLeftovers::RemoveFor(const std::string& targetPath) {
   const std::string name = NamePart(targetPath);
